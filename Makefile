@@ -1,0 +1,45 @@
+# Thin driver around CMake. `make test` and `make run` do all set-up on a fresh Debian machine.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
+
+.PHONY: all deps configure build test test-normal test-asan run fuzz bench clean
+
+all: build
+
+deps:
+	@./cmake/install-deps.sh $(PACKAGES)
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(ASAN_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVRK_SANITIZE=ON
+
+build: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test-normal: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test: test-normal test-asan
+
+run: build
+	./cmake/run-main-job.sh $(BUILD)/tools/vrkcfg
+
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRK_FUZZ=ON \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_bin_image
+	./fuzz/run.sh build-fuzz/fuzz/fuzz_bin_image
+
+bench: build
+	$(BUILD)/bench/vrk_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

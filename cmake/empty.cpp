@@ -1,0 +1,1 @@
+// Placeholder translation unit: the shared library consists of the vrkcore archive.
