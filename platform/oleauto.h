@@ -5,7 +5,8 @@
 #include "platform/com_types.h"
 
 // BSTR: UTF-16 characters preceded by a 32-bit byte length and followed by a 16-bit zero.
-// SysAllocString(nullptr) and SysAllocStringLen(nullptr, 0) return nullptr... see bstr.cpp for the exact rules.
+// SysAllocString(nullptr) returns nullptr; SysAllocStringLen(nullptr, n) returns n zeroed characters;
+// a null BSTR has length 0.
 VRK_EXPORT BSTR SysAllocString(const OLECHAR* text);
 VRK_EXPORT BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
 VRK_EXPORT void SysFreeString(BSTR text);

@@ -1,4 +1,5 @@
-// UTF-8 <-> UTF-16 conversion, strict about malformed input: every bad sequence becomes one U+FFFD.
+// UTF-8 <-> UTF-16 conversion, strict about malformed input: every bad sequence becomes one U+FFFD, and an
+// unpaired surrogate in UTF-16 becomes U+FFFD as well.
 #include "platform/utf.h"
 
 #include <cstdint>
@@ -8,44 +9,38 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point at text[pos], advancing pos; malformed input yields U+FFFD and skips one byte.
+// Decodes one code point at text[pos], advancing pos. A malformed sequence becomes one U+FFFD that covers its
+// longest valid beginning (at least one byte), so a sequence cut short costs one U+FFFD and the byte that broke
+// it is read again as the start of the next character. The ranges of the second byte exclude overlong forms,
+// surrogates and code points above U+10FFFF.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) { return static_cast<uint8_t>(text[i]); };
-  const uint8_t lead = byte(pos);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
+  const uint8_t lead = static_cast<uint8_t>(text[pos++]);
+  if (lead < 0x80) return lead;
   int extra = 0;
   char32_t cp = 0;
-  char32_t min = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, cp = lead & 0x1F, min = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, cp = lead & 0x0F, min = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, cp = lead & 0x07, min = 0x10000;
+  uint8_t low = 0x80;
+  uint8_t high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1, cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2, cp = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3, cp = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
   } else {
-    ++pos;
     return kReplacement;
   }
-  if (pos + extra >= text.size()) {  // sequence cut off by the end
-    ++pos;
-    return kReplacement;
-  }
-  for (int i = 1; i <= extra; ++i) {
-    const uint8_t b = byte(pos + i);
-    if ((b & 0xC0) != 0x80) {
-      ++pos;
-      return kReplacement;
-    }
+  for (int i = 0; i < extra; ++i) {
+    if (pos >= text.size()) return kReplacement;
+    const uint8_t b = static_cast<uint8_t>(text[pos]);
+    if (b < low || b > high) return kReplacement;
+    low = 0x80, high = 0xBF;
     cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
     ++pos;
-    return kReplacement;
   }
-  pos += extra + 1;
   return cp;
 }
 

@@ -1,0 +1,44 @@
+#include "editing/undo_operations.h"
+
+#include "schema/node_info.h"
+
+namespace vrk {
+
+void CUndoXMLOperation::Undo() {
+  UndoChange();
+  descriptor_->ResetNodeCache();
+}
+
+void CUndoXMLTagAppend::UndoChange() {
+  dom::Node parent = node_.parent();
+  if (parent) parent.removeChild(node_);
+}
+
+void CUndoXMLNodeRemove::UndoChange() { parent_.insertBefore(node_, next_); }
+
+void CUndoXMLAttrRemove::UndoChange() { element_.insertAttributeBefore(attribute_, next_); }
+
+void CUndoXMLNodeMove::UndoChange() {
+  dom::Node parent = node_.parent();
+  parent.removeChild(node_);
+  parent.insertBefore(node_, next_before_);
+}
+
+void CUndoXMLNodeReplace::UndoChange() {
+  dom::Node parent = new_node_.parent();
+  parent.replaceChild(old_node_, new_node_);
+}
+
+CUndoXMLAttrChange::CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, CIndexList indexes,
+                                       std::optional<std::string> old_value)
+    : CUndoXMLOperation(descriptor), attribute_(descriptor), indexes_(std::move(indexes)),
+      old_value_(std::move(old_value)) {}
+
+void CUndoXMLAttrChange::UndoChange() {
+  if (old_value_)
+    attribute_->SetValue(*old_value_, indexes_, false);
+  else
+    attribute_->RemoveValue(indexes_);
+}
+
+}  // namespace vrk

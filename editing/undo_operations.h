@@ -1,0 +1,120 @@
+// Undo entries: each reverses one DOM change made by a descriptor, then drops that descriptor's cached nodes.
+// Entries hold the very nodes involved (counted references), never copies, so undoing a removal re-inserts the
+// node that was removed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/dom/dom.h"
+#include "schema/index_list.h"
+
+namespace vrk {
+
+class CNodeInfoXML;
+class CNodeAttrInfoXML;
+
+class CUndoXMLOperation {
+ public:
+  explicit CUndoXMLOperation(CNodeInfoXML* descriptor) : descriptor_(descriptor) {}
+  CUndoXMLOperation(const CUndoXMLOperation&) = delete;
+  CUndoXMLOperation& operator=(const CUndoXMLOperation&) = delete;
+  virtual ~CUndoXMLOperation() = default;
+
+  // Reverses the change. Called with recording off, last entry first.
+  void Undo();
+
+ protected:
+  virtual void UndoChange() = 0;
+  CNodeInfoXML* descriptor() const { return descriptor_; }
+
+ private:
+  CNodeInfoXML* descriptor_;
+};
+
+// An element or text node was inserted; undo detaches it.
+class CUndoXMLTagAppend : public CUndoXMLOperation {
+ public:
+  CUndoXMLTagAppend(CNodeInfoXML* descriptor, dom::Node node) : CUndoXMLOperation(descriptor), node_(node) {}
+
+ protected:
+  void UndoChange() override;
+
+ private:
+  dom::Node node_;
+};
+
+// A node was removed; undo puts it back before its old next sibling (at the end when it had none).
+class CUndoXMLNodeRemove : public CUndoXMLOperation {
+ public:
+  CUndoXMLNodeRemove(CNodeInfoXML* descriptor, dom::Node node, dom::Node next, dom::Node parent)
+      : CUndoXMLOperation(descriptor), node_(node), next_(next), parent_(parent) {}
+
+ protected:
+  void UndoChange() override;
+
+ private:
+  dom::Node node_;
+  dom::Node next_;
+  dom::Node parent_;
+};
+
+// An attribute was removed; undo puts it back at its old position.
+class CUndoXMLAttrRemove : public CUndoXMLOperation {
+ public:
+  CUndoXMLAttrRemove(CNodeInfoXML* descriptor, dom::Node attribute, dom::Node element, dom::Node next)
+      : CUndoXMLOperation(descriptor), attribute_(attribute), element_(element), next_(next) {}
+
+ protected:
+  void UndoChange() override;
+
+ private:
+  dom::Node attribute_;
+  dom::Node element_;
+  dom::Node next_;  // the attribute that followed it, null when it was the last
+};
+
+// An element was moved among its siblings; undo re-inserts it before its old next sibling.
+class CUndoXMLNodeMove : public CUndoXMLOperation {
+ public:
+  CUndoXMLNodeMove(CNodeInfoXML* descriptor, dom::Node node, dom::Node next_after, dom::Node next_before)
+      : CUndoXMLOperation(descriptor), node_(node), next_after_(next_after), next_before_(next_before) {}
+
+ protected:
+  void UndoChange() override;
+
+ private:
+  dom::Node node_;
+  dom::Node next_after_;
+  dom::Node next_before_;
+};
+
+// An element was replaced by another; undo swaps them back.
+class CUndoXMLNodeReplace : public CUndoXMLOperation {
+ public:
+  CUndoXMLNodeReplace(CNodeInfoXML* descriptor, dom::Node old_node, dom::Node new_node)
+      : CUndoXMLOperation(descriptor), old_node_(old_node), new_node_(new_node) {}
+
+ protected:
+  void UndoChange() override;
+
+ private:
+  dom::Node old_node_;
+  dom::Node new_node_;
+};
+
+// An attribute value was written; undo writes the old value back, or removes the attribute when it had none.
+class CUndoXMLAttrChange : public CUndoXMLOperation {
+ public:
+  CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, CIndexList indexes, std::optional<std::string> old_value);
+
+ protected:
+  void UndoChange() override;
+
+ private:
+  CNodeAttrInfoXML* attribute_;
+  CIndexList indexes_;
+  std::optional<std::string> old_value_;
+};
+
+}  // namespace vrk

@@ -1,0 +1,42 @@
+#include "schema/device_root.h"
+
+#include "editing/undo_group.h"
+#include "interface/message_table.h"
+
+namespace vrk {
+
+CNodeTag_VRK_Device::CNodeTag_VRK_Device() : CNodeTagInfoXML("VRK_Device", true, false) {
+  AddChildren({&VersionInfo, &Cfg, &Header, &Data_transfer_settings, &Region_settings, &BlackBox,
+               &current_outputs, &Monitoring, &Diagnoses, &TachoChannels});
+}
+
+CNodeTag_VRK_Device::~CNodeTag_VRK_Device() = default;
+
+dom::Node CNodeTag_VRK_Device::GetNode(CIndexList& indexes, bool) {
+  if (!document_) throw CConvException(std::string());
+  if (indexes.empty() && !stored_indexes_.empty()) indexes = stored_indexes_;
+  dom::Node root = document_.documentElement();
+  if (!root) ThrowMessage(114);
+  return root;
+}
+
+void CNodeTag_VRK_Device::CheckNodeRules(CNodeTagInfoXML&, const CIndexList&, bool) {}
+
+void CNodeTag_VRK_Device::AttachDocument(dom::Document document) {
+  ResetNodeCache();
+  document_ = std::move(document);
+}
+
+void CNodeTag_VRK_Device::Record(std::unique_ptr<CUndoXMLOperation> entry) {
+  if (recording_) recording_->Append(std::move(entry));
+}
+
+std::string CNodeTag_VRK_Device::ToDisplay(const CNodeAttrInfoXML&, const std::string& stored) const {
+  return stored;
+}
+
+std::string CNodeTag_VRK_Device::FromDisplay(const CNodeAttrInfoXML&, const std::string& display) const {
+  return display;
+}
+
+}  // namespace vrk

@@ -1,0 +1,100 @@
+// CNodeTag_VRK_Device: the configuration root. It owns the XML document and the whole descriptor tree of one
+// configuration version, and is the descriptor of the document element. Version roots add their own sections
+// after the common ones and implement the whole-configuration hooks.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/dom/dom.h"
+#include "schema/common_sections.h"
+#include "schema/current_outputs.h"
+#include "schema/diagnoses.h"
+#include "schema/monitoring.h"
+#include "schema/tacho_channels.h"
+
+namespace vrk {
+
+class CUndoXMLGroup;
+class CUndoXMLOperation;
+
+class CNodeTag_VRK_Device : public CNodeTagInfoXML {
+ public:
+  using CVersionInfo = vrk::CVersionInfo;
+  using CCfg = vrk::CCfg;
+  using CHeader = vrk::CHeader;
+  using CData_transfer_settings = vrk::CData_transfer_settings;
+  using CRegion_settings = vrk::CRegion_settings;
+  using CBlackBox = vrk::CBlackBox;
+  using Ccurrent_outputs = vrk::Ccurrent_outputs;
+  using CMonitoring = vrk::CMonitoring;
+  using CDiagnoses = vrk::CDiagnoses;
+  using CTachoChannels = vrk::CTachoChannels;
+
+  CNodeTag_VRK_Device();
+  ~CNodeTag_VRK_Device() override;
+
+  // The document element; consumes no index entry. Throws CConvException with an empty message when no document
+  // is attached, 114 when the document has no document element.
+  dom::Node GetNode(CIndexList& indexes, bool create) override;
+
+  // Whole-configuration hooks of a version.
+  // Brings a freshly loaded document to the current conventions (units, numbering).
+  virtual void NormalizeLoaded() = 0;
+  // Adds what a loaded document lacks and the version needs.
+  virtual void CompleteLoaded() = 0;
+  // Rules that span elements, checked for `element` at `indexes` after its own attributes and children.
+  virtual void CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules);
+  // Limits that level attributes must respect, given the measuring range of their parameter.
+  virtual void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) = 0;
+  // Brings ranges that depend on other values up to date before `attribute` is checked or reported.
+  virtual void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) = 0;
+
+  // Attaches a parsed document, dropping every cached node of the tree.
+  void AttachDocument(dom::Document document);
+  const dom::Document& document() const { return document_; }
+
+  // The undo group that records document changes; null when nothing records.
+  CUndoXMLGroup* recording() const { return recording_; }
+  void SetRecording(CUndoXMLGroup* group) { recording_ = group; }
+  // Appends `entry` to the recording group; drops it when nothing records.
+  void Record(std::unique_ptr<CUndoXMLOperation> entry);
+
+  // The stored text of `attribute` as the caller sees it (imperial units when that mode is on).
+  virtual std::string ToDisplay(const CNodeAttrInfoXML& attribute, const std::string& stored) const;
+  // The caller's text converted to the stored (metric) form.
+  virtual std::string FromDisplay(const CNodeAttrInfoXML& attribute, const std::string& display) const;
+
+  bool imperial() const { return imperial_; }
+  void SetImperial(bool on) { imperial_ = on; }
+  bool compatibility_scada21() const { return compatibility_scada21_; }
+  void SetCompatibilityScada21(bool on) { compatibility_scada21_ = on; }
+
+  // The index list the binary exporter holds while it builds the records of one channel; empty otherwise.
+  const CIndexList& stored_indexes() const { return stored_indexes_; }
+  void SetStoredIndexes(CIndexList indexes) { stored_indexes_ = std::move(indexes); }
+
+  CVersionInfo VersionInfo;
+  CCfg Cfg;
+  CHeader Header;
+  CData_transfer_settings Data_transfer_settings;
+  CRegion_settings Region_settings;
+  CBlackBox BlackBox;
+  Ccurrent_outputs current_outputs;
+  CMonitoring Monitoring;
+  CDiagnoses Diagnoses;
+  CTachoChannels TachoChannels;
+
+ protected:
+  // Sets owner and parent pointers of the whole tree; the most derived root calls it once its sections exist.
+  void FinishTree() { SetTree(this, nullptr); }
+
+ private:
+  dom::Document document_;
+  CIndexList stored_indexes_;
+  CUndoXMLGroup* recording_ = nullptr;
+  bool imperial_ = false;
+  bool compatibility_scada21_ = false;
+};
+
+}  // namespace vrk

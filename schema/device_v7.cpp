@@ -1,0 +1,15 @@
+#include "schema/device_v7.h"
+
+namespace vrk {
+
+CNodeTag_VRK_DeviceV7::CNodeTag_VRK_DeviceV7() { FinishTree(); }
+
+void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {}
+
+void CNodeTag_VRK_DeviceV7::CompleteLoaded() {}
+
+void CNodeTag_VRK_DeviceV7::CheckLevelLimits(CNodeAttrInfoXML&, const CIndexList&) {}
+
+void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML&, int, const CIndexList&) {}
+
+}  // namespace vrk

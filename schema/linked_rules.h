@@ -1,0 +1,17 @@
+// Cross-attribute rules: one attribute compared with a related attribute of the same occurrence.
+#pragma once
+
+#include "schema/index_list.h"
+
+namespace vrk {
+
+class CNodeAttrInfoXML;
+
+// The comparison an attribute must satisfy; the values are the message numbers of the rule words.
+enum class LinkedRule : uint32_t { kLess = 129, kGreater = 127, kLessOrEqual = 128, kGreaterOrEqual = 126 };
+
+// Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is
+// absent. Throws CConvException 124 named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
+void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes);
+
+}  // namespace vrk

@@ -1,0 +1,237 @@
+// Lookup, creation, reading and writing through the descriptor tree.
+#include "schema/node_info.h"
+
+#include <memory>
+
+#include "editing/undo_operations.h"
+#include "interface/message_table.h"
+#include "schema/device_root.h"
+#include "schema/value_check.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+// Nesting level of `node`: 0 for the document element.
+int NestingLevel(const dom::Node& node) {
+  int level = 0;
+  for (dom::Node p = node.parent(); p; p = p.parent()) ++level;
+  return level;
+}
+
+std::string Indentation(int level) { return "\n" + std::string(static_cast<std::size_t>(level), '\t'); }
+
+}  // namespace
+
+std::string CNodeInfoXML::GetFullPath() const {
+  return (parent_ ? parent_->GetFullPath() : std::string()) + "\\" + name_;
+}
+
+void CNodeTagInfoXML::ResetNodeCache() {
+  cached_node_ = dom::Node();
+  for (CNodeAttrInfoXML* attribute : attributes_) attribute->ResetNodeCache();
+  for (CNodeTagInfoXML* child : children_) child->ResetNodeCache();
+}
+
+uint32_t CNodeTagInfoXML::GetIndexDepth() const {
+  if (!parent_) return 0;
+  return parent_->GetIndexDepth() + (key_attribute_ ? 1 : 0);
+}
+
+void CNodeTagInfoXML::AddAttributes(std::initializer_list<CNodeAttrInfoXML*> attributes) {
+  attributes_.insert(attributes_.end(), attributes);
+}
+
+void CNodeTagInfoXML::AddChildren(std::initializer_list<CNodeTagInfoXML*> children) {
+  children_.insert(children_.end(), children);
+}
+
+void CNodeTagInfoXML::SetTree(CNodeTag_VRK_Device* owner, CNodeTagInfoXML* parent) {
+  owner_ = owner;
+  parent_ = parent;
+  for (CNodeAttrInfoXML* attribute : attributes_) {
+    attribute->owner_ = owner;
+    attribute->parent_ = this;
+  }
+  for (CNodeTagInfoXML* child : children_) child->SetTree(owner, this);
+}
+
+CNodeTagInfoXML* CNodeTagInfoXML::FindChild(std::string_view name) const {
+  for (CNodeTagInfoXML* child : children_)
+    if (EqualsNoCase(child->name(), name)) return child;
+  return nullptr;
+}
+
+CNodeAttrInfoXML* CNodeTagInfoXML::FindAttribute(std::string_view name) const {
+  for (CNodeAttrInfoXML* attribute : attributes_)
+    if (EqualsNoCase(attribute->name(), name)) return attribute;
+  return nullptr;
+}
+
+bool CNodeTagInfoXML::Matches(const dom::Node& node) const {
+  return node.kind() == dom::NodeKind::kElement && EqualsNoCase(node.name(), name());
+}
+
+dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
+  const dom::Node parent_node = parent()->GetNode(indexes, create);
+  if (!parent_node) return dom::Node();
+
+  IndexEntry entry;
+  if (repeated_) {
+    if (indexes.empty()) ThrowMessage(119, GetFullPath());
+    entry = indexes.PopFront();
+    if (entry.use_attr && !key_attribute_) ThrowMessage(113, GetFullPath());
+    if (entry.use_attr && key_attribute_->element() != this) throw CConvException("ERROR", GetFullPath());
+  }
+
+  if (cached_node_ && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
+  ResetNodeCache();
+
+  dom::Node node = FindOccurrence(parent_node, entry);
+  if (!node && create) node = CreateOccurrence(parent_node, entry);
+  if (node) {
+    cached_node_ = node;
+    cached_use_attr_ = entry.use_attr;
+    cached_index_ = entry.value;
+  }
+  return node;
+}
+
+dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const {
+  uint32_t position = 0;
+  std::string key_text;
+  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
+    if (!Matches(child)) continue;
+    if (!entry.use_attr) {
+      if (position++ == entry.value) return child;
+    } else if (key_attribute_->ReadValue(child, &key_text)) {
+      const auto key = ParseKeyText(key_text);
+      if (key && *key == entry.value) return child;
+    }
+  }
+  return dom::Node();
+}
+
+dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexEntry entry) {
+  CNodeTag_VRK_Device& root = *owner();
+  dom::Document document = root.document();
+  dom::Node element;
+  try {
+    element = document.createElement(name());
+  } catch (const dom::Error&) {
+    ThrowMessage(120, GetFullPath());
+  }
+  const int level = NestingLevel(parent_node) + 1;
+
+  // Place: before the first occurrence with a greater key, or after the last occurrence, or at the end.
+  dom::Node last_same;
+  dom::Node greater_key;
+  std::string key_text;
+  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
+    if (!Matches(child)) continue;
+    last_same = child;
+    if (entry.use_attr && !greater_key && key_attribute_->ReadValue(child, &key_text)) {
+      const auto key = ParseKeyText(key_text);
+      if (key && *key > entry.value) greater_key = child;
+    }
+  }
+
+  // Each inserted node is recorded on its own, so that undo removes exactly what was added.
+  auto insert = [&](const dom::Node& node, const dom::Node& before) {
+    dom::Node target = parent_node;
+    target.insertBefore(node, before);
+    root.Record(std::make_unique<CUndoXMLTagAppend>(this, node));
+  };
+  if (greater_key) {
+    // [indent] new [indent] greater
+    insert(element, greater_key);
+    insert(document.createText(Indentation(level)), greater_key);
+  } else if (last_same) {
+    // last [indent] new [whatever followed last]
+    const dom::Node after = last_same.nextSibling();
+    insert(element, after);
+    insert(document.createText(Indentation(level)), element);
+  } else {
+    const dom::Node last = parent_node.lastChild();
+    if (last && last.kind() == dom::NodeKind::kText) {
+      // The trailing text indents the closing tag; the new element goes before it.
+      insert(element, last);
+      insert(document.createText(Indentation(level)), element);
+    } else {
+      insert(document.createText(Indentation(level)), dom::Node());
+      insert(element, dom::Node());
+      insert(document.createText(Indentation(level - 1)), dom::Node());
+    }
+  }
+  if (entry.use_attr) key_attribute_->WriteValue(element, std::to_string(entry.value));
+  return element;
+}
+
+uint32_t CNodeTagInfoXML::CountNodes(CIndexList indexes) {
+  if (!parent()) return 1;
+  const dom::Node parent_node = parent()->GetNode(indexes, false);
+  if (!parent_node) return 0;
+  uint32_t count = 0;
+  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
+    if (Matches(child)) ++count;
+  return count;
+}
+
+uint32_t CNodeAttrInfoXML::GetIndexDepth() const { return parent_->GetIndexDepth(); }
+
+bool CNodeAttrInfoXML::ReadValue(const dom::Node& element, std::string* text) const {
+  const dom::Node attribute = element.attribute(name());
+  if (!attribute) return false;
+  if (text) *text = attribute.value();
+  return true;
+}
+
+void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& text) {
+  CNodeTagInfoXML* owner_element = this->element();
+  if (owner_element->key_attribute() == this) {
+    std::string old;
+    if (!ReadValue(element, &old) || !EqualsNoCase(old, text)) owner_element->ResetNodeCache();
+  }
+  try {
+    dom::Node target = element;
+    cached_attr_ = target.setAttribute(name(), text);
+  } catch (const dom::Error&) {
+    ThrowMessage(122, GetFullPath());
+  }
+}
+
+void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, bool check) {
+  const CIndexList write_indexes = indexes;
+  const dom::Node element = this->element()->GetNode(indexes, true);
+  CNodeTag_VRK_Device& root = *owner();
+  if (root.recording()) {
+    std::string old;
+    std::optional<std::string> old_value;
+    if (ReadValue(element, &old)) old_value = std::move(old);
+    root.Record(std::make_unique<CUndoXMLAttrChange>(this, write_indexes, std::move(old_value)));
+  }
+  WriteValue(element, text);
+  if (check) CheckValue(*this, text, write_indexes);
+}
+
+std::string CNodeAttrInfoXML::GetValue(CIndexList indexes) {
+  const dom::Node element = this->element()->GetNode(indexes, false);
+  std::string text;
+  if (!element || !ReadValue(element, &text)) ThrowMessage(121, GetFullPath());
+  return text;
+}
+
+void CNodeAttrInfoXML::CheckLinked(const CIndexList&) {}
+
+void CNodeAttrInfoXML::RemoveValue(CIndexList indexes) {
+  dom::Node element = this->element()->GetNode(indexes, false);
+  if (!element) return;
+  const dom::Node attribute = element.attribute(name());
+  if (!attribute) return;
+  const dom::Node next = attribute.nextSibling();
+  element.removeAttributeNode(attribute);
+  ResetNodeCache();
+  owner()->Record(std::make_unique<CUndoXMLAttrRemove>(this, attribute, element, next));
+}
+
+}  // namespace vrk

@@ -1,0 +1,167 @@
+// The schema descriptors: one object per element kind and per attribute kind of a configuration version, built
+// once as members of their parent's descriptor and never changed in shape. Every access to the document goes
+// through them: a path selects a descriptor, an index list selects the occurrences, the descriptor finds (or
+// creates) the DOM node and reads or writes the value.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/dom/dom.h"
+#include "schema/index_list.h"
+#include "schema/value_range.h"
+
+namespace vrk {
+
+class CNodeTag_VRK_Device;
+class CNodeTagInfoXML;
+
+// Base of every descriptor. Not copyable: descriptors point at each other.
+class CNodeInfoXML {
+ public:
+  CNodeInfoXML(std::string name, bool mandatory) : name_(std::move(name)), mandatory_(mandatory) {}
+  CNodeInfoXML(const CNodeInfoXML&) = delete;
+  CNodeInfoXML& operator=(const CNodeInfoXML&) = delete;
+  virtual ~CNodeInfoXML() = default;
+
+  // Drops the cached DOM nodes of this descriptor and of everything below it.
+  virtual void ResetNodeCache() = 0;
+  // How many index-list entries a path to this descriptor consumes.
+  virtual uint32_t GetIndexDepth() const = 0;
+
+  const std::string& name() const { return name_; }
+  bool mandatory() const { return mandatory_; }
+  // The configuration root that owns the tree; set once the tree is built.
+  CNodeTag_VRK_Device* owner() const { return owner_; }
+  // The element descriptor that lists this one; null for the root.
+  CNodeTagInfoXML* parent() const { return parent_; }
+
+  // "\VRK_Device\Cfg\DeviceType": the parent's full path, a backslash and the name. Names descriptors in errors.
+  std::string GetFullPath() const;
+
+ protected:
+  friend class CNodeTagInfoXML;
+  CNodeTag_VRK_Device* owner_ = nullptr;
+  CNodeTagInfoXML* parent_ = nullptr;
+
+ private:
+  std::string name_;
+  bool mandatory_;
+};
+
+class CNodeAttrInfoXML;
+
+// Element descriptor.
+class CNodeTagInfoXML : public CNodeInfoXML {
+ public:
+  CNodeTagInfoXML(std::string name, bool mandatory, bool repeated)
+      : CNodeInfoXML(std::move(name), mandatory), repeated_(repeated) {}
+
+  void ResetNodeCache() override;
+  // 0 for the root; otherwise the parent's depth, plus 1 when this element has a key attribute.
+  uint32_t GetIndexDepth() const override;
+
+  // Resolves the occurrence that `indexes` selects, consuming one entry per repeated element on the path
+  // (from the front). Returns null when it does not exist and `create` is false; with `create` missing
+  // occurrences are made (indented, key written, in ascending key order when selected by key) and recorded in
+  // the undo journal. Throws CConvException: 119 when an entry is missing, 113 when an entry asks for a key
+  // that the element does not have, 120 when creation fails.
+  virtual dom::Node GetNode(CIndexList& indexes, bool create);
+
+  // Number of occurrences under the parent occurrence that `indexes` selects (0 when that does not exist).
+  uint32_t CountNodes(CIndexList indexes);
+
+  bool repeated() const { return repeated_; }
+  const std::vector<CNodeAttrInfoXML*>& attributes() const { return attributes_; }
+  const std::vector<CNodeTagInfoXML*>& children() const { return children_; }
+  // Null when occurrences are selected by position only.
+  CNodeAttrInfoXML* key_attribute() const { return key_attribute_; }
+
+  // Child element or attribute by name (ASCII case-insensitive); null when there is none.
+  CNodeTagInfoXML* FindChild(std::string_view name) const;
+  CNodeAttrInfoXML* FindAttribute(std::string_view name) const;
+
+  // True when `node` is an element this descriptor describes (name compared ASCII case-insensitively).
+  bool Matches(const dom::Node& node) const;
+
+ protected:
+  // Tree building, used by constructors: attributes and children in schema order.
+  void AddAttributes(std::initializer_list<CNodeAttrInfoXML*> attributes);
+  void AddChildren(std::initializer_list<CNodeTagInfoXML*> children);
+  void SetKeyAttribute(CNodeAttrInfoXML* key) { key_attribute_ = key; }
+  // Sets owner and parent pointers of the whole subtree; called once by the root after construction.
+  void SetTree(CNodeTag_VRK_Device* owner, CNodeTagInfoXML* parent);
+
+  // Finds the occurrence among the children of `parent_node`: by position, or by key value.
+  dom::Node FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const;
+  // Creates an occurrence under `parent_node`, placed and indented, and records it for undo.
+  dom::Node CreateOccurrence(const dom::Node& parent_node, IndexEntry entry);
+
+ private:
+  dom::Node cached_node_;
+  bool cached_use_attr_ = false;
+  uint32_t cached_index_ = 0;
+  bool repeated_;
+  std::vector<CNodeAttrInfoXML*> attributes_;
+  std::vector<CNodeTagInfoXML*> children_;
+  CNodeAttrInfoXML* key_attribute_ = nullptr;
+};
+
+// Attribute descriptor.
+class CNodeAttrInfoXML : public CNodeInfoXML {
+ public:
+  CNodeAttrInfoXML(std::string name, bool mandatory, ValueRange range)
+      : CNodeInfoXML(std::move(name), mandatory), range_(std::move(range)) {}
+
+  void ResetNodeCache() override { cached_attr_ = dom::Node(); }
+  uint32_t GetIndexDepth() const override;
+
+  // Stores `text` unchanged into this attribute of `element`, creating the attribute when missing (recorded for
+  // undo). Writing a different key value drops the element's cached occurrences. Throws 122 when the attribute
+  // cannot be created.
+  virtual void WriteValue(const dom::Node& element, const std::string& text);
+  // True when the attribute is present on `element`; its value goes to `text` when that is not null.
+  virtual bool ReadValue(const dom::Node& element, std::string* text) const;
+  // Writes `text` at the occurrence `indexes` selects, creating missing elements; the old value is recorded for
+  // undo first. With `check` the value is validated after writing (the caller undoes on failure).
+  virtual void SetValue(const std::string& text, CIndexList indexes, bool check);
+  // The stored text at the occurrence `indexes` selects. Throws 121 when the element or attribute is missing.
+  virtual std::string GetValue(CIndexList indexes);
+  // Cross-attribute rules of this attribute; none in the base class.
+  virtual void CheckLinked(const CIndexList& indexes);
+  // Removes the attribute from the occurrence, when both exist (recorded for undo).
+  virtual void RemoveValue(CIndexList indexes);
+
+  CNodeTagInfoXML* element() const { return parent_; }
+  const ValueRange& range() const { return range_; }
+  ValueRange& range() { return range_; }
+
+ private:
+  ValueRange range_;
+  dom::Node cached_attr_;
+};
+
+// Per-version marker classes: the descriptors of a version's own sections derive from these.
+class CNodeTagInfoXMLv1 : public CNodeTagInfoXML { using CNodeTagInfoXML::CNodeTagInfoXML; };
+class CNodeTagInfoXMLv2 : public CNodeTagInfoXML { using CNodeTagInfoXML::CNodeTagInfoXML; };
+class CNodeTagInfoXMLv3 : public CNodeTagInfoXML { using CNodeTagInfoXML::CNodeTagInfoXML; };
+class CNodeTagInfoXMLv6 : public CNodeTagInfoXML { using CNodeTagInfoXML::CNodeTagInfoXML; };
+class CNodeTagInfoXMLv7 : public CNodeTagInfoXML { using CNodeTagInfoXML::CNodeTagInfoXML; };
+class CNodeAttrInfoXMLv1 : public CNodeAttrInfoXML { using CNodeAttrInfoXML::CNodeAttrInfoXML; };
+class CNodeAttrInfoXMLv2 : public CNodeAttrInfoXML { using CNodeAttrInfoXML::CNodeAttrInfoXML; };
+class CNodeAttrInfoXMLv3 : public CNodeAttrInfoXML { using CNodeAttrInfoXML::CNodeAttrInfoXML; };
+class CNodeAttrInfoXMLv6 : public CNodeAttrInfoXML { using CNodeAttrInfoXML::CNodeAttrInfoXML; };
+class CNodeAttrInfoXMLv7 : public CNodeAttrInfoXML { using CNodeAttrInfoXML::CNodeAttrInfoXML; };
+
+// Declares a descriptor class for an attribute that only has a name, flags and a range:
+//   VRK_ATTRIBUTE(Cversion, CNodeAttrInfoXML, "version", true, ValueRange::Integer(kTypeUnsigned16, 1, 7));
+#define VRK_ATTRIBUTE(Class, Base, xml_name, is_mandatory, value_range)  \
+  class Class : public Base {                                           \
+   public:                                                              \
+    Class() : Base(xml_name, is_mandatory, value_range) {}              \
+  }
+
+}  // namespace vrk

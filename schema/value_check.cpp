@@ -1,0 +1,100 @@
+// Type, limit and dictionary checks of single values, and the message that explains a failure.
+#include "schema/value_check.h"
+
+#include <optional>
+
+#include "interface/message_table.h"
+#include "schema/device_root.h"
+#include "schema/node_info.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+// Numbers of one kind compared as the range says; integers as signed 64-bit values, reals as doubles.
+template <typename T>
+bool WithinLimits(T value, const ValueRange& range, std::optional<T> (*parse)(std::string_view)) {
+  if (range.min_constraint != kNoMin) {
+    const T min = parse(range.min).value_or(T{});
+    if (range.min_constraint == kMinInclusive ? value < min : value <= min) return false;
+  }
+  if (range.max_constraint != kNoMax) {
+    const T max = parse(range.max).value_or(T{});
+    if (range.max_constraint == kMaxInclusive ? value > max : value >= max) return false;
+  }
+  if (range.dictionary.empty()) return true;
+  for (const DictionaryEntry& entry : range.dictionary) {
+    const std::optional<T> allowed = parse(entry.value);
+    if (allowed && *allowed == value) return true;
+  }
+  return false;
+}
+
+std::optional<int64_t> ParseInteger(std::string_view text) { return ParseIntegerText(text); }
+std::optional<double> ParseReal(std::string_view text) { return ParseRealText(text); }
+
+// 0 when the value is acceptable, else the message number: 123 unparsable, 124 out of range.
+uint32_t Classify(const ValueRange& range, const std::string& text) {
+  if (!range.skip_value.empty() && text == range.skip_value) return 0;
+  if (range.type == kTypeReal) {
+    const std::optional<double> value = ParseRealText(text);
+    if (!value) return 123;
+    return WithinLimits<double>(*value, range, &ParseReal) ? 0 : 124;
+  }
+  const std::optional<int64_t> value = ParseIntegerText(text);
+  if (!value) return 123;
+  return WithinLimits<int64_t>(*value, range, &ParseInteger) ? 0 : 124;
+}
+
+std::string TypeWord(uint32_t type) {
+  switch (type) {
+    case kTypeFlag: return "BOOL";
+    case kTypeSigned16:
+    case kTypeSigned32: return LoadMessage(147);
+    case kTypeUnsigned16:
+    case kTypeUnsigned32: return LoadMessage(148);
+    case kTypeReal: return LoadMessage(149);
+    default: return "TEXT";
+  }
+}
+
+}  // namespace
+
+std::string DescribeRange(const CNodeAttrInfoXML& attribute) {
+  const ValueRange& range = attribute.range();
+  const CNodeTag_VRK_Device& root = *attribute.owner();
+  std::string limits;
+  if (range.min_constraint != kNoMin)
+    limits = LoadMessage(range.min_constraint == kMinInclusive ? 126 : 127) + " " +
+             root.ToDisplay(attribute, range.min);
+  if (range.max_constraint != kNoMax) {
+    if (!limits.empty()) limits += " " + LoadMessage(130) + " ";
+    limits += LoadMessage(range.max_constraint == kMaxInclusive ? 128 : 129) + " " +
+              root.ToDisplay(attribute, range.max);
+  }
+  std::string text = TypeWord(range.type);
+  if (!limits.empty()) text += "\n" + limits;
+  if (!range.dictionary.empty()) {
+    text += " " + LoadMessage(130) + "\n" + LoadMessage(136);
+    for (const DictionaryEntry& entry : range.dictionary) {
+      text += "\n" + entry.value;
+      if (entry.name_id != 0) text += "(" + LoadMessage(entry.name_id) + ")";
+    }
+  }
+  return text;
+}
+
+void CheckValue(CNodeAttrInfoXML& attribute, const std::string& text, const CIndexList& indexes) {
+  CNodeTag_VRK_Device& root = *attribute.owner();
+  root.PrepareRanges(attribute, 0, indexes);
+  const uint32_t type = attribute.range().type;
+  if (type == 0) throw CConvException("ERROR", attribute.GetFullPath());
+  if (type >= kTypeText) return;
+  const uint32_t failure = Classify(attribute.range(), text);
+  if (failure == 0) return;
+  throw CConvException(LoadMessage(failure) + " (" + root.ToDisplay(attribute, text) + ") \n" + LoadMessage(125) +
+                           "\n" + DescribeRange(attribute),
+                       attribute.GetFullPath());
+}
+
+}  // namespace vrk
