@@ -63,6 +63,7 @@ class ByteWriter {
   ByteWriter(uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
   std::size_t size() const { return size_; }
+  const uint8_t* data() const { return data_; }
   bool Has(uint64_t offset, uint64_t length) const { return RangeFits(offset, length, size_); }
 
   void PutU8(uint64_t offset, uint8_t value) { *At(offset, 1) = value; }
@@ -79,6 +80,13 @@ class ByteWriter {
   void PutF32(uint64_t offset, float value) { PutU32(offset, std::bit_cast<uint32_t>(value)); }
   void PutBytes(uint64_t offset, const uint8_t* source, uint64_t length) {
     if (length != 0) std::memcpy(At(offset, length), source, length);
+  }
+  void Fill(uint64_t offset, uint8_t value, uint64_t length) {
+    if (length != 0) std::memset(At(offset, length), value, length);
+  }
+  // The sub-range [offset, offset + length); throws std::out_of_range when it does not fit.
+  ByteWriter Sub(uint64_t offset, uint64_t length) {
+    return ByteWriter(length == 0 && offset <= size_ ? data_ : At(offset, length), length);
   }
 
  private:

@@ -1,10 +1,9 @@
-// SAFEARRAY result codes that only the array functions return, and SafeArrayPtr, the owner of one array.
+// SafeArrayPtr, the owner of one SAFEARRAY.
 #pragma once
 
 #include <utility>
 
 #include "platform/oleauto.h"
-
 
 namespace vrk {
 

@@ -1,5 +1,6 @@
 #include "schema/device_root.h"
 
+#include "editing/measurement_system.h"
 #include "editing/undo_group.h"
 #include "interface/message_table.h"
 
@@ -22,6 +23,15 @@ dom::Node CNodeTag_VRK_Device::GetNode(CIndexList& indexes, bool) {
 
 void CNodeTag_VRK_Device::CheckNodeRules(CNodeTagInfoXML&, const CIndexList&, bool) {}
 
+void CNodeTag_VRK_Device::RefreshDerivedValues() {}
+
+void CNodeTag_VRK_Device::AfterAttributeCheck(CNodeAttrInfoXML&, const CIndexList&) {}
+
+bool CNodeTag_VRK_Device::HandleRemovalCheck(CNodeTagInfoXML& element, const CIndexList&) {
+  // Channels and monitored-parameter references may go without leaving anything to check.
+  return &element == &TachoChannels.TachoChannel || &element == &Monitoring.Element.Tag;
+}
+
 void CNodeTag_VRK_Device::AttachDocument(dom::Document document) {
   ResetNodeCache();
   document_ = std::move(document);
@@ -31,12 +41,12 @@ void CNodeTag_VRK_Device::Record(std::unique_ptr<CUndoXMLOperation> entry) {
   if (recording_) recording_->Append(std::move(entry));
 }
 
-std::string CNodeTag_VRK_Device::ToDisplay(const CNodeAttrInfoXML&, const std::string& stored) const {
-  return stored;
+std::string CNodeTag_VRK_Device::ToDisplay(const CNodeAttrInfoXML& attribute, const std::string& stored) const {
+  return ConvertValue(attribute, stored, ValueDirection::kToDisplay);
 }
 
-std::string CNodeTag_VRK_Device::FromDisplay(const CNodeAttrInfoXML&, const std::string& display) const {
-  return display;
+std::string CNodeTag_VRK_Device::FromDisplay(const CNodeAttrInfoXML& attribute, const std::string& display) const {
+  return ConvertValue(attribute, display, ValueDirection::kToStored);
 }
 
 }  // namespace vrk

@@ -38,6 +38,8 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   // is attached, 114 when the document has no document element.
   dom::Node GetNode(CIndexList& indexes, bool create) override;
 
+  // Rewrites the values derived from other parts of the configuration before the document is handed out.
+  virtual void RefreshDerivedValues();
   // Whole-configuration hooks of a version.
   // Brings a freshly loaded document to the current conventions (units, numbering).
   virtual void NormalizeLoaded() = 0;
@@ -49,6 +51,11 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   virtual void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) = 0;
   // Brings ranges that depend on other values up to date before `attribute` is checked or reported.
   virtual void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) = 0;
+  // Further checks after a written attribute passed its own (values that decide a whole channel's validity).
+  virtual void AfterAttributeCheck(CNodeAttrInfoXML& attribute, const CIndexList& indexes);
+  // The check after `element` was removed, for elements whose removal needs no check of the parent or a check
+  // of its own; false when the parent's check applies.
+  virtual bool HandleRemovalCheck(CNodeTagInfoXML& element, const CIndexList& indexes);
 
   // Attaches a parsed document, dropping every cached node of the tree.
   void AttachDocument(dom::Document document);
@@ -61,9 +68,9 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   void Record(std::unique_ptr<CUndoXMLOperation> entry);
 
   // The stored text of `attribute` as the caller sees it (imperial units when that mode is on).
-  virtual std::string ToDisplay(const CNodeAttrInfoXML& attribute, const std::string& stored) const;
+  std::string ToDisplay(const CNodeAttrInfoXML& attribute, const std::string& stored) const;
   // The caller's text converted to the stored (metric) form.
-  virtual std::string FromDisplay(const CNodeAttrInfoXML& attribute, const std::string& display) const;
+  std::string FromDisplay(const CNodeAttrInfoXML& attribute, const std::string& display) const;
 
   bool imperial() const { return imperial_; }
   void SetImperial(bool on) { imperial_ = on; }

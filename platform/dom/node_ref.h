@@ -9,6 +9,7 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <string>
 
 #include "platform/dom/dom.h"
 
@@ -16,7 +17,7 @@ namespace vrk::dom {
 
 class DocumentState {
  public:
-  // Takes ownership of `doc`, which must have no other owner; the count starts at one.
+  // Takes ownership of `doc` (freeing it if this throws); the count starts at one.
   static DocumentState* Adopt(xmlDocPtr doc);
   // The state of the document that `node` belongs to (attached or not). Never null for our documents.
   static DocumentState* Of(const xmlNode* node) { return static_cast<DocumentState*>(node->doc->_private); }
@@ -72,6 +73,9 @@ class NodeAccess {
   // A handle to `node`, or a null handle for null.
   static Node Wrap(xmlNodePtr node);
 };
+
+// The name of an element or attribute as written: prefix, colon and local name, or the local name alone.
+std::string QualifiedName(const xmlNs* ns, const xmlChar* name);
 
 // The top of the tree that `node` is in: the document node when attached, else the head of its detached subtree.
 xmlNodePtr TopOf(xmlNodePtr node) noexcept;

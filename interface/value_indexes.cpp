@@ -1,0 +1,95 @@
+#include "interface/value_indexes.h"
+
+#include <new>
+#include <stdexcept>
+
+namespace vrk {
+
+HRESULT CVRK5420CfgConValueIndexes::Create(REFIID riid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  *object = nullptr;
+  CVRK5420CfgConValueIndexes* created = new (std::nothrow) CVRK5420CfgConValueIndexes();
+  if (created == nullptr) return E_OUTOFMEMORY;
+  const HRESULT hr = created->QueryInterface(riid, object);
+  created->Release();
+  return hr;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::QueryInterface(REFIID riid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IVRK5420CfgConValueIndexes) {
+    *object = static_cast<IVRK5420CfgConValueIndexes*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG CVRK5420CfgConValueIndexes::AddRef() { return ++references_; }
+
+ULONG CVRK5420CfgConValueIndexes::Release() {
+  const ULONG left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::get_Count(ULONG* value) {
+  *value = static_cast<ULONG>(entries_.size());
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::put_Count(ULONG value) {
+  // An exception must not cross the interface; a count that cannot be stored leaves the list as it was.
+  try {
+    entries_.resize(value);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (const std::length_error&) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::get_UseAttr(ULONG index, LONG* value) {
+  if (index >= entries_.size()) return E_INVALIDARG;
+  *value = entries_[index].use_attr ? 1 : 0;
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::put_UseAttr(ULONG index, LONG value) {
+  if (index >= entries_.size()) return E_INVALIDARG;
+  entries_[index].use_attr = value != 0 ? 1 : 0;
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::get_Value(ULONG index, ULONG* value) {
+  if (index >= entries_.size()) return E_INVALIDARG;
+  *value = entries_[index].value;
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::put_Value(ULONG index, ULONG value) {
+  if (index >= entries_.size()) return E_INVALIDARG;
+  entries_[index].value = value;
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info != nullptr) *info = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT CVRK5420CfgConValueIndexes::GetIDsOfNames(REFIID, OLECHAR**, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+
+HRESULT CVRK5420CfgConValueIndexes::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+  return E_NOTIMPL;
+}
+
+}  // namespace vrk

@@ -1,0 +1,105 @@
+// Declared encodings and decoding with iconv, the converter the engine itself uses for these encodings.
+#include "platform/dom/encoding.h"
+
+#include <iconv.h>
+#include <libxml/encoding.h>
+
+#include <bit>
+#include <cerrno>
+
+#include "platform/dom/dom.h"
+
+namespace vrk::dom {
+namespace {
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// Closes an iconv descriptor on scope exit.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (valid()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+DeclaredEncoding ScanDeclaredEncoding(std::u16string_view text) {
+  std::size_t pos = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
+  const std::size_t line_start = pos;  // the byte order mark is no character of the first line
+  if (text.substr(pos, 5) != u"<?xml" || pos + 5 >= text.size() || !IsSpace(text[pos + 5])) return {};
+  pos += 5;
+  const auto skip_spaces = [&] {
+    while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  };
+  for (;;) {
+    skip_spaces();
+    const std::size_t name_start = pos;
+    while (pos < text.size() && IsLetter(text[pos])) ++pos;
+    const std::u16string_view name = text.substr(name_start, pos - name_start);
+    if (name.empty()) return {};
+    skip_spaces();
+    if (pos >= text.size() || text[pos] != u'=') return {};
+    ++pos;
+    skip_spaces();
+    if (pos >= text.size() || (text[pos] != u'"' && text[pos] != u'\'')) return {};
+    const char16_t quote = text[pos++];
+    const std::size_t value_start = pos;
+    while (pos < text.size() && text[pos] != quote && text[pos] != u'<' && text[pos] < 0x80) ++pos;
+    if (pos >= text.size() || text[pos] != quote) return {};
+    if (name == u"encoding") {
+      DeclaredEncoding declared;
+      for (std::size_t i = value_start; i < pos; ++i) declared.name += static_cast<char>(text[i]);
+      declared.column = static_cast<int>(value_start - line_start) + 1;
+      return declared;
+    }
+    ++pos;
+  }
+}
+
+bool CanProduce(const char* name) {
+  xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(name);
+  if (handler == nullptr) return false;
+  bool can = handler->output != nullptr;
+#ifdef LIBXML_ICONV_ENABLED
+  can = can || handler->iconv_out != nullptr;
+#endif
+#ifdef LIBXML_ICU_ENABLED
+  can = can || handler->uconv_out != nullptr;
+#endif
+  xmlCharEncCloseFunc(handler);
+  return can;
+}
+
+std::u16string DecodeToUtf16(std::string_view bytes, const char* name) {
+  static_assert(std::endian::native == std::endian::little, "char16_t text is taken as UTF-16LE");
+  Converter converter("UTF-16LE", name);
+  if (!converter.valid()) throw Error(std::string("cannot decode the encoding ") + name);
+  // No supported encoding needs more UTF-16 units than it has bytes; the loop copes anyway.
+  std::u16string out(bytes.size() + 1, u'\0');
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t in_left = bytes.size();
+  std::size_t used = 0;
+  for (;;) {
+    char* out_ptr = reinterpret_cast<char*>(out.data() + used);
+    std::size_t out_left = (out.size() - used) * sizeof(char16_t);
+    const std::size_t rc = iconv(converter.get(), &in, &in_left, &out_ptr, &out_left);
+    used = out.size() - out_left / sizeof(char16_t);
+    if (rc != static_cast<std::size_t>(-1)) break;
+    if (errno != E2BIG) throw Error(std::string("the document is not valid ") + name);
+    out.resize(out.size() * 2);
+  }
+  out.resize(used);
+  return out;
+}
+
+}  // namespace vrk::dom

@@ -1,0 +1,26 @@
+// Text encodings of whole documents: the encoding a UTF-16 text declares, whether the engine can write it, and
+// decoding of serialised bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vrk::dom {
+
+// What the XML declaration at the start of a text says about the encoding.
+struct DeclaredEncoding {
+  std::string name;  // empty when there is no declaration or it names no encoding
+  int column = 0;    // 1-based column of the name in the first line
+};
+
+// Reads the encoding pseudo-attribute of the declaration that starts `text` (after an optional byte order mark).
+// A malformed declaration yields no name; the parser reports it.
+DeclaredEncoding ScanDeclaredEncoding(std::u16string_view text);
+
+// True when the engine can write a document in encoding `name`.
+bool CanProduce(const char* name);
+
+// Decodes `bytes` in encoding `name` into UTF-16. Throws Error when the bytes or the name are not usable.
+std::u16string DecodeToUtf16(std::string_view bytes, const char* name);
+
+}  // namespace vrk::dom

@@ -1,0 +1,54 @@
+// Thread-local capture of the XML engine's reports.
+#include "platform/dom/error_scope.h"
+
+#include <libxml/globals.h>
+
+#include "platform/dom/dom.h"
+
+namespace vrk::dom {
+
+ErrorScope::ErrorScope()
+    : previous_structured_(xmlStructuredError),
+      previous_structured_context_(xmlStructuredErrorContext),
+      previous_generic_(xmlGenericError),
+      previous_generic_context_(xmlGenericErrorContext) {
+  xmlSetStructuredErrorFunc(this, &ErrorScope::OnStructured);
+  xmlSetGenericErrorFunc(this, &ErrorScope::OnGeneric);
+}
+
+ErrorScope::~ErrorScope() {
+  xmlSetStructuredErrorFunc(previous_structured_context_, previous_structured_);
+  xmlSetGenericErrorFunc(previous_generic_context_, previous_generic_);
+}
+
+void ErrorScope::Fail(std::string_view what) const {
+  std::string text(what);
+  if (first_.set && !first_.message.empty()) {
+    text += ": ";
+    text += first_.message;
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  }
+  throw Error(text);
+}
+
+void ErrorScope::Keep(EngineError& out, const xmlError& report) {
+  if (out.set) return;
+  out.set = true;
+  out.domain = report.domain;
+  out.code = report.code;
+  out.message = report.message ? report.message : "";
+  out.line = report.line;
+  out.column = report.int2;
+}
+
+void ErrorScope::OnStructured(void* scope, xmlErrorPtr report) {
+  if (scope == nullptr || report == nullptr || report->level < XML_ERR_ERROR) return;
+  auto* self = static_cast<ErrorScope*>(scope);
+  Keep(self->first_, *report);
+  if (report->domain == XML_FROM_I18N) Keep(self->first_conversion_, *report);
+}
+
+// Reports that bypass the structured channel carry nothing the callers could use; they are only kept off stderr.
+void ErrorScope::OnGeneric(void*, const char*, ...) {}
+
+}  // namespace vrk::dom

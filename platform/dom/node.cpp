@@ -1,0 +1,202 @@
+// The Node handle: counting, reading, navigation and attribute values. Structure edits live in tree_edit.cpp.
+#include <libxml/parser.h>
+
+#include <utility>
+
+#include "platform/dom/dom.h"
+#include "platform/dom/error_scope.h"
+#include "platform/dom/node_ref.h"
+#include "platform/dom/xml_text.h"
+
+namespace vrk::dom {
+namespace {
+
+const char* Chars(const xmlChar* text) { return reinterpret_cast<const char*>(text); }
+
+xmlAttrPtr AsAttr(xmlNodePtr node) { return reinterpret_cast<xmlAttrPtr>(node); }
+xmlNodePtr AsNode(xmlAttrPtr attr) { return reinterpret_cast<xmlNodePtr>(attr); }
+
+bool HasQualifiedName(xmlAttrPtr attr, std::string_view name) {
+  const std::string_view local = Chars(attr->name);
+  if (attr->ns == nullptr || attr->ns->prefix == nullptr) return name == local;
+  const std::string_view prefix = Chars(attr->ns->prefix);
+  return name.size() == prefix.size() + 1 + local.size() && name.starts_with(prefix) && name[prefix.size()] == ':' &&
+         name.ends_with(local);
+}
+
+xmlNodePtr ElementOf(const Node& node) {
+  xmlNodePtr element = NodeAccess::Get(node);
+  if (element->type != XML_ELEMENT_NODE) throw Error("the node is not an element");
+  return element;
+}
+
+// Gives an attribute the literal value `text`; keeps the attribute itself, so handles to it stay valid.
+void SetAttributeValue(xmlAttrPtr attr, const std::string& text, const ErrorScope& scope) {
+  xmlNodePtr fresh = xmlNewDocTextLen(attr->doc, reinterpret_cast<const xmlChar*>(text.c_str()),
+                                      static_cast<int>(text.size()));
+  if (fresh == nullptr || fresh->content == nullptr) {
+    xmlFreeNode(fresh);
+    scope.Fail("cannot set the attribute value");
+  }
+  const bool is_id = attr->atype == XML_ATTRIBUTE_ID;  // xml:id values are indexed by the document
+  if (is_id) xmlRemoveID(attr->doc, attr);
+  xmlFreeNodeList(attr->children);
+  attr->children = attr->last = fresh;
+  fresh->parent = AsNode(attr);
+  if (is_id) xmlAddID(nullptr, attr->doc, fresh->content, attr);
+}
+
+// Texts that would end the comment, instruction or section they are written into.
+void CheckContentFor(xmlNodePtr node, std::string_view text) {
+  const bool bad = (node->type == XML_COMMENT_NODE && (text.find("--") != text.npos || text.ends_with('-'))) ||
+                   (node->type == XML_PI_NODE && text.find("?>") != text.npos) ||
+                   (node->type == XML_CDATA_SECTION_NODE && text.find("]]>") != text.npos);
+  if (bad) throw Error("the text cannot be written into this kind of node");
+}
+
+}  // namespace
+
+Node::Node(const Node& other) noexcept : ref_(other.ref_) {
+  if (ref_ != nullptr) ref_->AddRef();
+}
+
+Node::Node(Node&& other) noexcept : ref_(std::exchange(other.ref_, nullptr)) {}
+
+Node& Node::operator=(const Node& other) noexcept {
+  Node copy(other);
+  std::swap(ref_, copy.ref_);
+  return *this;
+}
+
+Node& Node::operator=(Node&& other) noexcept {
+  Node taken(std::move(other));
+  std::swap(ref_, taken.ref_);
+  return *this;
+}
+
+Node::~Node() {
+  if (ref_ != nullptr) ref_->Release();
+}
+
+bool Node::operator==(const Node& other) const noexcept { return ref_ == other.ref_; }
+
+NodeKind Node::kind() const {
+  switch (NodeAccess::Get(*this)->type) {
+    case XML_ELEMENT_NODE: return NodeKind::kElement;
+    case XML_ATTRIBUTE_NODE: return NodeKind::kAttribute;
+    case XML_TEXT_NODE: return NodeKind::kText;
+    case XML_COMMENT_NODE: return NodeKind::kComment;
+    default: return NodeKind::kOther;
+  }
+}
+
+std::string Node::name() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  switch (node->type) {
+    case XML_ELEMENT_NODE: return QualifiedName(node->ns, node->name);
+    case XML_ATTRIBUTE_NODE: return QualifiedName(AsAttr(node)->ns, node->name);
+    case XML_PI_NODE: return Chars(node->name);
+    default: return std::string();
+  }
+}
+
+std::string Node::value() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type == XML_ELEMENT_NODE) return std::string();
+  if (node->type != XML_ATTRIBUTE_NODE) return node->content ? Chars(node->content) : std::string();
+  std::string out;
+  for (xmlNodePtr part = node->children; part != nullptr; part = part->next)
+    if (part->content != nullptr) out += Chars(part->content);
+  return out;
+}
+
+void Node::setValue(std::string_view text) {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type == XML_ELEMENT_NODE) throw Error("an element has no value of its own");
+  CheckText(text);
+  CheckContentFor(node, text);
+  ErrorScope scope;
+  const std::string copy(text);
+  if (node->type == XML_ATTRIBUTE_NODE) {
+    SetAttributeValue(AsAttr(node), copy, scope);
+    return;
+  }
+  xmlNodeSetContentLen(node, reinterpret_cast<const xmlChar*>(copy.c_str()), static_cast<int>(copy.size()));
+  if (!copy.empty() && node->content == nullptr) scope.Fail("cannot set the node value");
+}
+
+Node Node::parent() const {
+  xmlNodePtr parent = NodeAccess::Get(*this)->parent;
+  return parent != nullptr && parent->type == XML_DOCUMENT_NODE ? Node() : NodeAccess::Wrap(parent);
+}
+
+// Attributes are leaves here: their text is reached through value(), never as nodes of its own.
+Node Node::firstChild() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(node->children) : Node();
+}
+
+Node Node::lastChild() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(node->last) : Node();
+}
+
+Node Node::nextSibling() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return NodeAccess::Wrap(node->type == XML_ATTRIBUTE_NODE ? AsNode(AsAttr(node)->next) : node->next);
+}
+
+Node Node::previousSibling() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return NodeAccess::Wrap(node->type == XML_ATTRIBUTE_NODE ? AsNode(AsAttr(node)->prev) : node->prev);
+}
+
+std::size_t Node::childCount() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type != XML_ELEMENT_NODE) return 0;
+  std::size_t count = 0;
+  for (xmlNodePtr child = node->children; child != nullptr; child = child->next) ++count;
+  return count;
+}
+
+Node Node::attribute(std::string_view name) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type != XML_ELEMENT_NODE) return Node();
+  for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next)
+    if (HasQualifiedName(attr, name)) return NodeAccess::Wrap(AsNode(attr));
+  return Node();
+}
+
+Node Node::firstAttribute() const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(AsNode(node->properties)) : Node();
+}
+
+Node Node::setAttribute(std::string_view name, std::string_view value) {
+  xmlNodePtr element = ElementOf(*this);
+  if (Node existing = attribute(name)) {
+    existing.setValue(value);
+    return existing;
+  }
+  CheckName(name);
+  CheckText(value);
+  ErrorScope scope;
+  // A prefix declared in scope makes a namespaced attribute; an undeclared one stays part of the name.
+  std::string local(name);
+  xmlNsPtr ns = nullptr;
+  if (const std::size_t colon = name.find(':'); colon != name.npos) {
+    const std::string prefix(name.substr(0, colon));
+    ns = xmlSearchNs(element->doc, element, reinterpret_cast<const xmlChar*>(prefix.c_str()));
+    if (ns != nullptr) local = name.substr(colon + 1);
+  }
+  for (xmlAttrPtr attr = element->properties; attr != nullptr; attr = attr->next)
+    if (ns != nullptr && attr->ns != nullptr && local == Chars(attr->name) && xmlStrEqual(attr->ns->href, ns->href))
+      throw Error("attribute '" + std::string(name) + "' is already present under another prefix");
+  const std::string text(value);
+  xmlAttrPtr attr = xmlNewNsProp(element, ns, reinterpret_cast<const xmlChar*>(local.c_str()),
+                                 reinterpret_cast<const xmlChar*>(text.c_str()));
+  if (attr == nullptr) scope.Fail("cannot create the attribute");
+  return NodeAccess::Wrap(AsNode(attr));
+}
+
+}  // namespace vrk::dom

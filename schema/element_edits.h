@@ -1,0 +1,31 @@
+// Structural edits of one element occurrence, each recorded in the undo journal when the root records.
+// They keep the document indented: an element moves and goes together with the whitespace before it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "schema/index_list.h"
+
+namespace vrk {
+
+class CNodeTagInfoXML;
+
+// Removes the occurrence `indexes` selects, with the indentation before it; nothing when it does not exist.
+// Returns true when something was removed.
+bool RemoveElement(CNodeTagInfoXML& element, CIndexList indexes);
+
+// Moves the occurrence by `offset` places among its same-named siblings, clamped to the ends; returns the
+// displacement applied (0 when the occurrence does not exist).
+int32_t MoveElement(CNodeTagInfoXML& element, CIndexList indexes, int32_t offset);
+
+// The XML text (UTF-8) of the occurrence; null when it does not exist. Changes nothing.
+std::optional<std::string> ElementText(CNodeTagInfoXML& element, CIndexList indexes);
+
+// Replaces the occurrence (created first when missing) by the one element that `xml` holds, then makes sure the
+// occurrence `indexes` selects exists. Throws 110 when `xml` does not parse or is not exactly one element.
+void ReplaceElement(CNodeTagInfoXML& element, const CIndexList& indexes, std::string_view xml);
+
+}  // namespace vrk
