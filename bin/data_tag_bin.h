@@ -20,7 +20,7 @@ namespace vrk::bin {
 template <class RECORD>
 class CDataTagBIN : public CNodeTagBIN {
  public:
-  using Record = RECORD;
+  using RecordType = RECORD;
   using Mask = std::array<uint8_t, RECORD::kSize>;
 
   // A tag holding one default record.

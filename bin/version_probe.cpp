@@ -19,10 +19,11 @@ uint32_t ProbeImageVersion(const uint8_t* data, std::size_t size) {
 
 BinTreeVersion SelectTreeVersion(uint32_t version_word) {
   switch (version_word) {
-    case 0: return BinTreeVersion::kV1;
-    case 1: return BinTreeVersion::kV2;
-    case 2: case 3: case 6: return BinTreeVersion::kV6;
-    case 7: return BinTreeVersion::kV7;
+    case kVersionWordV1Tree: return BinTreeVersion::kV1;
+    case kVersionWordV2: return BinTreeVersion::kV2;
+    case 2: case 3:  // version-3 images share the version-6 tree
+    case kVersionWordV6: return BinTreeVersion::kV6;
+    case kVersionWordV7: return BinTreeVersion::kV7;
     default: ThrowMessage(kMsgVersionNotSupported);
   }
 }

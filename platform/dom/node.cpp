@@ -6,6 +6,7 @@
 #include "platform/dom/dom.h"
 #include "platform/dom/error_scope.h"
 #include "platform/dom/node_ref.h"
+#include "platform/dom/serialiser.h"
 #include "platform/dom/xml_text.h"
 
 namespace vrk::dom {
@@ -198,5 +199,7 @@ Node Node::setAttribute(std::string_view name, std::string_view value) {
   if (attr == nullptr) scope.Fail("cannot create the attribute");
   return NodeAccess::Wrap(AsNode(attr));
 }
+
+std::string Node::xml() const { return SerialiseNode(NodeAccess::Get(*this)); }
 
 }  // namespace vrk::dom

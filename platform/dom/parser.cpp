@@ -139,10 +139,10 @@ Document Document::parseBytes(std::string_view bytes) {
 Document Document::parseText(std::u16string_view text) {
   InitEngine();
   if (text.size() > INT_MAX / 2) throw ParseError("Document is too large\n", 1, 1);
+  ErrorScope scope;
   const DeclaredEncoding declared = ScanDeclaredEncoding(text);
   if (!declared.name.empty() && !CanProduce(declared.name.c_str()))
     throw ParseError("Unsupported encoding " + declared.name + "\n", 1, declared.column);
-  ErrorScope scope;
   ParserContext parser(scope);
   // The text is UTF-16 whatever its declaration says; the declared name is only kept for writing.
   DocOwner doc(xmlCtxtReadMemory(parser.get(), reinterpret_cast<const char*>(text.empty() ? u"" : text.data()),

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# End-to-end checks of the vrkcfg tool: payload on standard output, diagnostics on standard error, exit codes
+# 0 (success), 1 (configuration error) and 2 (usage error).
+set -u
+vrkcfg="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+expect() {  # expect NAME EXIT STDOUT STDERR -- COMMAND...: STDOUT exact or -, STDERR a substring, "" for none, or -
+  local name=$1 want_rc=$2 want_out=$3 want_err=$4
+  shift 5
+  "$@" >"$work/out" 2>"$work/err"
+  local rc=$?
+  local ok=1
+  [ "$rc" -eq "$want_rc" ] || ok=0
+  [ "$want_out" = "-" ] || [ "$(cat "$work/out")" = "$want_out" ] || ok=0
+  if [ -z "$want_err" ]; then
+    [ -s "$work/err" ] && ok=0
+  elif [ "$want_err" != "-" ]; then
+    grep -qF -- "$want_err" "$work/err" || ok=0
+  fi
+  if [ $ok -eq 1 ]; then
+    echo "ok   $name"
+  else
+    echo "FAIL $name (exit $rc)"; echo "--- stdout"; cat "$work/out"; echo "--- stderr"; cat "$work/err"
+    failures=$((failures + 1))
+  fi
+}
+
+expect help 0 - - -- "$vrkcfg" --help
+grep -q "usage: vrkcfg" "$work/out" || { echo "FAIL help text"; failures=$((failures + 1)); }
+expect no-command 2 "" "usage: vrkcfg" -- "$vrkcfg"
+expect unknown-command 2 "" "did you mean 'get'" -- "$vrkcfg" gte x y
+expect new 0 - - -- "$vrkcfg" new -o "$work/cfg.xml"
+head -c 45 "$work/cfg.xml" | grep -q 'encoding="windows-1251"' || { echo "FAIL new output"; failures=$((failures + 1)); }
+expect get 0 "65000" "" -- "$vrkcfg" get "$work/cfg.xml" 'Data_transfer_settings\param_max_int'
+expect get-stdin 0 "1" "" -- sh -c "\"$vrkcfg\" get - 'Cfg\\DeviceType' < \"$work/cfg.xml\""
+expect set 0 - - -- "$vrkcfg" set "$work/cfg.xml" 'Region_settings\Hysteresis_percent' 10 -o "$work/cfg2.xml"
+expect get-after-set 0 "10" "" -- "$vrkcfg" get "$work/cfg2.xml" 'Region_settings\Hysteresis_percent'
+expect set-out-of-range 1 "" "Incorrect value range (95)" -- \
+  "$vrkcfg" set "$work/cfg.xml" 'Region_settings\Hysteresis_percent' 95
+expect set-russian 1 "" "Неверный диапазон значения (95)" -- \
+  "$vrkcfg" --lang ru set "$work/cfg.xml" 'Region_settings\Hysteresis_percent' 95
+expect unknown-path 1 "" "Invalid path to the attribute" -- "$vrkcfg" get "$work/cfg.xml" 'Cfg\Nothing'
+expect bad-index 2 "" "bad index" -- "$vrkcfg" get "$work/cfg.xml" 'TachoChannels\TachoChannel\number' '#x'
+expect missing-file 1 "" "cannot be read" -- "$vrkcfg" get "$work/none.xml" 'Cfg\DeviceType'
+printf '<VRK_Device><Cfg></VRK_Device>' >"$work/bad.xml"
+expect malformed 1 "" "XML document loading error" -- "$vrkcfg" get "$work/bad.xml" 'Cfg\DeviceType'
+expect ranges 0 - - -- "$vrkcfg" ranges "$work/cfg.xml" 'Header\baudrate'
+grep -q "^  115200" "$work/out" || { echo "FAIL ranges output"; failures=$((failures + 1)); }
+
+if [ $failures -ne 0 ]; then
+  echo "$failures CLI check(s) failed"
+  exit 1
+fi
+echo "all CLI checks passed"

@@ -1,0 +1,73 @@
+// Output: whole documents in their declared encoding, and nodes as UTF-8 XML text.
+#include <gtest/gtest.h>
+
+#include "dom/dom_test_util.h"
+#include "platform/dom/dom.h"
+
+namespace vrk::dom {
+namespace {
+
+using testing::Cp1251;
+
+const std::u16string kCyrillic =
+    u"<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+    u"<!-- Конфигурация -->\n"
+    u"<VRK_Device version=\"7\">\n"
+    u"  <Channel name=\"Канал 1\" unit=\"мм/с\">Ёлка &amp; ёж</Channel>\n"
+    u"  <!-- Пусто -->\n"
+    u"</VRK_Device>\n";
+
+TEST(DomSerialise, Cp1251DocumentRoundTripsByteForByte) {
+  const std::string bytes = Cp1251(kCyrillic);
+  EXPECT_EQ(Document::parseBytes(bytes).bytes(), bytes);
+}
+
+TEST(DomSerialise, TextDecodesTheDeclaredEncoding) {
+  EXPECT_EQ(Document::parseBytes(Cp1251(kCyrillic)).text(), kCyrillic);
+}
+
+TEST(DomSerialise, ParsedTextKeepsItsDeclaredEncoding) {
+  Document doc = Document::parseText(kCyrillic);
+  EXPECT_EQ(doc.bytes(), Cp1251(kCyrillic));
+  EXPECT_EQ(doc.text(), kCyrillic);
+  EXPECT_EQ(doc.documentElement().firstChild().nextSibling().attribute("unit").value(), "мм/с");
+  EXPECT_EQ(Document::parseText(u"\uFEFF" + kCyrillic).bytes(), Cp1251(kCyrillic));  // a byte order mark is no text
+}
+
+TEST(DomSerialise, WithoutDeclaredEncodingTheOutputIsUtf8) {
+  EXPECT_EQ(Document::parseBytes("<a x=\"Д\">Ж</a>").bytes(), "<a x=\"Д\">Ж</a>\n");
+  EXPECT_EQ(Document::parseBytes("<?xml version=\"1.0\" standalone=\"yes\"?><a>Ж</a>").bytes(),
+            "<?xml version=\"1.0\" standalone=\"yes\"?>\n<a>Ж</a>\n");
+  Document from_text = Document::parseText(u"<?xml version=\"1.0\"?>\n<a x=\"Д\"/>");
+  EXPECT_EQ(from_text.bytes(), "<?xml version=\"1.0\"?>\n<a x=\"Д\"/>\n");
+  EXPECT_EQ(from_text.text(), u"<?xml version=\"1.0\"?>\n<a x=\"Д\"/>\n");
+}
+
+TEST(DomSerialise, UnrepresentableCharactersBecomeReferences) {
+  Document doc = Document::parseBytes(Cp1251(kCyrillic));
+  doc.documentElement().setAttribute("note", "中 & \"q\"");
+  EXPECT_NE(doc.bytes().find("note=\"&#20013; &amp; &quot;q&quot;\""), std::string::npos);
+}
+
+TEST(DomSerialise, NodeXmlIsUtf8WhateverTheDocumentEncoding) {
+  Document doc = Document::parseBytes(Cp1251(kCyrillic));
+  Node channel = doc.documentElement().firstChild().nextSibling();
+  EXPECT_EQ(channel.xml(), "<Channel name=\"Канал 1\" unit=\"мм/с\">Ёлка &amp; ёж</Channel>");
+  EXPECT_EQ(channel.attribute("name").xml(), "name=\"Канал 1\"");
+  EXPECT_EQ(channel.firstChild().xml(), "Ёлка &amp; ёж");
+  EXPECT_EQ(channel.firstChild().value(), "Ёлка & ёж");
+
+  Document utf8 = Document::parseBytes("<a x=\"Д\">Ж</a>");
+  EXPECT_EQ(utf8.documentElement().xml(), "<a x=\"Д\">Ж</a>");
+}
+
+TEST(DomSerialise, NodeXmlDeclaresInheritedNamespaces) {
+  Document doc = Document::parseBytes("<r xmlns:p=\"urn:p\"><p:a p:x=\"1\"><b/></p:a></r>");
+  Node item = doc.documentElement().firstChild();
+  EXPECT_EQ(item.name(), "p:a");
+  EXPECT_EQ(item.attribute("p:x").value(), "1");
+  EXPECT_EQ(item.xml(), "<p:a xmlns:p=\"urn:p\" p:x=\"1\"><b/></p:a>");
+}
+
+}  // namespace
+}  // namespace vrk::dom

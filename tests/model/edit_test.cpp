@@ -1,0 +1,308 @@
+// Edits through the converter: values, validation messages, update brackets, element creation, removal, moves,
+// and the all-or-nothing rule (a failed edit leaves the document text exactly as it was).
+#include "converter_fixture.h"
+
+namespace vrk::test {
+namespace {
+
+// A small version-7 document with three monitoring elements and one tachometer channel.
+constexpr char kMonitoringDocument[] =
+    "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+    "<VRK_Device>\n"
+    "\t<VersionInfo version=\"7\"/>\n"
+    "\t<Cfg CfgId=\"\" DeviceType=\"1\"/>\n"
+    "\t<Header device_description=\"Стенд\" HW_version=\"0\" SW_version=\"0.0\" serial_number=\"\"/>\n"
+    "\t<Data_transfer_settings param_min_int=\"0\" param_max_int=\"65000\"/>\n"
+    "\t<TachoChannels>\n"
+    "\t\t<TachoChannel number=\"1\" unit=\"202\" minvalue=\"0\" maxvalue=\"12500\">\n"
+    "\t\t\t<start_stop_region start_level=\"1200\" stop_level=\"900\"/>\n"
+    "\t\t</TachoChannel>\n"
+    "\t</TachoChannels>\n"
+    "\t<Monitoring>\n"
+    "\t\t<Element Number=\"1\"/>\n"
+    "\t\t<Element Number=\"2\"/>\n"
+    "\t\t<Element Number=\"3\"/>\n"
+    "\t</Monitoring>\n"
+    "</VRK_Device>\n";
+
+class EditTest : public ConverterTest {
+ protected:
+  void LoadMonitoring() { ASSERT_EQ(PutXml(kMonitoringDocument), S_OK) << error_; }
+  std::string ElementNumbers() {
+    std::string numbers;
+    for (uint32_t k = 0; k < Count("Monitoring\\Element\\"); ++k) numbers += Get("Monitoring\\Element\\Number", At({k}));
+    return numbers;
+  }
+};
+
+using Values = EditTest;
+
+TEST_F(Values, SetValueStoresAndReturnsTheNormalisedText) {
+  LoadDefault();
+  BStr name("Region_settings\\Hysteresis_percent"), text(" 0090 ");
+  BSTR raw = text.release();
+  ASSERT_EQ(cvt_->SetValue(name.get(), nullptr, &raw), S_OK) << TakeErrorDescription();
+  EXPECT_EQ(BStr::Adopt(raw).ToUtf8(), "90");
+  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "90");
+}
+
+TEST_F(Values, OutOfRangeValueIsRefusedWithTheComposedMessage) {
+  LoadDefault();
+  const std::string before = Xml();
+  EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", "95"), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (95) \nValue must be\npositive integer\n"
+            "greater than or equal 0 and less than or equal 90\n\\VRK_Device\\Region_settings\\Hysteresis_percent");
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Changed(), std::make_pair(1u, 0));
+}
+
+TEST_F(Values, MalformedValuesGetMessage123) {
+  LoadDefault();
+  for (const char* text : {"", "abc", "12345678901", "90.0"}) {
+    EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", text), E_FAIL) << text;
+    EXPECT_TRUE(error_.starts_with(std::string("Incorrect value type (") + text + ") \n")) << error_;
+  }
+}
+
+TEST_F(Values, DictionaryValuesAreListedInTheMessage) {
+  LoadDefault();
+  EXPECT_EQ(Set("Header\\baudrate", "0115200"), S_OK) << error_;
+  EXPECT_EQ(Get("Header\\baudrate"), "115200");
+  EXPECT_EQ(Set("Header\\baudrate", "115201"), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (115201) \nValue must be\npositive integer and\none of the following values:\n"
+            "93750\n115200\n128000\n187500\n500000\n\\VRK_Device\\Header\\baudrate");
+}
+
+TEST_F(Values, CrossCheckFailureRestoresTheOldValue) {
+  LoadDefault();
+  EXPECT_EQ(Set("Data_transfer_settings\\param_min_int", "65000"), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (65000) \nValue must be less than param_max_int (65000)\n"
+            "\\VRK_Device\\Data_transfer_settings\\param_min_int");
+  EXPECT_EQ(Get("Data_transfer_settings\\param_min_int"), "0");
+}
+
+TEST_F(Values, FailedWriteOfANewAttributeRemovesIt) {
+  LoadDefault();
+  const std::string before = Xml();
+  EXPECT_EQ(Set("Header\\profibus_address", "127"), E_FAIL);
+  EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(Values, FailedWriteThatCreatedElementsRemovesThem) {
+  LoadDefault();
+  const std::string before = Xml();
+  EXPECT_EQ(Set("TachoChannels\\TachoChannel\\number", "9", Key(9)), E_FAIL);
+  EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(Values, UnknownPathsAndMissingIndexes) {
+  LoadMonitoring();
+  EXPECT_EQ(Get("Cfg\\NoSuchAttribute"), "<E_FAIL>");
+  EXPECT_EQ(error_, "Invalid path to the attribute\nCfg\\NoSuchAttribute");
+  EXPECT_EQ(Create("Modbus\\Tables"), E_FAIL);
+  EXPECT_EQ(error_, "Invalid path to the node\nModbus\\Tables");
+  EXPECT_EQ(Get("Monitoring\\Element\\Number"), "<E_FAIL>");
+  EXPECT_EQ(error_, "No index for searching an element\n\\VRK_Device\\Monitoring\\Element");
+  EXPECT_EQ(Get("Header\\profibus_address"), "<E_FAIL>");
+  EXPECT_EQ(error_, "Attribute is not specified\n\\VRK_Device\\Header\\profibus_address");
+}
+
+TEST_F(Values, KeyEntriesSelectByValueAndFollowKeyChanges) {
+  LoadMonitoring();
+  EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "3");
+  ASSERT_EQ(Set("Monitoring\\Element\\Number", "7", Key(3)), S_OK) << error_;
+  EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "<E_FAIL>");
+  EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(7)), "7");
+  EXPECT_EQ(Get("Monitoring\\Element\\Number", At({2})), "7");
+}
+
+TEST_F(Values, VirtualPairSplitsIntoChannelAndParameter) {
+  LoadDefault();
+  ASSERT_EQ(Set("current-outputs\\Output\\Tag\\ChannelNum_ParamNum", "65538", Key(1)), S_OK) << error_;
+  EXPECT_EQ(Get("current-outputs\\Output\\Tag\\ChannelNum", Key(1)), "1");
+  EXPECT_EQ(Get("current-outputs\\Output\\Tag\\ParamNum", Key(1)), "2");
+  EXPECT_EQ(Get("current-outputs\\Output\\Tag\\ChannelNum_ParamNum", Key(1)), "65538");
+  EXPECT_EQ(Get("current-outputs\\Output\\Number", Key(1)), "1");
+}
+
+TEST_F(Values, TachometerRulesCompareWithinTheChannel) {
+  LoadMonitoring();
+  EXPECT_EQ(Set("TachoChannels\\TachoChannel\\start_stop_region\\stop_level", "1300", Key(1)), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (1300) \nValue must be less than start_level (1200)\n"
+            "\\VRK_Device\\TachoChannels\\TachoChannel\\start_stop_region\\stop_level");
+  EXPECT_EQ(Set("TachoChannels\\TachoChannel\\start_stop_region\\stop_level", "1000", Key(1)), S_OK) << error_;
+}
+
+TEST_F(Values, CheckValueRangesLeavesNoTrace) {
+  LoadDefault();
+  const std::string before = Xml();
+  BStr name("Region_settings\\Hysteresis_percent"), text("007");
+  BSTR raw = text.release();
+  ASSERT_EQ(cvt_->CheckValueRanges(name.get(), nullptr, &raw), S_OK) << TakeErrorDescription();
+  EXPECT_EQ(BStr::Adopt(raw).ToUtf8(), "7");
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Changed(), std::make_pair(1u, 0));
+  BStr bad("91");
+  raw = bad.release();
+  EXPECT_EQ(cvt_->CheckValueRanges(name.get(), nullptr, &raw), E_FAIL);
+  SysFreeString(raw);
+  EXPECT_TRUE(TakeErrorDescription().starts_with("Incorrect value range (91) \n"));
+  EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(Values, RangesReportLimitsAndDictionary) {
+  LoadDefault();
+  BStr name("Header\\baudrate");
+  VRK5420CfgConDataRange range{};
+  ASSERT_EQ(cvt_->GetValueRanges(name.get(), nullptr, &range), S_OK);
+  EXPECT_EQ(range.Type, 5u);
+  EXPECT_EQ(BStr::Adopt(range.Dictionary).ToUtf8(), "93750|\n115200|\n128000|\n187500|\n500000|\n");
+  for (BSTR s : {range.DefaultVal, range.MinVal, range.MaxVal, range.Increment}) SysFreeString(s);
+
+  BStr tacho("TachoChannels\\TachoChannel\\reductor_coeff");
+  ASSERT_EQ(cvt_->GetValueRanges(tacho.get(), nullptr, &range), S_OK);
+  EXPECT_EQ(range.MinConstraint, 2u);
+  EXPECT_EQ(BStr::Adopt(range.MinVal).ToUtf8(), "0");
+  EXPECT_EQ(BStr::Adopt(range.DefaultVal).ToUtf8(), "1");
+  EXPECT_EQ(range.AddConstraint, 4);
+  for (BSTR s : {range.MaxVal, range.Increment, range.Dictionary}) SysFreeString(s);
+
+  BStr unknown("Header\\nothing");
+  EXPECT_EQ(Track(cvt_->GetValueRanges(unknown.get(), nullptr, nullptr)), E_FAIL);
+  EXPECT_EQ(error_, "Invalid path to the attribute\nHeader\\nothing");
+  EXPECT_EQ(cvt_->GetValueRanges(name.get(), nullptr, nullptr), S_OK);
+}
+
+using Brackets = EditTest;
+
+TEST_F(Brackets, CountOnceAtTheOutermostEnd) {
+  LoadDefault();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("Region_settings\\Hysteresis_percent", "10"), S_OK);
+  ASSERT_EQ(Set("Region_settings\\base_interval_s", "30"), S_OK);
+  ASSERT_EQ(cvt_->EndUpdate(), S_OK);
+  EXPECT_EQ(Changed(), std::make_pair(1u, 0));
+  ASSERT_EQ(cvt_->EndUpdate(), S_OK);
+  EXPECT_EQ(Changed(), std::make_pair(2u, 1));
+}
+
+TEST_F(Brackets, ChecksWaitForTheOutermostEndAndAFailureUndoesTheWholeBracket) {
+  LoadDefault();
+  const std::string before = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("Region_settings\\Hysteresis_percent", "10"), S_OK);
+  ASSERT_EQ(Set("Region_settings\\base_interval_s", "99999"), S_OK);  // checked later
+  ASSERT_EQ(cvt_->EndUpdate(), S_OK);
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_TRUE(error_.starts_with("Incorrect value range (99999) \n")) << error_;
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Changed(), std::make_pair(1u, 0));
+}
+
+TEST_F(Brackets, EndWithoutBeginIsRefused) {
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(error_, "No call of BeginUpdate occurred before");
+}
+
+TEST_F(Brackets, CreateAndFillANewElement) {
+  LoadDefault();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Create("TachoChannels\\TachoChannel\\", Key(2)), S_OK) << error_;
+  ASSERT_EQ(Set("TachoChannels\\TachoChannel\\unit", "202", Key(2)), S_OK);
+  ASSERT_EQ(Set("TachoChannels\\TachoChannel\\minvalue", "0", Key(2)), S_OK);
+  ASSERT_EQ(Set("TachoChannels\\TachoChannel\\maxvalue", "12500", Key(2)), S_OK);
+  ASSERT_EQ(Track(cvt_->EndUpdate()), S_OK) << error_;
+  EXPECT_EQ(NodeText("TachoChannels\\"),
+            "<TachoChannels>\n\t\t<TachoChannel number=\"2\" unit=\"202\" minvalue=\"0\" maxvalue=\"12500\"/>\n\t"
+            "</TachoChannels>");
+}
+
+using Elements = EditTest;
+
+TEST_F(Elements, CreationOutsideABracketChecksMandatoryAttributes) {
+  LoadDefault();
+  const std::string before = Xml();
+  EXPECT_EQ(Create("TachoChannels\\TachoChannel\\", Key(2)), E_FAIL);
+  EXPECT_EQ(error_, "No mandatory attribute\n\\VRK_Device\\TachoChannels\\TachoChannel\\unit");
+  EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(Elements, CreationKeepsKeysAscendingAndTheDocumentIndented) {
+  LoadMonitoring();
+  ASSERT_EQ(Set("Monitoring\\Element\\Number", "7", Key(3)), S_OK);
+  ASSERT_EQ(Create("Monitoring\\Element\\", Key(5)), S_OK) << error_;
+  EXPECT_EQ(ElementNumbers(), "1257");
+  EXPECT_EQ(NodeText("Monitoring\\"),
+            "<Monitoring>\n\t\t<Element Number=\"1\"/>\n\t\t<Element Number=\"2\"/>\n\t\t<Element Number=\"5\"/>\n"
+            "\t\t<Element Number=\"7\"/>\n\t</Monitoring>");
+}
+
+TEST_F(Elements, RemovingAMandatoryElementIsUndone) {
+  LoadMonitoring();
+  const std::string before = Xml();
+  EXPECT_EQ(Delete("Cfg\\"), E_FAIL);
+  EXPECT_EQ(error_, "No mandatory tag\n\\VRK_Device\\Cfg");
+  EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(Elements, RemovalTakesTheIndentationAlong) {
+  LoadMonitoring();
+  ASSERT_EQ(Delete("Monitoring\\Element\\", At({1})), S_OK) << error_;
+  EXPECT_EQ(NodeText("Monitoring\\"),
+            "<Monitoring>\n\t\t<Element Number=\"1\"/>\n\t\t<Element Number=\"3\"/>\n\t</Monitoring>");
+  EXPECT_EQ(Delete("Monitoring\\Element\\", Key(9)), S_OK);  // nothing there: nothing happens
+  EXPECT_EQ(Count("Monitoring\\Element\\"), 2u);
+}
+
+TEST_F(Elements, MovesAreClampedAndReportTheDisplacement) {
+  LoadMonitoring();
+  LONG offset = 1;
+  ASSERT_EQ(Move("Monitoring\\Element\\", At({0}), offset), S_OK) << error_;
+  EXPECT_EQ(offset, 1);
+  EXPECT_EQ(ElementNumbers(), "213");
+  offset = 10;
+  ASSERT_EQ(Move("Monitoring\\Element\\", Key(2), offset), S_OK);
+  EXPECT_EQ(offset, 2);
+  EXPECT_EQ(ElementNumbers(), "132");
+  offset = -5;
+  ASSERT_EQ(Move("Monitoring\\Element\\", Key(2), offset), S_OK);
+  EXPECT_EQ(offset, -2);
+  EXPECT_EQ(ElementNumbers(), "213");
+  EXPECT_EQ(NodeText("Monitoring\\"),
+            "<Monitoring>\n\t\t<Element Number=\"2\"/>\n\t\t<Element Number=\"1\"/>\n\t\t<Element Number=\"3\"/>\n"
+            "\t</Monitoring>");
+  offset = 3;
+  ASSERT_EQ(Move("Monitoring\\Element\\", Key(8), offset), S_OK);
+  EXPECT_EQ(offset, 0);
+}
+
+TEST_F(Elements, NodeTextOfAMissingOccurrenceIsNull) {
+  LoadMonitoring();
+  EXPECT_EQ(NodeText("Monitoring\\Element\\", Key(9)), std::nullopt);
+  EXPECT_EQ(NodeText("Monitoring\\Element\\", Key(2)), "<Element Number=\"2\"/>");
+}
+
+TEST_F(Elements, SetNodeTextReplacesTheOccurrence) {
+  LoadMonitoring();
+  BStr name("Header\\"), text("<Header device_description=\"Новый\" HW_version=\"1\" SW_version=\"2\" serial_number=\"3\"/>");
+  ASSERT_EQ(Track(cvt_->SetNodeText(name.get(), nullptr, text.get())), S_OK) << error_;
+  EXPECT_EQ(Get("Header\\device_description"), "Новый");
+  const std::string before = Xml();
+  BStr broken("<Header HW_version=\"1\"/>");
+  EXPECT_EQ(Track(cvt_->SetNodeText(name.get(), nullptr, broken.get())), E_FAIL);
+  EXPECT_EQ(error_, "No mandatory attribute\n\\VRK_Device\\Header\\device_description");
+  EXPECT_EQ(Xml(), before);
+  BStr malformed("<Header");
+  EXPECT_EQ(Track(cvt_->SetNodeText(name.get(), nullptr, malformed.get())), E_FAIL);
+  EXPECT_TRUE(error_.starts_with("XML document loading error\n")) << error_;
+  EXPECT_EQ(Xml(), before);
+}
+
+}  // namespace
+}  // namespace vrk::test

@@ -1,0 +1,65 @@
+// The command-line tool's side of the automation interface: creates the converter through the server's class
+// objects, drives it, and turns failed calls into the component's own error descriptions.
+#pragma once
+
+#include <istream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "interface/vrk5420_interfaces.h"
+#include "platform/com_ptr.h"
+
+namespace vrk::tools {
+
+// A failed call: `description` is the component's error description.
+class CallError : public std::runtime_error {
+ public:
+  explicit CallError(const std::string& description) : std::runtime_error(description) {}
+};
+
+// One index-list entry as written on the command line: "2" (position) or "#3" (key value).
+struct IndexArg {
+  bool use_attr;
+  uint32_t value;
+};
+// Throws std::invalid_argument for anything else.
+IndexArg ParseIndexArg(const std::string& text);
+
+struct RangeInfo {
+  ULONG type;
+  std::string default_value;
+  ULONG min_constraint;
+  std::string min;
+  ULONG max_constraint;
+  std::string max;
+  LONG add_constraint;
+  std::string increment;
+  std::string dictionary;
+};
+
+class ConverterClient {
+ public:
+  ConverterClient();
+
+  // XML put of a file's text ("-": `in`); the bytes are decoded with the encoding their declaration names.
+  void LoadFile(const std::string& file, std::istream& in);
+  void CreateNew();
+  void SetImperial(bool on);
+  // XML get, encoded back into the document's declared encoding.
+  std::string DocumentBytes();
+
+  std::string GetValue(const std::string& path, const std::vector<IndexArg>& indexes);
+  // Returns the value as stored and read back.
+  std::string SetValue(const std::string& path, const std::string& value, const std::vector<IndexArg>& indexes);
+  RangeInfo GetRanges(const std::string& path, const std::vector<IndexArg>& indexes);
+
+ private:
+  ComPtr<IVRK5420CfgConValueIndexes> MakeIndexes(const std::vector<IndexArg>& indexes);
+  // Throws CallError with the thread's error description when `hr` failed.
+  void Check(HRESULT hr);
+
+  ComPtr<IVRK5420CfgConverter> converter_;
+};
+
+}  // namespace vrk::tools
