@@ -10,7 +10,8 @@ namespace {
 // 500 groups, each with a comment and five leaves with two attributes and Cyrillic text, indented.
 const std::string& Cp1251Document() {
   static const std::string bytes = [] {
-    std::u16string text = u"<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!-- Конфигурация прибора -->\n<VRK_Device>\n";
+    std::u16string text =
+        u"<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!-- Конфигурация прибора -->\n<VRK_Device>\n";
     for (int group = 0; group < 500; ++group) {
       const std::u16string n(1, static_cast<char16_t>(u'0' + group % 10));
       text += u"  <!-- Группа каналов " + n + u" -->\n  <Group number=\"" + n + u"\">\n";

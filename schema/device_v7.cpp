@@ -2,7 +2,10 @@
 
 namespace vrk {
 
-CNodeTag_VRK_DeviceV7::CNodeTag_VRK_DeviceV7() { FinishTree(); }
+CNodeTag_VRK_DeviceV7::CNodeTag_VRK_DeviceV7() {
+  AddChildren({&VibroChannels, &Modbus, &Readiness, &Test, &Relay, &modbus_inputs});
+  FinishTree();
+}
 
 void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {}
 

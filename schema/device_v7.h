@@ -2,17 +2,38 @@
 #pragma once
 
 #include "schema/device_root.h"
+#include "schema/modbus.h"
+#include "schema/modbus_inputs.h"
+#include "schema/readiness.h"
+#include "schema/relay.h"
+#include "schema/test_section.h"
+#include "schema/vibro_channels.h"
 
 namespace vrk {
 
 class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
  public:
+  using CVibroChannels = vrk::CVibroChannels;
+  using CModbus = CNodeTagModbusV7;
+  using CReadiness = vrk::CReadiness;
+  using CTest = vrk::CTest;
+  using CRelay = vrk::CRelay;
+  using Cmodbus_inputs = vrk::Cmodbus_inputs;
+
   CNodeTag_VRK_DeviceV7();
 
   void NormalizeLoaded() override;
   void CompleteLoaded() override;
   void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) override;
   void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) override;
+
+  // The version's own sections, after the common ones.
+  CVibroChannels VibroChannels;
+  CModbus Modbus;
+  CReadiness Readiness;
+  CTest Test;
+  CRelay Relay;
+  Cmodbus_inputs modbus_inputs;
 };
 
 }  // namespace vrk

@@ -50,7 +50,11 @@ int InspectCommand(const std::vector<std::string>& args, std::istream& in, std::
       err << name << ": cannot open: " << std::strerror(errno) << '\n';
       return 1;
     }
-    image = ReadAll(stream);
+    try {
+      image = ReadAll(stream);
+    } catch (const std::ios_base::failure&) {  // a directory, for one, opens but cannot be read
+      stream.setstate(std::ios::badbit);
+    }
     if (stream.bad()) {
       err << name << ": cannot read: " << std::strerror(errno) << '\n';
       return 1;

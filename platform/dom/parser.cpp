@@ -2,7 +2,6 @@
 // declaration stops the parse before its internal subset is read, so entity expansion attacks and external
 // entities never get started.
 #include <libxml/parser.h>
-#include <libxml/parserInternals.h>
 
 #include <algorithm>
 #include <climits>

@@ -39,7 +39,8 @@ TEST(DomParse, ErrorsCarryTheFirstReasonAndItsPosition) {
 }
 
 TEST(DomParse, KeepsCommentsWhitespaceAndOrder) {
-  const std::string text = "<?xml version=\"1.0\"?>\n<!--top-->\n<r z=\"1\" a=\"2\">\n  <!--in-->\n  <b/>\n  <a/>\n</r>\n";
+  const std::string text =
+      "<?xml version=\"1.0\"?>\n<!--top-->\n<r z=\"1\" a=\"2\">\n  <!--in-->\n  <b/>\n  <a/>\n</r>\n";
   Document doc = Document::parseBytes(text);
   EXPECT_EQ(doc.bytes(), text);
   Node root = doc.documentElement();

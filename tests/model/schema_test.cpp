@@ -47,7 +47,7 @@ TEST(Descriptors, ChildrenStandInSchemaOrder) {
   for (CNodeTagInfoXML* child : root.children()) names += child->name() + " ";
   EXPECT_EQ(names,
             "VersionInfo Cfg Header Data_transfer_settings Region_settings BlackBox current-outputs Monitoring "
-            "Diagnoses TachoChannels ");
+            "Diagnoses TachoChannels VibroChannels Modbus Readiness Test Relay modbus-inputs ");
   std::string regions;
   for (CNodeTagInfoXML* child : root.TachoChannels.TachoChannel.children()) regions += child->name() + " ";
   EXPECT_EQ(regions, "abs_level_region rel_level_region rel_percent_region start_stop_region ");
