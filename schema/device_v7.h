@@ -22,6 +22,7 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
 
   CNodeTag_VRK_DeviceV7();
 
+  void RefreshDerivedValues() override;
   void NormalizeLoaded() override;
   void CompleteLoaded() override;
   void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) override;
