@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/xml_import.h"
+#include "editing/recording_scope.h"
 #include "editing/undo_group.h"
 #include "interface/error_report.h"
 #include "interface/message_table.h"
@@ -213,7 +214,11 @@ HRESULT CVRK5420CfgConverter::get_XML(BSTR* text) {
   if (!root_) return NoConfiguration();
   if (text == nullptr) return NullPointer();
   return GuardCall([&] {
-    root_->RefreshDerivedValues();
+    {
+      // Derived values are rewritten outside any edit; there is nothing to undo about them.
+      RecordingScope not_recorded(*root_, nullptr);
+      root_->RefreshDerivedValues();
+    }
     const std::u16string document = root_->document().text();
     *text = BStr(std::u16string_view(document)).release();
   });
@@ -289,25 +294,24 @@ HRESULT CVRK5420CfgConverter::CheckValueRanges(BSTR name, IVRK5420CfgConValueInd
   return Read([&] {
     CNodeAttrInfoXML& attribute = AttributeAt(*root_, name);
     const CIndexList list = ReadIndexes(indexes);
-    // The value is tried on the real document and taken back: a private group records the trial only.
+    // The value is tried on the real document and taken back: a private group records the trial only, and it
+    // is undone whether the trial passes or fails.
     CUndoXMLGroup trial;
-    CUndoXMLGroup* const saved = root_->recording();
-    root_->SetRecording(&trial);
     std::optional<std::string> normalised;
-    try {
+    {
+      RecordingScope trial_recording(*root_, &trial);
+      struct TakeBack {
+        CNodeTag_VRK_Device& root;
+        CUndoXMLGroup& trial;
+        ~TakeBack() {
+          RecordingScope not_recorded(root, nullptr);
+          trial.UndoAll();
+          root.ResetNodeCache();
+        }
+      } take_back{*root_, trial};
       attribute.SetValue(root_->FromDisplay(attribute, TextOf(value).value_or(std::string())), list, true);
       normalised = DisplayValueAt(attribute, list);
-    } catch (...) {
-      root_->SetRecording(nullptr);
-      trial.UndoAll();
-      root_->ResetNodeCache();
-      root_->SetRecording(saved);
-      throw;
     }
-    root_->SetRecording(nullptr);
-    trial.UndoAll();
-    root_->ResetNodeCache();
-    root_->SetRecording(saved);
     ReplaceText(value, normalised);
   });
 }

@@ -12,15 +12,20 @@ namespace vrk {
 namespace {
 
 // Numbers of one kind compared as the range says; integers as signed 64-bit values, reals as doubles.
+// A limit applies when its constraint is set and its text holds a number; ranges whose limits depend on other
+// values carry empty texts until they are prepared.
+bool HasMin(const ValueRange& range) { return range.min_constraint != kNoMin && !range.min.empty(); }
+bool HasMax(const ValueRange& range) { return range.max_constraint != kNoMax && !range.max.empty(); }
+
 template <typename T>
 bool WithinLimits(T value, const ValueRange& range, std::optional<T> (*parse)(std::string_view)) {
-  if (range.min_constraint != kNoMin) {
-    const T min = parse(range.min).value_or(T{});
-    if (range.min_constraint == kMinInclusive ? value < min : value <= min) return false;
+  if (HasMin(range)) {
+    const std::optional<T> min = parse(range.min);
+    if (min && (range.min_constraint == kMinInclusive ? value < *min : value <= *min)) return false;
   }
-  if (range.max_constraint != kNoMax) {
-    const T max = parse(range.max).value_or(T{});
-    if (range.max_constraint == kMaxInclusive ? value > max : value >= max) return false;
+  if (HasMax(range)) {
+    const std::optional<T> max = parse(range.max);
+    if (max && (range.max_constraint == kMaxInclusive ? value > *max : value >= *max)) return false;
   }
   if (range.dictionary.empty()) return true;
   for (const DictionaryEntry& entry : range.dictionary) {
@@ -64,10 +69,10 @@ std::string DescribeRange(const CNodeAttrInfoXML& attribute) {
   const ValueRange& range = attribute.range();
   const CNodeTag_VRK_Device& root = *attribute.owner();
   std::string limits;
-  if (range.min_constraint != kNoMin)
+  if (HasMin(range))
     limits = LoadMessage(range.min_constraint == kMinInclusive ? 126 : 127) + " " +
              root.ToDisplay(attribute, range.min);
-  if (range.max_constraint != kNoMax) {
+  if (HasMax(range)) {
     if (!limits.empty()) limits += " " + LoadMessage(130) + " ";
     limits += LoadMessage(range.max_constraint == kMaxInclusive ? 128 : 129) + " " +
               root.ToDisplay(attribute, range.max);
