@@ -3,6 +3,7 @@
 #include "editing/measurement_system.h"
 #include "editing/undo_group.h"
 #include "interface/message_table.h"
+#include "schema/node_rules.h"
 
 namespace vrk {
 
@@ -21,7 +22,20 @@ dom::Node CNodeTag_VRK_Device::GetNode(CIndexList& indexes, bool) {
   return root;
 }
 
-void CNodeTag_VRK_Device::CheckNodeRules(CNodeTagInfoXML&, const CIndexList&, bool) {}
+void CNodeTag_VRK_Device::CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool) {
+  if (&element == &TachoChannels) {
+    CheckUniqueKeys(TachoChannels.TachoChannel, indexes);
+  } else if (&element == &Monitoring) {
+    CheckUniqueKeys(Monitoring.Element, indexes);
+    CheckKeysWithoutGaps(Monitoring.Element, indexes);
+  } else if (&element == &Monitoring.Element) {
+    CheckUniqueKeys(Monitoring.Element.Tag, indexes);
+  } else if (&element == &current_outputs) {
+    CheckUniqueKeys(current_outputs.Output, indexes);
+  } else if (&element == &current_outputs.Output) {
+    CheckExactlyOneChild(current_outputs.Output.Tag, indexes);
+  }
+}
 
 void CNodeTag_VRK_Device::RefreshDerivedValues() {}
 

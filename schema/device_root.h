@@ -45,7 +45,8 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   virtual void NormalizeLoaded() = 0;
   // Adds what a loaded document lacks and the version needs.
   virtual void CompleteLoaded() = 0;
-  // Rules that span elements, checked for `element` at `indexes` after its own attributes and children.
+  // Rules that span elements, checked for `element` at `indexes` after its own attributes and children: unique
+  // and gapless keys, exact child counts of the common sections (a version adds its own and calls these).
   virtual void CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules);
   // Limits that level attributes must respect, given the measuring range of their parameter.
   virtual void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) = 0;

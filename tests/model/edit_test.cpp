@@ -256,9 +256,9 @@ TEST_F(Elements, RemovingAMandatoryElementIsUndone) {
 
 TEST_F(Elements, RemovalTakesTheIndentationAlong) {
   LoadMonitoring();
-  ASSERT_EQ(Delete("Monitoring\\Element\\", At({1})), S_OK) << error_;
+  ASSERT_EQ(Delete("Monitoring\\Element\\", At({2})), S_OK) << error_;
   EXPECT_EQ(NodeText("Monitoring\\"),
-            "<Monitoring>\n\t\t<Element Number=\"1\"/>\n\t\t<Element Number=\"3\"/>\n\t</Monitoring>");
+            "<Monitoring>\n\t\t<Element Number=\"1\"/>\n\t\t<Element Number=\"2\"/>\n\t</Monitoring>");
   EXPECT_EQ(Delete("Monitoring\\Element\\", Key(9)), S_OK);  // nothing there: nothing happens
   EXPECT_EQ(Count("Monitoring\\Element\\"), 2u);
 }
