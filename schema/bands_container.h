@@ -1,6 +1,7 @@
 // CNodeTagBandsContainer: an element that carries the three level regions (absolute levels, relative levels,
-// relative percentages) before its own attributes and children. Tachometer channels, every vibration
-// measurement and every band are such containers.
+// relative percentages) before its own attributes and children. Tachometer channels, Modbus inputs, every
+// vibration measurement and every band are such containers. CNodeTagBandsContainerV2 and its per-version
+// descendants add the number and the measuring range that vibration measurements and bands carry.
 #pragma once
 
 #include "schema/node_info.h"
@@ -9,16 +10,41 @@ namespace vrk {
 
 class CNodeTagBandsContainer : public CNodeTagInfoXML {
  public:
+  // Absolute thresholds. Warnings lie inside the alarms, the low ones below the high ones; each level first has
+  // to respect the measuring range of its parameter (checked by the root).
   class Cabs_level_region : public CNodeTagInfoXML {
    public:
-    VRK_ATTRIBUTE(Chigh_warning_level, CNodeAttrInfoXML, "high_warning_level", false, ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Chigh_alarm_level, CNodeAttrInfoXML, "high_alarm_level", false, ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Clow_warning_level, CNodeAttrInfoXML, "low_warning_level", false, ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Clow_alarm_level, CNodeAttrInfoXML, "low_alarm_level", false, ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Clow_inoperative_level, CNodeAttrInfoXML, "low_inoperative_level", false,
-                  ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Chigh_inoperative_level, CNodeAttrInfoXML, "high_inoperative_level", false,
-                  ValueRange::Unlimited(kTypeReal));
+    class Chigh_warning_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_warning_level() : CNodeAttrInfoXML("high_warning_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Chigh_alarm_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_alarm_level() : CNodeAttrInfoXML("high_alarm_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Clow_warning_level : public CNodeAttrInfoXML {
+     public:
+      Clow_warning_level() : CNodeAttrInfoXML("low_warning_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Clow_alarm_level : public CNodeAttrInfoXML {
+     public:
+      Clow_alarm_level() : CNodeAttrInfoXML("low_alarm_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Clow_inoperative_level : public CNodeAttrInfoXML {
+     public:
+      Clow_inoperative_level() : CNodeAttrInfoXML("low_inoperative_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Chigh_inoperative_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_inoperative_level()
+          : CNodeAttrInfoXML("high_inoperative_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
     VRK_ATTRIBUTE(Crelay, CNodeAttrInfoXML, "relay", false, ValueRange::Integer(kTypeUnsigned16, 0, 1));
 
     Cabs_level_region() : CNodeTagInfoXML("abs_level_region", false, false) {
@@ -34,12 +60,25 @@ class CNodeTagBandsContainer : public CNodeTagInfoXML {
     Crelay relay;
   };
 
+  // Thresholds relative to a reference value; warning below alarm below inoperative.
   class Crel_level_region : public CNodeTagInfoXML {
    public:
-    VRK_ATTRIBUTE(Chigh_warning_level, CNodeAttrInfoXML, "high_warning_level", false, ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Chigh_alarm_level, CNodeAttrInfoXML, "high_alarm_level", false, ValueRange::Unlimited(kTypeReal));
-    VRK_ATTRIBUTE(Chigh_inoperative_level, CNodeAttrInfoXML, "high_inoperative_level", false,
-                  ValueRange::Unlimited(kTypeReal));
+    class Chigh_warning_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_warning_level() : CNodeAttrInfoXML("high_warning_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Chigh_alarm_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_alarm_level() : CNodeAttrInfoXML("high_alarm_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Chigh_inoperative_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_inoperative_level()
+          : CNodeAttrInfoXML("high_inoperative_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
 
     Crel_level_region() : CNodeTagInfoXML("rel_level_region", false, false) {
       AddAttributes({&high_warning_level, &high_alarm_level, &high_inoperative_level});
@@ -49,12 +88,24 @@ class CNodeTagBandsContainer : public CNodeTagInfoXML {
     Chigh_inoperative_level high_inoperative_level;
   };
 
+  // Thresholds as percentages of a reference value, ordered like the relative levels.
   class Crel_percent_region : public CNodeTagInfoXML {
    public:
-    VRK_ATTRIBUTE(Chigh_warning_level, CNodeAttrInfoXML, "high_warning_level", false, ValueRange::Real(0.1, 99.9));
-    VRK_ATTRIBUTE(Chigh_alarm_level, CNodeAttrInfoXML, "high_alarm_level", false, ValueRange::Real(0.1, 99.9));
-    VRK_ATTRIBUTE(Chigh_inoperative_level, CNodeAttrInfoXML, "high_inoperative_level", false,
-                  ValueRange::Real(0.1, 99.9));
+    class Chigh_warning_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_warning_level() : CNodeAttrInfoXML("high_warning_level", false, ValueRange::Real(0.1, 99.9)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Chigh_alarm_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_alarm_level() : CNodeAttrInfoXML("high_alarm_level", false, ValueRange::Real(0.1, 99.9)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Chigh_inoperative_level : public CNodeAttrInfoXML {
+     public:
+      Chigh_inoperative_level() : CNodeAttrInfoXML("high_inoperative_level", false, ValueRange::Real(0.1, 99.9)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
 
     Crel_percent_region() : CNodeTagInfoXML("rel_percent_region", false, false) {
       AddAttributes({&high_warning_level, &high_alarm_level, &high_inoperative_level});
@@ -69,9 +120,67 @@ class CNodeTagBandsContainer : public CNodeTagInfoXML {
     AddChildren({&abs_level_region, &rel_level_region, &rel_percent_region});
   }
 
+  // Sets the imperial unit factor of every attribute of the absolute and relative level regions (percentages
+  // have no unit and keep theirs).
+  void SetLevelUnitFactor(double factor);
+
   Cabs_level_region abs_level_region;
   Crel_level_region rel_level_region;
   Crel_percent_region rel_percent_region;
+};
+
+// A numbered vibration measurement or band with its measuring range (minvalue below maxvalue). The limits of
+// the range are left empty here; the roots set them where they are fixed or prepare them before each check.
+class CNodeTagBandsContainerV2 : public CNodeTagBandsContainer {
+ public:
+  VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv2, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 31));
+  class Cminvalue : public CNodeAttrInfoXMLv2 {
+   public:
+    Cminvalue() : CNodeAttrInfoXMLv2("minvalue", true, PreparedLimits().WithDefault("0")) {}
+    void CheckLinked(const CIndexList& indexes) override;
+  };
+  class Cmaxvalue : public CNodeAttrInfoXMLv2 {
+   public:
+    Cmaxvalue() : CNodeAttrInfoXMLv2("maxvalue", true, PreparedLimits().WithDefault("100")) {}
+    void CheckLinked(const CIndexList& indexes) override;
+  };
+
+  CNodeTagBandsContainerV2(std::string name, bool mandatory, bool repeated)
+      : CNodeTagBandsContainer(std::move(name), mandatory, repeated) {
+    AddAttributes({&number, &minvalue, &maxvalue});
+    SetKeyAttribute(&number);
+  }
+
+  // Sets the imperial unit factor of the measuring range and of the absolute and relative level regions.
+  void SetUnitFactor(double factor);
+
+  Cnumber number;
+  Cminvalue minvalue;
+  Cmaxvalue maxvalue;
+
+ private:
+  // A real with both limits inclusive whose texts are filled in later; an empty limit text checks nothing.
+  static ValueRange PreparedLimits() {
+    ValueRange range = ValueRange::Unlimited(kTypeReal, 3);
+    range.min_constraint = kMinInclusive;
+    range.max_constraint = kMaxInclusive;
+    return range;
+  }
+};
+
+class CNodeTagBandsContainerV3 : public CNodeTagBandsContainerV2 {
+ public:
+  using CNodeTagBandsContainerV2::CNodeTagBandsContainerV2;
+};
+
+class CNodeTagBandsContainerV6 : public CNodeTagBandsContainerV3 {
+ public:
+  using CNodeTagBandsContainerV3::CNodeTagBandsContainerV3;
+};
+
+class CNodeTagBandsContainerV7 : public CNodeTagBandsContainerV6 {
+ public:
+  using CNodeTagBandsContainerV6::CNodeTagBandsContainerV6;
 };
 
 }  // namespace vrk

@@ -1,4 +1,4 @@
-// Switching delays of the warning and alarm relays.
+// Switching delays of the warning and alarm relays, in milliseconds (up to one hour).
 #pragma once
 
 #include "schema/node_info.h"
@@ -7,7 +7,27 @@ namespace vrk {
 
 class CRelay : public CNodeTagInfoXMLv7 {
  public:
-  CRelay() : CNodeTagInfoXMLv7("Relay", false, false) {}
+  class CWarningDelay : public CNodeTagInfoXMLv7 {
+   public:
+    VRK_ATTRIBUTE(COn_ms, CNodeAttrInfoXMLv7, "On_ms", true, ValueRange::Integer(kTypeUnsigned32, 0, 3600000));
+    VRK_ATTRIBUTE(COff_ms, CNodeAttrInfoXMLv7, "Off_ms", true, ValueRange::Integer(kTypeUnsigned32, 0, 3600000));
+    CWarningDelay() : CNodeTagInfoXMLv7("WarningDelay", false, false) { AddAttributes({&On_ms, &Off_ms}); }
+    COn_ms On_ms;
+    COff_ms Off_ms;
+  };
+
+  class CAlarmDelay : public CNodeTagInfoXMLv7 {
+   public:
+    VRK_ATTRIBUTE(COn_ms, CNodeAttrInfoXMLv7, "On_ms", true, ValueRange::Integer(kTypeUnsigned32, 0, 3600000));
+    VRK_ATTRIBUTE(COff_ms, CNodeAttrInfoXMLv7, "Off_ms", true, ValueRange::Integer(kTypeUnsigned32, 0, 3600000));
+    CAlarmDelay() : CNodeTagInfoXMLv7("AlarmDelay", false, false) { AddAttributes({&On_ms, &Off_ms}); }
+    COn_ms On_ms;
+    COff_ms Off_ms;
+  };
+
+  CRelay() : CNodeTagInfoXMLv7("Relay", false, false) { AddChildren({&WarningDelay, &AlarmDelay}); }
+  CWarningDelay WarningDelay;
+  CAlarmDelay AlarmDelay;
 };
 
 }  // namespace vrk

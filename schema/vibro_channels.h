@@ -1,13 +1,264 @@
-// Vibration channels: waveform and spectrum settings, channels, measured values and bands.
+// Vibration channels: waveform and spectrum settings, channels, measured values and bands (version 7).
+// Each channel carries its sensor, an optional linearization table, its processing parameters, five overall
+// measured values and absolute and relative frequency bands, each with its level thresholds.
 #pragma once
 
-#include "schema/node_info.h"
+#include "schema/bands_container.h"
+#include "schema/value_text.h"
 
 namespace vrk {
 
+// Inches per millimetre, rounded: the imperial factor of the vibration quantities.
+inline constexpr double kInchesPerMillimetre = 0.0394;
+
 class CVibroChannels : public CNodeTagInfoXMLv7 {
  public:
-  CVibroChannels() : CNodeTagInfoXMLv7("VibroChannels", true, false) {}
+  // Waveform capture: sample count and the band limits fmin < fmax. The highest absolute band of any channel
+  // must stay within fmax.
+  class Cwave_settings : public CNodeTagInfoXMLv7 {
+   public:
+    VRK_ATTRIBUTE(Csamples, CNodeAttrInfoXMLv7, "samples", true,
+                  ValueRange::Dictionary(kTypeUnsigned32, "8192\n16384\n32768\n65536"));
+    class Cfmax : public CNodeAttrInfoXMLv7 {
+     public:
+      Cfmax()
+          : CNodeAttrInfoXMLv7("fmax", true,
+                               ValueRange::Dictionary(kTypeUnsigned16, "250\n500\n1000\n2000\n4000\n8000")) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+    class Cfmin : public CNodeAttrInfoXMLv7 {
+     public:
+      Cfmin() : CNodeAttrInfoXMLv7("fmin", true, ValueRange::Integer(kTypeUnsigned16, 0, 9999)) {}
+      void CheckLinked(const CIndexList& indexes) override;
+    };
+
+    Cwave_settings() : CNodeTagInfoXMLv7("wave_settings", true, false) { AddAttributes({&samples, &fmax, &fmin}); }
+    Csamples samples;
+    Cfmax fmax;
+    Cfmin fmin;
+  };
+
+  class Cspectrum_settings : public CNodeTagInfoXMLv7 {
+   public:
+    VRK_ATTRIBUTE(Clines, CNodeAttrInfoXMLv7, "lines", true, ValueRange::Dictionary(kTypeUnsigned16, "800\n1600\n3200"));
+    Cspectrum_settings() : CNodeTagInfoXMLv7("spectrum_settings", false, false) { AddAttributes({&lines}); }
+    Clines lines;
+  };
+
+  class CVibroChannel : public CNodeTagInfoXMLv7 {
+   public:
+    // Sensor output (volt) to measured value, one point per volt value.
+    class CLinear : public CNodeTagInfoXMLv7 {
+     public:
+      class CPoint : public CNodeTagInfoXMLv7 {
+       public:
+        VRK_ATTRIBUTE(Cvolt, CNodeAttrInfoXMLv7, "volt", true, ValueRange::Real(-2750, 2750, 3).WithDefault("0"));
+        VRK_ATTRIBUTE(Cvalue, CNodeAttrInfoXMLv7, "value", true,
+                      ValueRange::Unlimited(kTypeReal, 3).WithDefault("0"));
+        CPoint() : CNodeTagInfoXMLv7("Point", false, true) {
+          AddAttributes({&volt, &value});
+          SetKeyAttribute(&volt);
+        }
+        Cvolt volt;
+        Cvalue value;
+      };
+
+      VRK_ATTRIBUTE(Ctype, CNodeAttrInfoXMLv7, "type", true,
+                    ValueRange::Integer(kTypeUnsigned16, 0, 0).WithDefault("0"));
+      CLinear() : CNodeTagInfoXMLv7("Linear", false, false) {
+        AddAttributes({&type});
+        AddChildren({&Point});
+      }
+      Ctype type;
+      CPoint Point;
+    };
+
+    class Cparam : public CNodeTagInfoXMLv7 {
+     public:
+      // The unit codes and their names are filled in by the root, which knows the measurement system.
+      VRK_ATTRIBUTE(Cunit, CNodeAttrInfoXMLv7, "unit", true,
+                    ValueRange::Unlimited(kTypeUnsigned16).WithDefault("102"));
+      VRK_ATTRIBUTE(Caverage_time_s, CNodeAttrInfoXMLv7, "average_time_s", false,
+                    ValueRange::Real(0, 3600).WithDefault("1"));
+      // Spectrum window: 1 rectangular, 2 Hanning, 3 Hamming.
+      class Csp_window : public CNodeAttrInfoXMLv7 {
+       public:
+        Csp_window()
+            : CNodeAttrInfoXMLv7("sp_window", false, ValueRange::Unlimited(kTypeUnsigned16).WithDefault("2")) {
+          range().dictionary = {{"1", 145}, {"2", 146}, {"3", 158}};
+        }
+      };
+
+      Cparam() : CNodeTagInfoXMLv7("param", true, false) { AddAttributes({&unit, &average_time_s, &sp_window}); }
+      Cunit unit;
+      Caverage_time_s average_time_s;
+      Csp_window sp_window;
+    };
+
+    // The five overall measured values. Average has a fixed measuring range; the others get theirs from the
+    // root, which derives it from the channel's sensor and unit.
+    class CAverage : public CNodeTagBandsContainerV7 {
+     public:
+      CAverage() : CNodeTagBandsContainerV7("Average", false, false) {
+        minvalue.range() = ValueRange::Real(-1000000, 1000000, 3).WithDefault("0");
+        maxvalue.range() = ValueRange::Real(-1000000, 1000000, 3).WithDefault("100");
+      }
+    };
+    class CPeak : public CNodeTagBandsContainerV7 {
+     public:
+      CPeak() : CNodeTagBandsContainerV7("Peak", false, false) {}
+    };
+    class CPeakPeak : public CNodeTagBandsContainerV7 {
+     public:
+      CPeakPeak() : CNodeTagBandsContainerV7("PeakPeak", false, false) {}
+    };
+    class CWaveRMS : public CNodeTagBandsContainerV7 {
+     public:
+      CWaveRMS() : CNodeTagBandsContainerV7("WaveRMS", false, false) {}
+    };
+    class CCrest : public CNodeTagBandsContainerV7 {
+     public:
+      CCrest() : CNodeTagBandsContainerV7("Crest", false, false) {}
+    };
+
+    class CAbsolute_bands : public CNodeTagInfoXMLv7 {
+     public:
+      // A frequency band low_freq < high_freq <= fmax of the waveform.
+      class Cband : public CNodeTagBandsContainerV7 {
+       public:
+        VRK_ATTRIBUTE(Cvalue_type, CNodeAttrInfoXMLv7, "value_type", false,
+                      ValueRange::Integer(kTypeUnsigned16, 1, 3).WithDefault("1"));
+        class Clow_freq : public CNodeAttrInfoXMLv7 {
+         public:
+          Clow_freq()
+              : CNodeAttrInfoXMLv7("low_freq", true,
+                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0").WithDefault("10")) {}
+          void CheckLinked(const CIndexList& indexes) override;
+        };
+        class Chigh_freq : public CNodeAttrInfoXMLv7 {
+         public:
+          Chigh_freq()
+              : CNodeAttrInfoXMLv7("high_freq", true,
+                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0").WithDefault("1000")) {}
+          void CheckLinked(const CIndexList& indexes) override;
+        };
+        // The relative bands this band's value excludes; derived from the channel's relative bands each time
+        // the document is handed out, never edited on its own.
+        class Ccutting_rel_bands : public CNodeTagInfoXMLv7 {
+         public:
+          class Ccutting_band : public CNodeTagInfoXMLv7 {
+           public:
+            VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv7, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 31));
+            Ccutting_band() : CNodeTagInfoXMLv7("cutting_band", true, true) {
+              AddAttributes({&number});
+              SetKeyAttribute(&number);
+            }
+            Cnumber number;
+          };
+          Ccutting_rel_bands() : CNodeTagInfoXMLv7("cutting_rel_bands", false, false) {
+            AddChildren({&cutting_band});
+          }
+          Ccutting_band cutting_band;
+        };
+
+        Cband() : CNodeTagBandsContainerV7("band", false, true) {
+          AddAttributes({&value_type, &low_freq, &high_freq});
+          AddChildren({&cutting_rel_bands});
+        }
+        Cvalue_type value_type;
+        Clow_freq low_freq;
+        Chigh_freq high_freq;
+        Ccutting_rel_bands cutting_rel_bands;
+      };
+
+      CAbsolute_bands() : CNodeTagInfoXMLv7("Absolute_bands", false, false) { AddChildren({&band}); }
+      Cband band;
+    };
+
+    class CRelative_bands : public CNodeTagInfoXMLv7 {
+     public:
+      // A band around a multiple (factor) of a shaft's speed, bounded by lower_bound <= upper_bound.
+      class Cband : public CNodeTagBandsContainerV7 {
+       public:
+        VRK_ATTRIBUTE(Cvalue_type, CNodeAttrInfoXMLv7, "value_type", false,
+                      ValueRange::Integer(kTypeUnsigned16, 1, 3).WithDefault("1"));
+        VRK_ATTRIBUTE(Cshaft, CNodeAttrInfoXMLv7, "shaft", true, ValueRange::Integer(kTypeUnsigned16, 1, 6));
+        VRK_ATTRIBUTE(Cfactor, CNodeAttrInfoXMLv7, "factor", true,
+                      ValueRange::LowerOnly(kTypeReal, kMinInclusive, FormatRealText(0.01, 3), 2).WithDefault("0"));
+        VRK_ATTRIBUTE(Cranges_type, CNodeAttrInfoXMLv7, "ranges_type", true,
+                      ValueRange::Dictionary(kTypeUnsigned16, "1\n2\n3").WithDefault("2"));
+        class Clower_bound : public CNodeAttrInfoXMLv7 {
+         public:
+          Clower_bound()
+              : CNodeAttrInfoXMLv7("lower_bound", true,
+                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3).WithDefault("5")) {}
+          void CheckLinked(const CIndexList& indexes) override;
+        };
+        class Cupper_bound : public CNodeAttrInfoXMLv7 {
+         public:
+          Cupper_bound()
+              : CNodeAttrInfoXMLv7("upper_bound", true,
+                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3).WithDefault("5")) {}
+          void CheckLinked(const CIndexList& indexes) override;
+        };
+        class Cphase : public CNodeTagInfoXMLv7 {
+         public:
+          VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv7, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 31));
+          Cphase() : CNodeTagInfoXMLv7("phase", false, false) { AddAttributes({&number}); }
+          Cnumber number;
+        };
+
+        Cband() : CNodeTagBandsContainerV7("band", false, true) {
+          AddAttributes({&value_type, &shaft, &factor, &ranges_type, &lower_bound, &upper_bound});
+          AddChildren({&phase});
+        }
+        Cvalue_type value_type;
+        Cshaft shaft;
+        Cfactor factor;
+        Cranges_type ranges_type;
+        Clower_bound lower_bound;
+        Cupper_bound upper_bound;
+        Cphase phase;
+      };
+
+      CRelative_bands() : CNodeTagInfoXMLv7("Relative_bands", false, false) { AddChildren({&band}); }
+      Cband band;
+    };
+
+    VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv7, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 16));
+    // The unit codes and their names are filled in by the root, which knows the measurement system.
+    VRK_ATTRIBUTE(Cunit, CNodeAttrInfoXMLv7, "unit", true, ValueRange::Unlimited(kTypeUnsigned16).WithDefault("102"));
+    VRK_ATTRIBUTE(Ctrn_sens, CNodeAttrInfoXMLv7, "trn_sens", false,
+                  ValueRange::LowerOnly(kTypeReal, kMinInclusive, FormatRealText(0.001, 3), 3).WithDefault("7"));
+    VRK_ATTRIBUTE(Ctrn_offset, CNodeAttrInfoXMLv7, "trn_offset", false,
+                  ValueRange::Unlimited(kTypeReal, 3).WithDefault("0"));
+    VRK_ATTRIBUTE(Chpf, CNodeAttrInfoXMLv7, "hpf", false, ValueRange::Integer(kTypeFlag, 0, 1).WithDefault("0"));
+
+    CVibroChannel();
+
+    Cnumber number;
+    Cunit unit;
+    Ctrn_sens trn_sens;
+    Ctrn_offset trn_offset;
+    Chpf hpf;
+    CLinear Linear;
+    Cparam param;
+    CAverage Average;
+    CPeak Peak;
+    CPeakPeak PeakPeak;
+    CWaveRMS WaveRMS;
+    CCrest Crest;
+    CAbsolute_bands Absolute_bands;
+    CRelative_bands Relative_bands;
+  };
+
+  CVibroChannels() : CNodeTagInfoXMLv7("VibroChannels", true, false) {
+    AddChildren({&wave_settings, &spectrum_settings, &VibroChannel});
+  }
+
+  Cwave_settings wave_settings;
+  Cspectrum_settings spectrum_settings;
+  CVibroChannel VibroChannel;
 };
 
 }  // namespace vrk

@@ -115,8 +115,10 @@ TEST(LegacyBodyCrc, ChannelItemsCountWithoutBytes4To11) {
   const Bytes items = Cat({Bytes(80, 1), Bytes(80, 2)});
   const Bytes body = Tag("CFGB", Zeros(30), {Tag("ANLG", U16(2), {Tag("DATA", items)}), Tag("DISC", U16(0))});
   const std::size_t first_item = 12 + 30 + 12 + 2 + 12;
-  for (std::size_t i : {0u, 3u, 12u, 79u, 80u + 3, 80u + 50}) EXPECT_NE(Legacy(Flipped(body, first_item + i)), Legacy(body)) << i;
-  for (std::size_t i : {4u, 11u, 80u + 4, 80u + 11}) EXPECT_EQ(Legacy(Flipped(body, first_item + i)), Legacy(body)) << i;
+  for (std::size_t i : {0u, 3u, 12u, 79u, 80u + 3, 80u + 50})
+    EXPECT_NE(Legacy(Flipped(body, first_item + i)), Legacy(body)) << i;
+  for (std::size_t i : {4u, 11u, 80u + 4, 80u + 11})
+    EXPECT_EQ(Legacy(Flipped(body, first_item + i)), Legacy(body)) << i;
 }
 
 TEST(LegacyBodyCrc, StaysInsideTheTagWhateverItsSizesSay) {

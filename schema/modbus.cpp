@@ -1,0 +1,91 @@
+// The Modbus section's dictionaries with their display names, and its cross-attribute rules.
+#include "schema/modbus.h"
+
+#include <optional>
+
+#include "interface/message_table.h"
+#include "schema/linked_rules.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+using CTable = CNodeTagModbusV7::CTables::CTable;
+using CTag = CNodeTagModbusV7::CSlave_outputs::COutput::CTag;
+
+// Received parameters and received control bits together may not take more places than this.
+constexpr int64_t kReceivedPlaces = 100;
+
+// The integer stored in `attribute` at `indexes`; null when the occurrence or the attribute is missing or the
+// text is no integer.
+std::optional<int64_t> ReadInteger(CNodeAttrInfoXML& attribute, CIndexList indexes) {
+  const dom::Node element = attribute.element()->GetNode(indexes, false);
+  std::string text;
+  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
+  return ParseIntegerText(text);
+}
+
+}  // namespace
+
+CNodeTagModbusV7::CNodeTagModbusV7() : CNodeTagInfoXMLv7("Modbus", false, false) {
+  type.range().dictionary = {{"0", 165}, {"1", 166}};
+  AddAttributes({&used, &type, &param_min_int, &param_max_int, &DataValidityTime_s});
+  AddChildren({&RS422, &Tables, &Slave_outputs, &ExchangeCycle});
+}
+
+CNodeTagModbusV7::CRS422::CRS422() : CNodeTagInfoXMLv7("RS422", false, false) {
+  databits.range().dictionary = {{"3", 201}, {"4", 202}};
+  stopbits.range().dictionary = {{"0", 203}, {"1", 204}, {"2", 205}};
+  parity.range().dictionary = {{"0", 150}, {"1", 151}, {"2", 152}};
+  AddAttributes({&baudrate, &databits, &stopbits, &parity});
+}
+
+CNodeTagModbusV7::CExchangeCycle::CCycle::CCommands::CCommand::CCommand() : CNodeTagInfoXMLv7("Command", false, true) {
+  Function.range().dictionary = {{"1", 210}, {"2", 211}, {"3", 212},  {"4", 213},
+                                 {"5", 214}, {"6", 215}, {"15", 216}, {"16", 217}};
+  AddAttributes({&Number, &Function, &SlaveAddress, &AddressIn, &AddressEx, &Count});
+  SetKeyAttribute(&Number);
+}
+
+void CNodeTagModbusV7::Cparam_min_int::CheckLinked(const CIndexList& indexes) {
+  auto& section = static_cast<CNodeTagModbusV7&>(*element());
+  CheckLinkedRule(*this, LinkedRule::kLess, section.param_max_int, indexes);
+}
+
+void CNodeTagModbusV7::Cparam_max_int::CheckLinked(const CIndexList& indexes) {
+  auto& section = static_cast<CNodeTagModbusV7&>(*element());
+  CheckLinkedRule(*this, LinkedRule::kGreater, section.param_min_int, indexes);
+}
+
+void CTag::CParamMin::CheckLinked(const CIndexList& indexes) {
+  auto& tag = static_cast<CTag&>(*element());
+  CheckLinkedRule(*this, LinkedRule::kLess, tag.ParamMax, indexes);
+}
+
+void CTag::CParamMax::CheckLinked(const CIndexList& indexes) {
+  auto& tag = static_cast<CTag&>(*element());
+  CheckLinkedRule(*this, LinkedRule::kGreater, tag.ParamMin, indexes);
+}
+
+void CTable::Ccount::CheckLinked(const CIndexList& indexes) {
+  auto& table = static_cast<CTable&>(*element());
+  const std::optional<int64_t> own_type = ReadInteger(table.type, indexes);
+  if (!own_type || (*own_type != 1 && *own_type != 2)) return;
+  const std::optional<int64_t> own_count = ReadInteger(*this, indexes);
+
+  // The partner is selected by its key under the same Tables occurrence as this table.
+  CIndexList partner_indexes = indexes.Truncated(table.parent()->GetIndexDepth());
+  partner_indexes.PushBack({true, *own_type == 1 ? 2u : 1u});
+  const std::optional<int64_t> partner_count = ReadInteger(*this, partner_indexes);
+  // A count that is missing or no integer is reported by the attribute's own checks.
+  if (!own_count || !partner_count) return;
+
+  const int64_t parameters = *own_type == 1 ? *own_count : *partner_count;
+  const int64_t control_bits = *own_type == 1 ? *partner_count : *own_count;
+  if (parameters + control_bits <= kReceivedPlaces) return;
+  throw CConvException(FormatMessageArgs(153, {std::to_string(parameters), std::to_string(control_bits),
+                                               std::to_string(kReceivedPlaces)}),
+                       GetFullPath());
+}
+
+}  // namespace vrk
