@@ -9,14 +9,17 @@ CNodeTag_VRK_DeviceV7::CNodeTag_VRK_DeviceV7() {
   FinishTree();
 }
 
+std::array<CNodeTagBandsContainerV2*, 7> CNodeTag_VRK_DeviceV7::VibroParameterContainers() {
+  auto& ch = VibroChannels.VibroChannel;
+  return {&ch.Average, &ch.Peak, &ch.PeakPeak, &ch.WaveRMS, &ch.Crest, &ch.Absolute_bands.band,
+          &ch.Relative_bands.band};
+}
+
 void CNodeTag_VRK_DeviceV7::RefreshDerivedValues() { RegenerateCuttingBands(*this); }
 
 void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {}
 
 void CNodeTag_VRK_DeviceV7::CompleteLoaded() {}
 
-void CNodeTag_VRK_DeviceV7::CheckLevelLimits(CNodeAttrInfoXML&, const CIndexList&) {}
-
-void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML&, int, const CIndexList&) {}
 
 }  // namespace vrk

@@ -1,6 +1,8 @@
 // CNodeTag_VRK_DeviceV7: the root of a version-7 configuration, the only version that is held and edited.
 #pragma once
 
+#include <array>
+
 #include "schema/device_root.h"
 #include "schema/modbus.h"
 #include "schema/modbus_inputs.h"
@@ -25,8 +27,13 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
   void RefreshDerivedValues() override;
   void NormalizeLoaded() override;
   void CompleteLoaded() override;
+  void CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules) override;
   void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) override;
   void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) override;
+
+  // The seven parameter containers of a vibration channel: Average, Peak, PeakPeak, WaveRMS, Crest, the absolute
+  // and the relative band.
+  std::array<CNodeTagBandsContainerV2*, 7> VibroParameterContainers();
 
   // The version's own sections, after the common ones.
   CVibroChannels VibroChannels;

@@ -41,6 +41,14 @@ bool Holds(LinkedRule rule, int order) {
 
 }  // namespace
 
+void ThrowLimitError(CNodeAttrInfoXML& attribute, const std::string& value, LinkedRule rule,
+                     const std::string& limit) {
+  const CNodeTag_VRK_Device& root = *attribute.owner();
+  throw CConvException(LoadMessage(124) + " (" + root.ToDisplay(attribute, value) + ") \n" + LoadMessage(125) + " " +
+                           LoadMessage(static_cast<uint32_t>(rule)) + " " + root.ToDisplay(attribute, limit),
+                       attribute.GetFullPath());
+}
+
 void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes) {
   const std::optional<std::string> a_text = ReadAt(a, indexes);
   if (!a_text) return;

@@ -1,6 +1,8 @@
 // Cross-attribute rules: one attribute compared with a related attribute of the same occurrence.
 #pragma once
 
+#include <string>
+
 #include "schema/index_list.h"
 
 namespace vrk {
@@ -13,5 +15,10 @@ enum class LinkedRule : uint32_t { kLess = 129, kGreater = 127, kLessOrEqual = 1
 // Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is
 // absent. Throws CConvException 124 named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
 void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes);
+
+// Throws the value-range error of `attribute` holding `value` (stored texts): "Incorrect value range (value) \n
+// Value must be <rule> limit", with both numbers in display form, named with the attribute's full path.
+[[noreturn]] void ThrowLimitError(CNodeAttrInfoXML& attribute, const std::string& value, LinkedRule rule,
+                                  const std::string& limit);
 
 }  // namespace vrk

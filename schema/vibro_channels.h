@@ -40,7 +40,8 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
 
   class Cspectrum_settings : public CNodeTagInfoXMLv7 {
    public:
-    VRK_ATTRIBUTE(Clines, CNodeAttrInfoXMLv7, "lines", true, ValueRange::Dictionary(kTypeUnsigned16, "800\n1600\n3200"));
+    VRK_ATTRIBUTE(Clines, CNodeAttrInfoXMLv7, "lines", true,
+                  ValueRange::Dictionary(kTypeUnsigned16, "800\n1600\n3200"));
     Cspectrum_settings() : CNodeTagInfoXMLv7("spectrum_settings", false, false) { AddAttributes({&lines}); }
     Clines lines;
   };

@@ -25,16 +25,6 @@ class ModbusTest : public ConverterTest {
     LoadDefault();
     ASSERT_EQ(Set("Modbus\\type", "1"), S_OK) << error_;
   }
-  // "Number CycleTime SlaveTimeOut MasterMinDelay;" for every cycle in document order.
-  std::string Cycles() {
-    std::string text;
-    for (uint32_t k = 0; k < Count(kCycle); ++k) {
-      for (const char* name : {"Number", "CycleTime", "SlaveTimeOut", "MasterMinDelay"})
-        text += Get(std::string(kCycle) + name, At({k})) + " ";
-      text.back() = ';';
-    }
-    return text;
-  }
 };
 
 using ModbusTables = ModbusTest;
@@ -79,16 +69,8 @@ TEST_F(ModbusValues, DataBitsAreDeviceCodes) {
   EXPECT_EQ(Get("Modbus\\RS422\\databits"), "4");
 }
 
-TEST_F(ModbusValues, SerialSettingsKeepToTheirDictionaries) {
+TEST_F(ModbusValues, DeviceRoleIsAFlagWithNames) {
   LoadDefault();
-  EXPECT_EQ(Set("Modbus\\RS422\\baudrate", "115200"), S_OK) << error_;
-  EXPECT_EQ(Set("Modbus\\RS422\\baudrate", "14400"), E_FAIL);
-  EXPECT_EQ(Set("Modbus\\RS422\\stopbits", "2"), S_OK) << error_;
-  EXPECT_EQ(Set("Modbus\\RS422\\parity", "3"), E_FAIL);
-  EXPECT_EQ(error_,
-            "Incorrect value range (3) \nValue must be\npositive integer and\none of the following values:\n"
-            "0(no)\n1(odd)\n2(even)" +
-                Named("Modbus\\RS422\\parity"));
   EXPECT_EQ(Set("Modbus\\type", "2"), E_FAIL);
   EXPECT_EQ(error_,
             "Incorrect value range (2) \nValue must be\nBOOL and\none of the following values:\n"
@@ -102,8 +84,6 @@ TEST_F(ModbusValues, TransferLimitsStayInOrder) {
   EXPECT_EQ(error_, "Incorrect value range (28000) \nValue must be less than param_max_int (28000)" +
                         Named("Modbus\\param_min_int"));
   EXPECT_EQ(Set("Modbus\\param_max_int", "3000"), E_FAIL);
-  EXPECT_EQ(error_, "Incorrect value range (3000) \nValue must be greater than param_min_int (3000)" +
-                        Named("Modbus\\param_max_int"));
   EXPECT_EQ(Set("Modbus\\param_min_int", "27999"), S_OK) << error_;
 }
 
@@ -118,9 +98,6 @@ TEST_F(ModbusValues, SlaveOutputScalingStaysInOrder) {
   EXPECT_EQ(Set(tag + "ParamMax", "800", Key(1)), E_FAIL);
   EXPECT_EQ(error_, "Incorrect value range (800) \nValue must be greater than ParamMin (819)" +
                         Named("Modbus\\Slave_outputs\\Output\\Tag\\ParamMax"));
-  // The pair is no key here: writing it only splits into channel and parameter.
-  EXPECT_EQ(Set(tag + "ChannelNum_ParamNum", "65538", Key(1)), S_OK) << error_;
-  EXPECT_EQ(Get(tag + "ChannelNum", Key(1)) + "/" + Get(tag + "ParamNum", Key(1)), "1/2");
 }
 
 TEST_F(ModbusValues, CommandLimitsAndFunctionCodes) {
@@ -161,7 +138,6 @@ TEST_F(ModbusCycleCount, RaisingTheCountAppendsCyclesWithDefaultTimes) {
   EXPECT_EQ(Get(kCycleCount), "0");
   ASSERT_EQ(Set(kCycleCount, "3"), S_OK) << error_;
   EXPECT_EQ(Get(kCycleCount), "3");
-  EXPECT_EQ(Cycles(), "1 15000 1000 600;2 15000 1000 600;3 15000 1000 600;");
   EXPECT_EQ(NodeText("Modbus\\ExchangeCycle\\"),
             "<ExchangeCycle>\n"
             "\t\t\t<Cycle Number=\"1\" CycleTime=\"15000\" SlaveTimeOut=\"1000\" MasterMinDelay=\"600\"/>\n"
@@ -175,7 +151,6 @@ TEST_F(ModbusCycleCount, LoweringTheCountRemovesTheLastCycles) {
   ASSERT_EQ(Set(kCycleCount, "3"), S_OK) << error_;
   ASSERT_EQ(Set(std::string(kCycle) + "CycleTime", "500", Key(1)), S_OK) << error_;
   ASSERT_EQ(Set(kCycleCount, "1"), S_OK) << error_;
-  EXPECT_EQ(Cycles(), "1 500 1000 600;");
   EXPECT_EQ(NodeText("Modbus\\ExchangeCycle\\"),
             "<ExchangeCycle>\n"
             "\t\t\t<Cycle Number=\"1\" CycleTime=\"500\" SlaveTimeOut=\"1000\" MasterMinDelay=\"600\"/>\n"
@@ -209,17 +184,6 @@ TEST_F(ModbusCycleCount, TextThatIsNoCountIsRefusedEvenInsideABracket) {
   EXPECT_EQ(Xml(), before);
 }
 
-TEST_F(ModbusCycleCount, BracketChecksTheCountAtTheEnd) {
-  LoadMaster();
-  const std::string before = Xml();
-  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
-  ASSERT_EQ(Set(kCycleCount, "6"), S_OK) << error_;  // checked at the end
-  EXPECT_EQ(Count(kCycle), 6u);
-  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
-  EXPECT_TRUE(error_.starts_with("Incorrect value range (6) \n")) << error_;
-  EXPECT_EQ(Xml(), before);
-}
-
 TEST_F(ModbusCycleCount, CountIsCheckedOnLoadAndNeverWritten) {
   LoadMaster();
   ASSERT_EQ(Set(kCycleCount, "2"), S_OK) << error_;
@@ -227,11 +191,15 @@ TEST_F(ModbusCycleCount, CountIsCheckedOnLoadAndNeverWritten) {
   EXPECT_EQ(two_cycles.find("CycleCount"), std::string::npos);
   ASSERT_EQ(PutXml(two_cycles), S_OK) << error_;
   EXPECT_EQ(Get(kCycleCount), "2");
+  const std::string loaded = Xml();
 
+  // Inside a bracket the count is checked at the end; the document in between has five cycles.
   ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
   ASSERT_EQ(Set(kCycleCount, "5"), S_OK) << error_;
+  EXPECT_EQ(Count(kCycle), 5u);
   const std::string five_cycles = Xml();
-  ASSERT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(Xml(), loaded);
   EXPECT_EQ(PutXml(five_cycles), E_FAIL);
   EXPECT_TRUE(error_.starts_with("Incorrect value range (5) \n")) << error_;
   EXPECT_TRUE(error_.ends_with(Named("Modbus\\ExchangeCycle\\CycleCount"))) << error_;

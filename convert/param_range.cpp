@@ -1,0 +1,97 @@
+#include "convert/param_range.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "interface/message_table.h"
+#include "schema/device_v7.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+constexpr double kSensorHalfSpan = 2750.0;
+constexpr double kSensorSpan = 5500.0;
+
+// Parameter kinds that decide how a linearised range is read.
+constexpr int kKindAverage = 0;
+constexpr int kKindWaveRMS = 1;
+constexpr int kKindPeak = 2;
+constexpr int kKindPeakPeak = 3;
+constexpr int kKindCrest = 100;
+constexpr int kKindUntypedBand = 255;
+
+// The attribute's value at `indexes` as a real; null when absent, 103 when it is not a real.
+std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  CIndexList lookup = indexes;
+  const dom::Node element = attribute.element()->GetNode(lookup, false);
+  std::string text;
+  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
+  const std::optional<double> value = ParseRealText(text);
+  if (!value) ThrowMessage(103, attribute.GetFullPath());
+  return value;
+}
+
+}  // namespace
+
+std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
+                                        const CIndexList& indexes) {
+  auto& channel = root.VibroChannels.VibroChannel;
+  const CIndexList channel_indexes = indexes.Truncated(1);
+  double minimum = 0, maximum = 0;
+  int kind = kKindAverage;
+
+  if (const std::optional<double> sensitivity = RealAt(channel.trn_sens, channel_indexes)) {
+    const double s = *sensitivity;
+    auto* absolute = &channel.Absolute_bands.band;
+    auto* relative = &channel.Relative_bands.band;
+    if (&parameter == &channel.Average) {
+      const std::optional<double> offset = RealAt(channel.trn_offset, channel_indexes);
+      if (!offset) ThrowMessage(121, channel.trn_offset.GetFullPath());
+      minimum = (-kSensorHalfSpan - *offset) / s;
+      maximum = (kSensorHalfSpan - *offset) / s;
+    } else if (&parameter == &channel.WaveRMS || &parameter == &channel.Peak) {
+      kind = &parameter == &channel.WaveRMS ? kKindWaveRMS : kKindPeak;
+      maximum = kSensorHalfSpan / s;
+    } else if (&parameter == &channel.PeakPeak) {
+      kind = kKindPeakPeak;
+      maximum = kSensorSpan / s;
+    } else if (&parameter == &channel.Crest) {
+      kind = kKindCrest;
+      maximum = kOpenRange;
+    } else if (&parameter == absolute || &parameter == relative) {
+      CNodeAttrInfoXML& value_type =
+          &parameter == absolute ? static_cast<CNodeAttrInfoXML&>(absolute->value_type) : relative->value_type;
+      maximum = kSensorHalfSpan / s;
+      const std::optional<double> type = RealAt(value_type, indexes);
+      kind = type ? static_cast<int>(*type) : kKindUntypedBand;
+      if (kind == 3) maximum = kSensorSpan / s;
+    }
+  }
+
+  // A linearisation table replaces the sensor's span by the span of its values.
+  auto& point = channel.Linear.Point;
+  const uint32_t points = point.CountNodes(channel_indexes);
+  if (points == 0) return {minimum, maximum};
+  double a = 0, b = 0;
+  for (uint32_t k = 0; k < points; ++k) {
+    CIndexList at = channel_indexes;
+    at.PushBack({false, k});
+    const std::optional<double> value = RealAt(point.value, at);
+    if (!value) ThrowMessage(121, point.value.GetFullPath());
+    if (k == 0 || *value < a) a = *value;
+    if (k == 0 || *value > b) b = *value;
+  }
+  const double larger = std::fabs(a) > std::fabs(b) ? std::fabs(a) : std::fabs(b);
+  switch (kind) {
+    case kKindWaveRMS:
+    case kKindPeak: return {0, larger};
+    case kKindPeakPeak: return {0, 2 * larger};
+    case kKindCrest:
+    case kKindUntypedBand: return {0, kOpenRange};
+    default: return {a, b};
+  }
+}
+
+}  // namespace vrk

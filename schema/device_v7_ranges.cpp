@@ -1,0 +1,108 @@
+// Ranges of the version-7 root that depend on other values of the document: unit dictionaries, decimals that
+// depend on the sensor, measuring-range limits, limits that follow the spectrum settings, editor increments.
+#include <cmath>
+#include <optional>
+
+#include "convert/param_dev_cycle_converter.h"
+#include "convert/param_range.h"
+#include "schema/device_v7.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+using CVibroChannel = CVibroChannels::CVibroChannel;
+
+constexpr int32_t kNoRounding = -1;
+
+// The attribute's value at `indexes`, when present.
+std::optional<std::string> ValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  CIndexList lookup = indexes;
+  const dom::Node element = attribute.element()->GetNode(lookup, false);
+  std::string text;
+  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
+  return text;
+}
+
+std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  const std::optional<std::string> text = ValueAt(attribute, indexes);
+  return text ? ParseIntegerText(*text) : std::nullopt;
+}
+
+// The four measurement units with their metric or imperial names.
+std::vector<DictionaryEntry> UnitDictionary(bool imperial) {
+  return {{"101", imperial ? 209u : 160u},
+          {"102", imperial ? 206u : 139u},
+          {"103", imperial ? 207u : 143u},
+          {"334", imperial ? 208u : 144u}};
+}
+
+// minvalue and maxvalue of every parameter but Average are bounded by the measuring range.
+bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& a) {
+  for (CNodeTagBandsContainerV2* container : root.VibroParameterContainers())
+    if (container != &root.VibroChannels.VibroChannel.Average &&
+        (&a == &container->minvalue || &a == &container->maxvalue))
+      return true;
+  return false;
+}
+
+}  // namespace
+
+void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, const CIndexList& indexes) {
+  CVibroChannel& ch = VibroChannels.VibroChannel;
+  const CIndexList channel = indexes.Truncated(1);
+
+  if (&a == &ch.unit) {
+    a.range().dictionary = UnitDictionary(imperial());
+  } else if (&a == &ch.param.unit) {
+    if (IntegerAt(ch.unit, channel) == 334)
+      a.range().dictionary = {{"334", imperial() ? 208u : 144u}};
+    else
+      a.range().dictionary = UnitDictionary(imperial());
+  } else if (&a == &ch.trn_sens) {
+    const int32_t decimals = ch.Linear.Point.CountNodes(channel) > 0 ? kNoRounding : 3;
+    ch.trn_sens.range().add_constraint = decimals;
+    ch.trn_offset.range().add_constraint = decimals;
+  } else if (&a == &ch.hpf) {
+    a.range().add_constraint = IntegerAt(ch.unit, channel) == 103 ? 0 : kNoRounding;
+  } else if (&a == &ch.Linear.type) {
+    if (const std::optional<int64_t> unit = IntegerAt(ch.unit, channel)) {
+      const bool linear_unit = (*unit == 103 || *unit == 334) && IntegerAt(ch.param.unit, channel) == unit;
+      a.range().add_constraint = linear_unit ? 3 : kNoRounding;
+    }
+  } else if (IsMeasuringRangeLimit(*this, a)) {
+    const auto [minimum, maximum] = GetParamRange(*this, *a.element(), indexes);
+    a.range().min = FormatRealText(minimum, 3);
+    a.range().max = FormatRealText(maximum, 3);
+  } else if (&a == &ch.Relative_bands.band.factor) {
+    const std::optional<int64_t> shaft = IntegerAt(ch.Relative_bands.band.shaft, indexes);
+    if (ValueAt(VibroChannels.wave_settings.fmax, {}) && shaft && *shaft >= 0 &&
+        ValueAt(TachoChannels.TachoChannel.maxvalue, CIndexList{{true, static_cast<uint32_t>(*shaft)}}))
+      a.range().default_value = FormatRealText(1, 3);
+  } else if (&a == &ch.Relative_bands.band.lower_bound || &a == &ch.Relative_bands.band.upper_bound) {
+    if (const std::optional<std::string> fmax = ValueAt(VibroChannels.wave_settings.fmax, {})) {
+      if (const std::optional<double> value = ParseRealText(*fmax)) {
+        a.range().max = FormatRealText(*value / 100 * 25, 3);
+        a.range().max_constraint = kMaxInclusive;
+      }
+    }
+  } else if (&a == &Modbus.ExchangeCycle.CycleCount) {
+    const bool slave = IntegerAt(Modbus.type, {}) == 0;
+    a.range().min = slave ? "0" : "1";
+    a.range().max = slave ? "0" : "4";
+  } else if (reporting && (&a == &Region_settings.DelayUp_ms || &a == &Region_settings.DelayDn_ms ||
+                           &a == &Relay.WarningDelay.On_ms || &a == &Relay.WarningDelay.Off_ms ||
+                           &a == &Relay.AlarmDelay.On_ms || &a == &Relay.AlarmDelay.Off_ms)) {
+    CParamDevCycleConverterV7 cycles;
+    cycles.InitCycle(*this);
+    a.range().increment = FormatRealText(cycles.cycle_ms(), 0);
+  } else if (reporting && (&a == &ch.Absolute_bands.band.low_freq || &a == &ch.Absolute_bands.band.high_freq)) {
+    CParamDevCycleConverterV7 lines;
+    lines.InitLines(*this);
+    const std::string increment = FormatRealText(lines.line_hz(), kNoRounding);
+    ch.Absolute_bands.band.low_freq.range().increment = increment;
+    ch.Absolute_bands.band.high_freq.range().increment = increment;
+  }
+}
+
+}  // namespace vrk

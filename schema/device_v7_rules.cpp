@@ -1,0 +1,192 @@
+// Cross-element rules of the version-7 root: checked at the end of every element check, each for the element it
+// belongs to; and the limits that threshold levels must keep within their band.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "convert/channel_parameters.h"
+#include "convert/param_range.h"
+#include "interface/message_table.h"
+#include "schema/device_v7.h"
+#include "schema/linked_rules.h"
+#include "schema/node_rules.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+using CVibroChannel = CVibroChannels::CVibroChannel;
+
+std::optional<std::string> ValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  CIndexList lookup = indexes;
+  const dom::Node element = attribute.element()->GetNode(lookup, false);
+  std::string text;
+  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
+  return text;
+}
+
+// Values of `attribute` on every occurrence of its repeated element under `parent`, as reals (absent or
+// unparsable values are left out: the value checks report those).
+std::vector<double> RealsOfOccurrences(CNodeAttrInfoXML& attribute, const CIndexList& parent) {
+  std::vector<double> values;
+  const uint32_t count = attribute.element()->CountNodes(parent);
+  for (uint32_t k = 0; k < count; ++k) {
+    CIndexList at = parent;
+    at.PushBack({false, k});
+    if (const std::optional<std::string> text = ValueAt(attribute, at))
+      if (const std::optional<double> value = ParseRealText(*text)) values.push_back(*value);
+  }
+  return values;
+}
+
+// Linearisation points in the "Signal" or "Value" column closer than a millionth, compared in single precision.
+bool HasRepeatedPoint(const std::vector<double>& values) {
+  for (std::size_t i = 0; i < values.size(); ++i)
+    for (std::size_t j = i + 1; j < values.size(); ++j)
+      if (std::fabs(static_cast<float>(values[i]) - static_cast<float>(values[j])) <= 0.000001f) return true;
+  return false;
+}
+
+void CheckLinearisation(CVibroChannel::CLinear& linear, const CIndexList& channel) {
+  if (linear.Point.CountNodes(channel) < 3) ThrowMessage(162, linear.GetFullPath());
+  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.volt, channel))) ThrowMessage(163, linear.GetFullPath());
+  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.value, channel))) ThrowMessage(164, linear.GetFullPath());
+}
+
+// A phase must follow its relative band directly and carry the band's number plus one.
+void CheckPhasesFollowTheirBands(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
+  const std::vector<ParamEntry> parameters = ChannelParameters(root, channel, false);
+  for (std::size_t i = 0; i < parameters.size(); ++i) {
+    if (parameters[i].kind != kParamPhase) continue;
+    const bool linked = i > 0 && parameters[i - 1].kind == kParamRelativeBand &&
+                        parameters[i - 1].number + 1 == parameters[i].number;
+    if (!linked) ThrowMessage(161, parameters[i].element->GetFullPath());
+  }
+}
+
+// Key numbers of every occurrence of a repeated element under `parent`.
+std::vector<uint32_t> NumbersOf(CNodeAttrInfoXML& number, const CIndexList& parent) {
+  std::vector<uint32_t> numbers;
+  for (double value : RealsOfOccurrences(number, parent)) numbers.push_back(static_cast<uint32_t>(value));
+  return numbers;
+}
+
+void CheckChannelParameters(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
+  for (CNodeTagBandsContainerV2* parameter : root.VibroParameterContainers()) CheckUniqueKeys(*parameter, channel);
+  if (!root.compatibility_scada21()) CheckPhasesFollowTheirBands(root, channel);
+}
+
+// Every cut-out band names one of the channel's relative bands.
+void CheckCuttingBands(CVibroChannel& ch, const CIndexList& band) {
+  auto& cutting = ch.Absolute_bands.band.cutting_rel_bands.cutting_band;
+  const std::vector<uint32_t> relative = NumbersOf(ch.Relative_bands.band.number, band.Truncated(1));
+  for (uint32_t number : NumbersOf(cutting.number, band))
+    if (std::find(relative.begin(), relative.end(), number) == relative.end())
+      ThrowMessageArgs(140, {cutting.GetFullPath(), ch.Relative_bands.band.GetFullPath()}, cutting.GetFullPath());
+}
+
+// Every relative band turns with an existing tachometer channel.
+void CheckShafts(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
+  auto& band = root.VibroChannels.VibroChannel.Relative_bands.band;
+  auto& tacho = root.TachoChannels.TachoChannel;
+  const std::vector<uint32_t> tachos = NumbersOf(tacho.number, {});
+  for (uint32_t shaft : NumbersOf(band.shaft, channel))
+    if (std::find(tachos.begin(), tachos.end(), shaft) == tachos.end())
+      ThrowMessageArgs(140, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
+}
+
+// The parameter element of vibration channel `channel` (by number) whose number is `param`, with its index list.
+std::optional<ParamEntry> FindParameter(CNodeTag_VRK_DeviceV7& root, uint32_t channel, uint32_t param) {
+  const CIndexList channel_indexes{{true, channel}};
+  CIndexList lookup = channel_indexes;
+  if (!root.VibroChannels.VibroChannel.GetNode(lookup, false)) return std::nullopt;
+  for (const ParamEntry& entry : ChannelParameters(root, channel_indexes, false))
+    if (entry.number == param && entry.kind != kParamPhase) return entry;
+  return std::nullopt;
+}
+
+// A test value stays within the measuring range of the parameter its output publishes.
+void CheckTestParameter(CNodeTag_VRK_DeviceV7& root, const CIndexList& parameter) {
+  auto& test = root.Test.Parameters.Parameter;
+  const std::optional<std::string> output = ValueAt(test.OutputNumber, parameter);
+  const std::optional<std::string> value_text = ValueAt(test.Value, parameter);
+  if (!output || !value_text) return;
+  const std::optional<uint32_t> output_number = ParseKeyText(*output);
+  const std::optional<double> value = ParseRealText(*value_text);
+  if (!output_number || !value) return;
+  auto& tag = root.Modbus.Slave_outputs.Output.Tag;
+  const CIndexList output_indexes{{true, *output_number}};
+  const std::optional<std::string> channel = ValueAt(tag.ChannelNum, output_indexes);
+  const std::optional<std::string> param = ValueAt(tag.ParamNum, output_indexes);
+  if (!channel || !param) return;
+  const std::optional<uint32_t> channel_number = ParseKeyText(*channel), param_number = ParseKeyText(*param);
+  if (!channel_number || !param_number) return;
+  const std::optional<ParamEntry> entry = FindParameter(root, *channel_number, *param_number);
+  if (!entry) return;
+  const auto [minimum, maximum] = GetParamRange(root, *entry->element, entry->indexes);
+  if (*value > maximum) ThrowLimitError(test.Value, *value_text, LinkedRule::kLessOrEqual, FormatRealText(maximum, 3));
+  if (*value < minimum)
+    ThrowLimitError(test.Value, *value_text, LinkedRule::kGreaterOrEqual, FormatRealText(minimum, 3));
+}
+
+void CheckModbusRules(CNodeTagModbusV7& modbus, CNodeTagInfoXML& element, const CIndexList& indexes) {
+  if (&element == &modbus.Slave_outputs) {
+    CheckUniqueKeys(modbus.Slave_outputs.Output, indexes);
+    CheckKeysWithoutGaps(modbus.Slave_outputs.Output, indexes);
+  } else if (&element == &modbus.Slave_outputs.Output) {
+    CheckExactlyOneChild(modbus.Slave_outputs.Output.Tag, indexes);
+  } else if (&element == &modbus.Tables) {
+    CheckUniqueKeys(modbus.Tables.Table, indexes);
+    CheckExactCount(modbus.Tables.Table, indexes, 4);
+  }
+}
+
+}  // namespace
+
+void CNodeTag_VRK_DeviceV7::CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules) {
+  CVibroChannel& ch = VibroChannels.VibroChannel;
+  if (&element == &VibroChannels) {
+    CheckUniqueKeys(ch, indexes);
+  } else if (&element == &ch.Linear) {
+    CheckLinearisation(ch.Linear, indexes.Truncated(1));
+  } else if (&element == &ch && full_rules) {
+    CheckChannelParameters(*this, indexes.Truncated(1));
+  } else if (&element == &ch.Absolute_bands.band.cutting_rel_bands && full_rules) {
+    CheckCuttingBands(ch, indexes.Truncated(2));
+  } else if (&element == &ch.Relative_bands) {
+    CheckShafts(*this, indexes.Truncated(1));
+  } else if (&element == &Test.Parameters.Parameter) {
+    CheckTestParameter(*this, indexes.Truncated(1));
+  }
+  CNodeTag_VRK_Device::CheckNodeRules(element, indexes, full_rules);
+  CheckModbusRules(Modbus, element, indexes);
+}
+
+void CNodeTag_VRK_DeviceV7::CheckLevelLimits(CNodeAttrInfoXML& level, const CIndexList& indexes) {
+  // The band owning the level: the parent of its level region.
+  CNodeTagInfoXML* band = level.element()->parent();
+  CNodeAttrInfoXML* minimum = nullptr;
+  CNodeAttrInfoXML* maximum = nullptr;
+  if (band == &TachoChannels.TachoChannel) {
+    minimum = &TachoChannels.TachoChannel.minvalue;
+    maximum = &TachoChannels.TachoChannel.maxvalue;
+  } else {
+    for (CNodeTagBandsContainerV2* container : VibroParameterContainers())
+      if (band == container) minimum = &container->minvalue, maximum = &container->maxvalue;
+  }
+  if (!minimum) return;
+  const std::optional<std::string> text = ValueAt(level, indexes);
+  if (!text) return;
+  const std::optional<double> value = ParseRealText(*text);
+  if (!value) return;
+  if (const std::optional<std::string> low = ValueAt(*minimum, indexes)) {
+    const std::optional<double> limit = ParseRealText(*low);
+    if (limit && *value < *limit) ThrowLimitError(level, *text, LinkedRule::kGreaterOrEqual, *low);
+  }
+  if (const std::optional<std::string> high = ValueAt(*maximum, indexes)) {
+    const std::optional<double> limit = ParseRealText(*high);
+    if (limit && *value > *limit) ThrowLimitError(level, *text, LinkedRule::kLessOrEqual, *high);
+  }
+}
+
+}  // namespace vrk
