@@ -76,6 +76,12 @@ std::optional<std::string> DisplayValueAt(CNodeAttrInfoXML& attribute, CIndexLis
   return attribute.owner()->ToDisplay(attribute, stored);
 }
 
+// The caller's text as it will be stored: metric, and on whole device cycles or spectral lines where it must be.
+std::string StoredForm(CNodeTag_VRK_Device& root, CNodeAttrInfoXML& attribute, const std::string& text,
+                       const CIndexList& indexes) {
+  return root.SnapWrittenValue(attribute, root.FromDisplay(attribute, text), indexes);
+}
+
 std::string DictionaryText(const ValueRange& range) {
   std::string text;
   for (const DictionaryEntry& entry : range.dictionary)
@@ -280,7 +286,7 @@ HRESULT CVRK5420CfgConverter::SetValue(BSTR name, IVRK5420CfgConValueIndexes* in
     CNodeAttrInfoXML& attribute = AttributeAt(*root_, name);
     const std::optional<std::string> text = TextOf(value);
     if (text)
-      attribute.SetValue(root_->FromDisplay(attribute, *text), list, journal_.depth() == 0);
+      attribute.SetValue(StoredForm(*root_, attribute, *text, list), list, journal_.depth() == 0);
     else
       attribute.RemoveValue(list);
     written = &attribute;
@@ -309,7 +315,7 @@ HRESULT CVRK5420CfgConverter::CheckValueRanges(BSTR name, IVRK5420CfgConValueInd
           root.ResetNodeCache();
         }
       } take_back{*root_, trial};
-      attribute.SetValue(root_->FromDisplay(attribute, TextOf(value).value_or(std::string())), list, true);
+      attribute.SetValue(StoredForm(*root_, attribute, TextOf(value).value_or(std::string()), list), list, true);
       normalised = DisplayValueAt(attribute, list);
     }
     ReplaceText(value, normalised);
@@ -368,7 +374,12 @@ HRESULT CVRK5420CfgConverter::GetNodesCount(BSTR name, IVRK5420CfgConValueIndexe
   return GuardCall([&] { *count = ElementAt(*root_, name).CountNodes(ReadIndexes(indexes)); });
 }
 
-HRESULT CVRK5420CfgConverter::ArrangeNodeData(BSTR, IVRK5420CfgConValueIndexes*) { return E_NOTIMPL; }
+HRESULT CVRK5420CfgConverter::ArrangeNodeData(BSTR name, IVRK5420CfgConValueIndexes* indexes) {
+  return Edit([&] {
+    root_->ArrangeNodeData(ElementAt(*root_, name), ReadIndexes(indexes));
+    return std::vector<PendingCheck>{};
+  });
+}
 
 HRESULT CVRK5420CfgConverter::CheckNodeData(BSTR name, IVRK5420CfgConValueIndexes* indexes) {
   return Read([&] { CheckNode(ElementAt(*root_, name), ReadIndexes(indexes), true, false); });

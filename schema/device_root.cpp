@@ -39,6 +39,12 @@ void CNodeTag_VRK_Device::CheckNodeRules(CNodeTagInfoXML& element, const CIndexL
 
 void CNodeTag_VRK_Device::RefreshDerivedValues() {}
 
+std::string CNodeTag_VRK_Device::SnapWrittenValue(CNodeAttrInfoXML&, const std::string& stored, const CIndexList&) {
+  return stored;
+}
+
+void CNodeTag_VRK_Device::ArrangeNodeData(CNodeTagInfoXML&, const CIndexList&) {}
+
 void CNodeTag_VRK_Device::AfterAttributeCheck(CNodeAttrInfoXML&, const CIndexList&) {}
 
 bool CNodeTag_VRK_Device::HandleRemovalCheck(CNodeTagInfoXML& element, const CIndexList&) {

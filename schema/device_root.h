@@ -52,6 +52,13 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   virtual void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) = 0;
   // Brings ranges that depend on other values up to date before `attribute` is checked or reported.
   virtual void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) = 0;
+  // The stored text a value written through the interface becomes: values the device keeps in whole cycles or
+  // spectral lines are moved onto them. Texts that do not parse pass unchanged (validation reports them).
+  virtual std::string SnapWrittenValue(CNodeAttrInfoXML& attribute, const std::string& stored,
+                                       const CIndexList& indexes);
+  // Puts the data of the occurrence of `element` at `indexes` in order (recorded like any edit); nothing for
+  // elements that have no order to keep.
+  virtual void ArrangeNodeData(CNodeTagInfoXML& element, const CIndexList& indexes);
   // Further checks after a written attribute passed its own (values that decide a whole channel's validity).
   virtual void AfterAttributeCheck(CNodeAttrInfoXML& attribute, const CIndexList& indexes);
   // The check after `element` was removed, for elements whose removal needs no check of the parent or a check

@@ -17,9 +17,5 @@ std::array<CNodeTagBandsContainerV2*, 7> CNodeTag_VRK_DeviceV7::VibroParameterCo
 
 void CNodeTag_VRK_DeviceV7::RefreshDerivedValues() { RegenerateCuttingBands(*this); }
 
-void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {}
-
-void CNodeTag_VRK_DeviceV7::CompleteLoaded() {}
-
 
 }  // namespace vrk

@@ -27,6 +27,9 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
   void RefreshDerivedValues() override;
   void NormalizeLoaded() override;
   void CompleteLoaded() override;
+  std::string SnapWrittenValue(CNodeAttrInfoXML& attribute, const std::string& stored,
+                               const CIndexList& indexes) override;
+  void ArrangeNodeData(CNodeTagInfoXML& element, const CIndexList& indexes) override;
   void CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules) override;
   void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) override;
   void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) override;

@@ -109,6 +109,11 @@ std::string ConverterClient::SetValue(const std::string& path, const std::string
   return result.ToUtf8();
 }
 
+void ConverterClient::Arrange(const std::string& path, const std::vector<IndexArg>& indexes) {
+  BStr name(path);
+  Check(converter_->ArrangeNodeData(name.get(), MakeIndexes(indexes).get()));
+}
+
 RangeInfo ConverterClient::GetRanges(const std::string& path, const std::vector<IndexArg>& indexes) {
   BStr name(path);
   VRK5420CfgConDataRange range{};

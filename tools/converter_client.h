@@ -52,6 +52,8 @@ class ConverterClient {
   std::string GetValue(const std::string& path, const std::vector<IndexArg>& indexes);
   // Returns the value as stored and read back.
   std::string SetValue(const std::string& path, const std::string& value, const std::vector<IndexArg>& indexes);
+  // ArrangeNodeData of the element that `path` names.
+  void Arrange(const std::string& path, const std::vector<IndexArg>& indexes);
   RangeInfo GetRanges(const std::string& path, const std::vector<IndexArg>& indexes);
 
  private:

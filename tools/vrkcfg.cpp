@@ -27,6 +27,8 @@ constexpr char kUsage[] =
     "  get FILE PATH [INDEX...]               print one value\n"
     "  set FILE PATH VALUE [INDEX...] [-o OUT] change one value and write the configuration\n"
     "  ranges FILE PATH [INDEX...]            print the type, limits and dictionary of a value\n"
+    "  check FILE                             check the whole configuration; prints OK\n"
+    "  arrange FILE PATH [INDEX...] [-o OUT]  sort the data of an element (linearisation points)\n"
     "  inspect FILE.bin [--json]              print the tag tree of a binary image and check its CRC\n"
     "\n"
     "FILE may be - for standard input; OUT defaults to standard output.\n"
@@ -154,6 +156,24 @@ int RangesCommand(const std::vector<std::string>& words, const Options& options)
   return kOk;
 }
 
+// Loading checks the whole configuration: every value, every rule.
+int CheckCommand(const std::vector<std::string>& words, const Options& options) {
+  const CommandArgs args = SplitArgs(words, false);
+  if (args.positional.size() != 1) throw UsageError("check needs exactly one FILE");
+  LoadedClient(args.positional[0], options);
+  std::cout << "OK\n";
+  return kOk;
+}
+
+int ArrangeCommand(const std::vector<std::string>& words, const Options& options) {
+  const CommandArgs args = SplitArgs(words, true);
+  if (args.positional.size() < 2) throw UsageError("arrange needs FILE and PATH");
+  ConverterClient client = LoadedClient(args.positional[0], options);
+  client.Arrange(args.positional[1], IndexArgs(args.positional, 2));
+  WriteOutput(args.output, client.DocumentBytes());
+  return kOk;
+}
+
 int InspectCommandAdapter(const std::vector<std::string>& words, const Options&) {
   return InspectCommand(words, std::cin, std::cout, std::cerr);
 }
@@ -170,6 +190,8 @@ const std::vector<Command>& Commands() {
       {"get", "print one value", GetCommand},
       {"set", "change one value and write the configuration", SetCommand},
       {"ranges", "print the type, limits and dictionary of a value", RangesCommand},
+      {"check", "check the whole configuration", CheckCommand},
+      {"arrange", "sort the data of an element", ArrangeCommand},
       {"inspect", "print the tag tree of a binary image", InspectCommandAdapter},
   };
   return commands;

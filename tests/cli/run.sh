@@ -50,6 +50,11 @@ expect malformed 1 "" "XML document loading error" -- "$vrkcfg" get "$work/bad.x
 expect ranges 0 - - -- "$vrkcfg" ranges "$work/cfg.xml" 'Header\baudrate'
 grep -q "^  115200" "$work/out" || { echo "FAIL ranges output"; failures=$((failures + 1)); }
 
+expect check-ok 0 "OK" "" -- "$vrkcfg" check "$work/cfg.xml"
+sed 's/Hysteresis_percent="5"/Hysteresis_percent="95"/' "$work/cfg.xml" >"$work/rule.xml"
+expect check-value 1 "" "Incorrect value range (95)" -- "$vrkcfg" check "$work/rule.xml"
+expect arrange 0 - - -- "$vrkcfg" arrange "$work/cfg.xml" 'VibroChannels\VibroChannel\Linear\' 0 -o "$work/cfg3.xml"
+
 if [ $failures -ne 0 ]; then
   echo "$failures CLI check(s) failed"
   exit 1

@@ -1,6 +1,9 @@
 // The vibration channel section through the converter: dictionaries and limits, the frequency and bound rules,
 // and the cut-out lists that the document is given each time it is handed out.
 #include "converter_fixture.h"
+#include "editing/undo_group.h"
+#include "schema/cutting_bands.h"
+#include "schema/device_v7.h"
 
 namespace vrk::test {
 namespace {
@@ -204,6 +207,30 @@ TEST_F(CutOutLists, FollowRenumberedAndRemovedRelativeBands) {
   ASSERT_EQ(Delete(kRelativeBand, At({0, 0})), S_OK) << error_;
   EXPECT_EQ(XmlPart("<cutting_rel_bands", "</band>"), "<cutting_rel_bands/>\n\t\t\t\t</band>");
   EXPECT_EQ(Count(std::string(kAbsoluteBand) + "cutting_rel_bands\\", At({0, 1})), 0u);
+}
+
+TEST(CutOutListRegeneration, RecordedRegenerationUndoesToTheExactText) {
+  CNodeTag_VRK_DeviceV7 root;
+  root.AttachDocument(dom::Document::parseText(
+      u"<VRK_Device><VibroChannels><VibroChannel number=\"1\">"
+      u"<Absolute_bands><band number=\"2\"><cutting_rel_bands><cutting_band number=\"9\"/></cutting_rel_bands>"
+      u"</band></Absolute_bands>"
+      u"<Relative_bands><band number=\"4\"/><band number=\"3\"/></Relative_bands>"
+      u"</VibroChannel></VibroChannels></VRK_Device>"));
+  const std::string before = root.document().documentElement().xml();
+  CUndoXMLGroup group;
+  root.SetRecording(&group);
+  RegenerateCuttingBands(root);
+  root.SetRecording(nullptr);
+  EXPECT_NE(root.document().documentElement().xml().find(
+                "<cutting_rel_bands>\n\t\t\t\t\t\t<cutting_band number=\"4\"/>\n"
+                "\t\t\t\t\t\t<cutting_band number=\"3\"/>\n\t\t\t\t\t</cutting_rel_bands>"),
+            std::string::npos);
+  group.UndoAll();
+  EXPECT_EQ(root.document().documentElement().xml(), before);
+  EXPECT_EQ(root.VibroChannels.VibroChannel.Absolute_bands.band.cutting_rel_bands.cutting_band.number.GetValue(
+                CIndexList{{true, 1}, {false, 0}, {false, 0}}),
+            "9");
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+// The passes a freshly loaded version-7 document goes through: normalisation of older conventions, and the
+// compatibility mode that the document's parameter layout implies.
+#include <cmath>
+#include <optional>
+
+#include "convert/channel_parameters.h"
+#include "schema/device_v7.h"
+#include "schema/value_text.h"
+
+namespace vrk {
+namespace {
+
+constexpr int64_t kRevolutionsPerSecond = 201;
+constexpr int64_t kRevolutionsPerMinute = 202;
+
+std::optional<std::string> ValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  CIndexList lookup = indexes;
+  const dom::Node element = attribute.element()->GetNode(lookup, false);
+  std::string text;
+  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
+  return text;
+}
+
+// Multiplies a present numeric value by 60 (revolutions per second to per minute), written without decimals.
+void ScaleBySixty(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  const std::optional<std::string> text = ValueAt(attribute, indexes);
+  if (!text) return;
+  const std::optional<double> value = ParseRealText(*text);
+  if (value) attribute.SetValue(FormatRealText(*value * 60, 0), indexes, false);
+}
+
+void ConvertTachoChannelToPerMinute(CTachoChannels::CTachoChannel& tacho, const CIndexList& channel) {
+  ScaleBySixty(tacho.minvalue, channel);
+  ScaleBySixty(tacho.maxvalue, channel);
+  ScaleBySixty(tacho.start_stop_region.start_level, channel);
+  ScaleBySixty(tacho.start_stop_region.stop_level, channel);
+  tacho.unit.SetValue(std::to_string(kRevolutionsPerMinute), channel, false);
+  for (CNodeTagInfoXML* region : {static_cast<CNodeTagInfoXML*>(&tacho.abs_level_region),
+                                  static_cast<CNodeTagInfoXML*>(&tacho.rel_level_region),
+                                  static_cast<CNodeTagInfoXML*>(&tacho.rel_percent_region)})
+    for (CNodeAttrInfoXML* level : region->attributes()) ScaleBySixty(*level, channel);
+}
+
+// Whether the channel's parameters have the fixed layout of the compatibility mode: Average 1, PeakPeak 2, one
+// absolute band 3, then per existing tachometer channel t of 1..3 four relative bands 4t+4..4t+7 on shaft t with
+// factors 0.5, 1, 2, 3, and after them phases only.
+bool HasCompatibilityLayout(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
+  const std::vector<ParamEntry> parameters = ChannelParameters(root, channel, true);
+  const ParamKind head[] = {kParamAverage, kParamPeakPeak, kParamAbsoluteBand};
+  std::size_t i = 0;
+  for (; i < 3; ++i)
+    if (i >= parameters.size() || parameters[i].kind != head[i] || parameters[i].number != i + 1) return false;
+  auto& band = root.VibroChannels.VibroChannel.Relative_bands.band;
+  const double factors[] = {0.5, 1, 2, 3};
+  for (uint32_t t = 1; t <= 3; ++t) {
+    CIndexList tacho{{true, t}};
+    if (!root.TachoChannels.TachoChannel.GetNode(tacho, false)) continue;
+    for (uint32_t k = 0; k < 4; ++k, ++i) {
+      if (i >= parameters.size() || parameters[i].kind != kParamRelativeBand || parameters[i].number != 4 * t + 4 + k)
+        return false;
+      const std::optional<std::string> shaft = ValueAt(band.shaft, parameters[i].indexes);
+      const std::optional<std::string> factor = ValueAt(band.factor, parameters[i].indexes);
+      if (!shaft || ParseIntegerText(*shaft) != t || !factor || ParseRealText(*factor) != factors[k]) return false;
+    }
+  }
+  for (; i < parameters.size(); ++i)
+    if (parameters[i].kind != kParamPhase) return false;
+  return true;
+}
+
+}  // namespace
+
+void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {
+  Header.profibus_address.RemoveValue({});
+  Header.baudrate.RemoveValue({});
+
+  auto& tacho = TachoChannels.TachoChannel;
+  const uint32_t channels = tacho.CountNodes({});
+  for (uint32_t k = 0; k < channels; ++k) {
+    const CIndexList channel{{false, k}};
+    if (!ValueAt(tacho.number, channel)) continue;
+    const std::optional<std::string> unit = ValueAt(tacho.unit, channel);
+    if (unit && ParseIntegerText(*unit) == kRevolutionsPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
+  }
+
+  for (CNodeAttrInfoXML* delay : {static_cast<CNodeAttrInfoXML*>(&Relay.WarningDelay.On_ms),
+                                  static_cast<CNodeAttrInfoXML*>(&Relay.WarningDelay.Off_ms),
+                                  static_cast<CNodeAttrInfoXML*>(&Relay.AlarmDelay.On_ms),
+                                  static_cast<CNodeAttrInfoXML*>(&Relay.AlarmDelay.Off_ms)})
+    if (!ValueAt(*delay, {})) delay->SetValue("0", {}, false);
+}
+
+void CNodeTag_VRK_DeviceV7::CompleteLoaded() {
+  const uint32_t channels = VibroChannels.VibroChannel.CountNodes({});
+  bool compatible = channels > 0;
+  for (uint32_t k = 0; k < channels && compatible; ++k)
+    compatible = HasCompatibilityLayout(*this, CIndexList{{false, k}});
+  SetCompatibilityScada21(compatible);
+}
+
+}  // namespace vrk
