@@ -252,7 +252,7 @@ HRESULT CVRK5420CfgConverter::GetValueRanges(BSTR name, IVRK5420CfgConValueIndex
   return Read([&] {
     CNodeAttrInfoXML& attribute = AttributeAt(*root_, name);
     if (ranges == nullptr) return;
-    root_->PrepareRanges(attribute, 0, ReadIndexes(indexes));
+    root_->PrepareRanges(attribute, 1, ReadIndexes(indexes));
     const ValueRange& range = attribute.range();
     // Every string is made before any is handed over, so a failure leaves the caller's record untouched.
     BStr default_value(range.default_value), min(range.min), max(range.max), increment(range.increment),

@@ -28,7 +28,6 @@ bool CNodeAttrModbusCycleCount::ReadValue(const dom::Node& element, std::string*
   uint32_t count = 0;
   for (dom::Node child = element.firstChild(); child; child = child.nextSibling())
     if (cycle_->Matches(child)) ++count;
-  if (count == 0) return false;
   if (text) *text = std::to_string(count);
   return true;
 }

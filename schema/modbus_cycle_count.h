@@ -22,8 +22,7 @@ class CNodeAttrModbusCycleCount : public CNodeAttrInfoXML {
 
   // Writes nothing: the count lives in the cycle elements and only SetValue changes it.
   void WriteValue(const dom::Node& element, const std::string& text) override;
-  // The number of cycles under `element`. An element without cycles reads as absent, so that a configuration
-  // without exchange cycles has no count to check.
+  // The number of cycles under `element`; always present, so that checks of the element check the count too.
   bool ReadValue(const dom::Node& element, std::string* text) const override;
   // Brings the number of cycles to N (`text`): cycles C + 1 .. N are appended, numbered and given their default
   // times; cycles C .. N + 1 are removed, last first. Every change is recorded in the undo journal. With `check`

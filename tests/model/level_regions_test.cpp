@@ -14,6 +14,7 @@ constexpr char kLevelsDocument[] =
     "\t<Data_transfer_settings param_min_int=\"0\" param_max_int=\"65000\"/>\n"
     "\t<VibroChannels>\n"
     "\t\t<wave_settings samples=\"8192\" fmax=\"4000\" fmin=\"0\"/>\n"
+    "\t\t<spectrum_settings lines=\"1600\"/>\n"
     "\t\t<VibroChannel number=\"1\" unit=\"102\" trn_sens=\"7\" trn_offset=\"0\">\n"
     "\t\t\t<param unit=\"102\"/>\n"
     "\t\t\t<Average number=\"1\" minvalue=\"0\" maxvalue=\"100\">\n"

@@ -184,6 +184,19 @@ TEST_F(ModbusCycleCount, TextThatIsNoCountIsRefusedEvenInsideABracket) {
   EXPECT_EQ(Xml(), before);
 }
 
+TEST_F(ModbusCycleCount, ASlaveHasNoCyclesAndAMasterAtLeastOne) {
+  LoadDefault();
+  EXPECT_EQ(Set(kCycleCount, "1"), E_FAIL);
+  EXPECT_TRUE(error_.starts_with("Incorrect value range (1) \n")) << error_;
+  ASSERT_EQ(Set("Modbus\\type", "1"), S_OK) << error_;
+  BStr modbus("Modbus\\");
+  EXPECT_EQ(Track(cvt_->CheckNodeData(modbus.get(), nullptr)), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (0) \nValue must be\npositive integer\n"
+            "greater than or equal 1 and less than or equal 4" +
+                Named("Modbus\\ExchangeCycle\\CycleCount"));
+}
+
 TEST_F(ModbusCycleCount, CountIsCheckedOnLoadAndNeverWritten) {
   LoadMaster();
   ASSERT_EQ(Set(kCycleCount, "2"), S_OK) << error_;

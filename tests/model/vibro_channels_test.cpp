@@ -19,6 +19,7 @@ constexpr char kChannelDocument[] =
     "\t<Data_transfer_settings param_min_int=\"0\" param_max_int=\"65000\"/>\n"
     "\t<VibroChannels>\n"
     "\t\t<wave_settings samples=\"8192\" fmax=\"4000\" fmin=\"0\"/>\n"
+    "\t\t<spectrum_settings lines=\"1600\"/>\n"
     "\t\t<VibroChannel number=\"1\" unit=\"102\" trn_sens=\"7\" trn_offset=\"0\">\n"
     "\t\t\t<Linear type=\"0\">\n"
     "\t\t\t\t<Point volt=\"-1000\" value=\"-100\"/>\n"
@@ -111,11 +112,12 @@ TEST_F(Bands, HighFreqMayReachButNotPassFmax) {
 
 TEST_F(Bands, FmaxCannotDropBelowAnyBandsHighFreq) {
   LoadChannel();
-  // The second band is the one in the way; a fractional high frequency counts with its fraction.
-  ASSERT_EQ(Set(std::string(kAbsoluteBand) + "high_freq", "2000.5", At({0, 1})), S_OK) << error_;
+  // The second band is the one in the way; a fractional high frequency (2001 goes up to the next spectral
+  // line, 2002.5) counts with its fraction.
+  ASSERT_EQ(Set(std::string(kAbsoluteBand) + "high_freq", "2001", At({0, 1})), S_OK) << error_;
   EXPECT_EQ(Set(std::string(kWave) + "fmax", "2000"), E_FAIL);
   EXPECT_EQ(error_,
-            "Incorrect value range (2000) \nValue must be greater than or equal high_freq (2000.5)\n"
+            "Incorrect value range (2000) \nValue must be greater than or equal high_freq (2002.5)\n"
             "\\VRK_Device\\VibroChannels\\wave_settings\\fmax");
   EXPECT_EQ(Get(std::string(kWave) + "fmax"), "4000");
   ASSERT_EQ(Set(std::string(kAbsoluteBand) + "high_freq", "2000", At({0, 1})), S_OK) << error_;

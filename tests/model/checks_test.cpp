@@ -1,0 +1,233 @@
+// Whole-configuration behaviour of the version-7 root: measuring ranges, device cycles, cross-element rules,
+// level limits, arrangement of linearisation points and the passes after loading.
+#include "converter_fixture.h"
+
+namespace vrk::test {
+namespace {
+
+// A valid version-7 document: `channels` inside VibroChannels, `tachos` inside TachoChannels, `rest` after them.
+std::string Config(const std::string& channels, const std::string& tachos = "", const std::string& rest = "") {
+  return "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<VRK_Device>\n"
+         "<VersionInfo version=\"7\"/>\n<Cfg CfgId=\"\" DeviceType=\"1\"/>\n"
+         "<Header device_description=\"\" HW_version=\"0\" SW_version=\"0.0\" serial_number=\"\" baudrate=\"500000\"/>\n"
+         "<Data_transfer_settings param_min_int=\"0\" param_max_int=\"65000\"/>\n"
+         "<Region_settings base_interval_s=\"60\" Hysteresis_percent=\"5\" DelayUp_ms=\"1000\" DelayDn_ms=\"5000\"/>\n"
+         "<VibroChannels><wave_settings samples=\"8192\" fmax=\"4000\" fmin=\"0\"/>"
+         "<spectrum_settings lines=\"1600\"/>" +
+         channels + "</VibroChannels>\n<TachoChannels>" + tachos + "</TachoChannels>\n" + rest +
+         "\n<Relay><WarningDelay On_ms=\"0\" Off_ms=\"0\"/><AlarmDelay On_ms=\"0\" Off_ms=\"0\"/></Relay>\n"
+         "</VRK_Device>\n";
+}
+
+// Channel 1 with sensitivity 7, offset 0, and `inner` (parameters, bands, linearisation).
+std::string Channel(const std::string& inner, const std::string& sensor = "trn_sens=\"7\" trn_offset=\"0\"") {
+  return "<VibroChannel number=\"1\" unit=\"102\" " + sensor + "><param unit=\"102\"/>" + inner + "</VibroChannel>";
+}
+
+std::string Points(const std::string& a, const std::string& b, const std::string& c) {
+  return "<Linear type=\"0\"><Point volt=\"" + a + "\" value=\"-5\"/><Point volt=\"" + b +
+         "\" value=\"2\"/><Point volt=\"" + c + "\" value=\"4\"/></Linear>";
+}
+
+class ChecksTest : public ConverterTest {
+ protected:
+  void Load(const std::string& document) { ASSERT_EQ(PutXml(document), S_OK) << error_; }
+
+  // "min..max" as GetValueRanges reports them.
+  std::string Limits(const std::string& path, const Indexes& indexes = {{true, 1}}) {
+    BStr name(path);
+    VRK5420CfgConDataRange range{};
+    if (FAILED(Track(cvt_->GetValueRanges(name.get(), MakeIndexes(indexes).get(), &range)))) return "<E_FAIL>";
+    const std::string text = BStr::Adopt(range.MinVal).ToUtf8() + ".." + BStr::Adopt(range.MaxVal).ToUtf8();
+    for (BSTR s : {range.DefaultVal, range.Increment, range.Dictionary}) SysFreeString(s);
+    return text;
+  }
+  std::string Increment(const std::string& path, const Indexes& indexes = {}) {
+    BStr name(path);
+    VRK5420CfgConDataRange range{};
+    EXPECT_EQ(Track(cvt_->GetValueRanges(name.get(), MakeIndexes(indexes).get(), &range)), S_OK) << error_;
+    const std::string text = BStr::Adopt(range.Increment).ToUtf8();
+    for (BSTR s : {range.DefaultVal, range.MinVal, range.MaxVal, range.Dictionary}) SysFreeString(s);
+    return text;
+  }
+};
+
+constexpr char kPeak[] = "VibroChannels\\VibroChannel\\Peak\\maxvalue";
+constexpr char kPeakPeak[] = "VibroChannels\\VibroChannel\\PeakPeak\\maxvalue";
+constexpr char kCrest[] = "VibroChannels\\VibroChannel\\Crest\\maxvalue";
+constexpr char kBand[] = "VibroChannels\\VibroChannel\\Absolute_bands\\band\\maxvalue";
+
+// Peak, PeakPeak, Crest and two absolute bands (the second measuring peak to peak), all with maxvalue `max`.
+std::string Parameters(const std::string& max = "100") {
+  const std::string limits = " minvalue=\"0\" maxvalue=\"" + max + "\"";
+  return "<Peak number=\"1\"" + limits + "/><PeakPeak number=\"2\"" + limits + "/><Crest number=\"3\"" + limits +
+         "/><Absolute_bands><band number=\"4\"" + limits + " low_freq=\"10\" high_freq=\"1000\"/>"
+         "<band number=\"5\" value_type=\"3\"" + limits + " low_freq=\"10\" high_freq=\"1000\"/></Absolute_bands>";
+}
+
+using MeasuringRange = ChecksTest;
+
+TEST_F(MeasuringRange, FollowsTheSensorSensitivity) {
+  Load(Config(Channel(Parameters())));
+  EXPECT_EQ(Limits(kPeak), "0..392.857");
+  EXPECT_EQ(Limits(kPeakPeak), "0..785.714");
+  EXPECT_EQ(Limits(kCrest), "0..1000000000");
+  EXPECT_EQ(Limits(kBand, {{true, 1}, {false, 0}}), "0..392.857");
+  EXPECT_EQ(Limits(kBand, {{true, 1}, {false, 1}}), "0..785.714");
+}
+
+TEST_F(MeasuringRange, FollowsTheLinearisationTable) {
+  Load(Config(Channel(Points("-1", "0", "1") + Parameters("1"))));
+  EXPECT_EQ(Limits(kPeak), "0..5");
+  EXPECT_EQ(Limits(kPeakPeak), "0..10");
+  EXPECT_EQ(Limits(kBand, {{true, 1}, {false, 0}}), "0..1000000000");
+}
+
+TEST_F(MeasuringRange, IsEmptyWithoutSensor) {
+  Load(Config(Channel(Parameters("0"), "")));
+  EXPECT_EQ(Limits(kPeak), "0..0");
+}
+
+TEST_F(MeasuringRange, BoundsTheParameterLimits) {
+  Load(Config(Channel(Parameters())));
+  EXPECT_EQ(Set(kPeak, "400", {{true, 1}}), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (400) \nValue must be\nreal number\n"
+            "greater than or equal 0 and less than or equal 392.857\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Peak\\maxvalue");
+  EXPECT_EQ(Set(kPeak, "392", {{true, 1}}), S_OK) << error_;
+}
+
+using DeviceCycles = ChecksTest;
+
+TEST_F(DeviceCycles, DelaysAndBandEdgesAreStoredOnWholeCyclesAndLines) {
+  Load(Config(Channel(Parameters())));
+  ASSERT_EQ(Set("Relay\\WarningDelay\\On_ms", "300"), S_OK) << error_;
+  EXPECT_EQ(Get("Relay\\WarningDelay\\On_ms"), "400");
+  ASSERT_EQ(Set("Region_settings\\DelayUp_ms", "100"), S_OK) << error_;
+  EXPECT_EQ(Get("Region_settings\\DelayUp_ms"), "200");
+  const Indexes band = {{true, 1}, {false, 0}};
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\Absolute_bands\\band\\low_freq", "11", band), S_OK) << error_;
+  EXPECT_EQ(Get("VibroChannels\\VibroChannel\\Absolute_bands\\band\\low_freq", band), "10");
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\Absolute_bands\\band\\high_freq", "11", band), S_OK) << error_;
+  EXPECT_EQ(Get("VibroChannels\\VibroChannel\\Absolute_bands\\band\\high_freq", band), "12.5");
+}
+
+TEST_F(DeviceCycles, IncrementsReportCycleAndLineSpacing) {
+  Load(Config(Channel(Parameters())));
+  EXPECT_EQ(Increment("Region_settings\\DelayUp_ms"), "200");
+  EXPECT_EQ(Increment("Relay\\AlarmDelay\\Off_ms"), "200");
+  EXPECT_EQ(Increment("VibroChannels\\VibroChannel\\Absolute_bands\\band\\low_freq", {{true, 1}, {false, 0}}), "2.5");
+  ASSERT_EQ(Set("VibroChannels\\wave_settings\\fmax", "8000"), S_OK) << error_;
+  EXPECT_EQ(Increment("Region_settings\\DelayUp_ms"), "100");
+}
+
+using VersionSevenRules = ChecksTest;
+
+TEST_F(VersionSevenRules, LinearisationNeedsThreeDistinctPoints) {
+  EXPECT_EQ(PutXml(Config(Channel("<Linear type=\"0\"><Point volt=\"1\" value=\"1\"/><Point volt=\"2\" value=\"2\"/>"
+                                  "</Linear>"))),
+            E_FAIL);
+  EXPECT_EQ(error_,
+            "The number of linearization points should be at least three\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Linear");
+  EXPECT_EQ(PutXml(Config(Channel(Points("1.0", "1.0000005", "3")))), E_FAIL);
+  EXPECT_EQ(error_,
+            "The linearization points in the column \"\"Signal\"\" should not be repeated\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Linear");
+}
+
+TEST_F(VersionSevenRules, APhaseFollowsItsRelativeBand) {
+  const std::string tacho = "<TachoChannel number=\"1\" unit=\"202\" minvalue=\"0\" maxvalue=\"12500\"/>";
+  const std::string band =
+      "<Relative_bands><band number=\"3\" minvalue=\"0\" maxvalue=\"100\" shaft=\"1\" factor=\"1\" ranges_type=\"2\" "
+      "lower_bound=\"5\" upper_bound=\"5\"><phase number=\"%\"/></band></Relative_bands>";
+  std::string linked = band, unlinked = band;
+  linked.replace(linked.find('%'), 1, "4");
+  unlinked.replace(unlinked.find('%'), 1, "5");
+  Load(Config(Channel(linked), tacho));
+  EXPECT_EQ(PutXml(Config(Channel(unlinked), tacho)), E_FAIL);
+  EXPECT_EQ(error_,
+            "Parameter \"Phase\" is not associated to parameter \"Relative band\"\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\\phase");
+  EXPECT_EQ(PutXml(Config(Channel(linked))), E_FAIL);  // no tachometer channel 1 for the shaft
+  EXPECT_EQ(error_,
+            "The node \"\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\" must refer to one of "
+            "existing nodes \"\\VRK_Device\\TachoChannels\\TachoChannel\"\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band");
+}
+
+TEST_F(VersionSevenRules, ModbusHasExactlyFourTables) {
+  LoadDefault();
+  const std::string before = Xml();
+  EXPECT_EQ(Delete("Modbus\\Tables\\Table\\", {{true, 4}}), E_FAIL);
+  EXPECT_EQ(error_, "There must be always 4 node(s) of \"Table\"\n\\VRK_Device\\Modbus\\Tables\\Table");
+  EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(VersionSevenRules, LevelsStayWithinTheirBand) {
+  Load(Config(Channel(Parameters())));
+  const std::string level = "VibroChannels\\VibroChannel\\Peak\\abs_level_region\\high_warning_level";
+  EXPECT_EQ(Set(level, "100", {{true, 1}}), S_OK) << error_;
+  EXPECT_EQ(Set(level, "100.5", {{true, 1}}), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (100.5) \nValue must be less than or equal 100\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Peak\\abs_level_region\\high_warning_level");
+}
+
+using Arrangement = ChecksTest;
+
+TEST_F(Arrangement, SortsPointsBySignalWithTheirValues) {
+  Load(Config(Channel(Points("3", "1", "2"))));
+  BStr name("VibroChannels\\VibroChannel\\Linear\\");
+  ASSERT_EQ(Track(cvt_->ArrangeNodeData(name.get(), MakeIndexes({{true, 1}}).get())), S_OK) << error_;
+  std::string pairs;
+  for (uint32_t k = 0; k < 3; ++k)
+    pairs += Get("VibroChannels\\VibroChannel\\Linear\\Point\\volt", {{true, 1}, {false, k}}) + ":" +
+             Get("VibroChannels\\VibroChannel\\Linear\\Point\\value", {{true, 1}, {false, k}}) + " ";
+  EXPECT_EQ(pairs, "1:2 2:4 3:-5 ");
+  const std::string sorted = Xml();
+  const ULONG counter = Changed().first;
+  ASSERT_EQ(cvt_->ArrangeNodeData(name.get(), MakeIndexes({{true, 1}}).get()), S_OK);
+  EXPECT_EQ(Xml(), sorted);
+  EXPECT_EQ(Changed().first, counter + 1);
+}
+
+using LoadPasses = ChecksTest;
+
+TEST_F(LoadPasses, TachometerSpeedsPerSecondBecomePerMinute) {
+  Load(Config(Channel(""),
+              "<TachoChannel number=\"1\" unit=\"201\" minvalue=\"1\" maxvalue=\"200\">"
+              "<abs_level_region high_warning_level=\"150\"/>"
+              "<start_stop_region start_level=\"20\" stop_level=\"15\"/></TachoChannel>"));
+  const Indexes tacho = {{true, 1}};
+  EXPECT_EQ(Get("TachoChannels\\TachoChannel\\unit", tacho), "202");
+  EXPECT_EQ(Get("TachoChannels\\TachoChannel\\minvalue", tacho), "60");
+  EXPECT_EQ(Get("TachoChannels\\TachoChannel\\maxvalue", tacho), "12000");
+  EXPECT_EQ(Get("TachoChannels\\TachoChannel\\start_stop_region\\stop_level", tacho), "900");
+  EXPECT_EQ(Get("TachoChannels\\TachoChannel\\abs_level_region\\high_warning_level", tacho), "9000");
+}
+
+TEST_F(LoadPasses, ObsoleteHeaderValuesGoAndMissingDelaysAppear) {
+  std::string document = Config(Channel(""));
+  document.replace(document.find("<Relay>"), document.find("</Relay>") + 8 - document.find("<Relay>"), "");
+  Load(document);
+  EXPECT_EQ(Get("Header\\baudrate"), "<E_FAIL>");
+  EXPECT_EQ(Get("Relay\\AlarmDelay\\Off_ms"), "0");
+}
+
+TEST_F(LoadPasses, CompatibilityModeFollowsTheParameterLayout) {
+  LONG on = -1;
+  Load(Config(Channel("<Average number=\"1\" minvalue=\"0\" maxvalue=\"100\"/>"
+                      "<PeakPeak number=\"2\" minvalue=\"0\" maxvalue=\"100\"/><Absolute_bands>"
+                      "<band number=\"3\" minvalue=\"0\" maxvalue=\"100\" low_freq=\"10\" high_freq=\"1000\"/>"
+                      "</Absolute_bands>")));
+  ASSERT_EQ(cvt_->get_CompatibilityThrsSCADA21(&on), S_OK);
+  EXPECT_EQ(on, 1);
+  Load(Config(Channel(Parameters())));
+  ASSERT_EQ(cvt_->get_CompatibilityThrsSCADA21(&on), S_OK);
+  EXPECT_EQ(on, 0);
+}
+
+}  // namespace
+}  // namespace vrk::test
