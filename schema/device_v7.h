@@ -31,6 +31,8 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
                                const CIndexList& indexes) override;
   void ArrangeNodeData(CNodeTagInfoXML& element, const CIndexList& indexes) override;
   void CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules) override;
+  void AfterAttributeCheck(CNodeAttrInfoXML& attribute, const CIndexList& indexes) override;
+  bool HandleRemovalCheck(CNodeTagInfoXML& element, const CIndexList& indexes) override;
   void CheckLevelLimits(CNodeAttrInfoXML& attribute, const CIndexList& indexes) override;
   void PrepareRanges(CNodeAttrInfoXML& attribute, int reserved, const CIndexList& indexes) override;
 

@@ -9,6 +9,7 @@
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
 #include "schema/linked_rules.h"
+#include "schema/node_check.h"
 #include "schema/node_rules.h"
 #include "schema/value_text.h"
 
@@ -160,6 +161,24 @@ void CNodeTag_VRK_DeviceV7::CheckNodeRules(CNodeTagInfoXML& element, const CInde
   }
   CNodeTag_VRK_Device::CheckNodeRules(element, indexes, full_rules);
   CheckModbusRules(Modbus, element, indexes);
+}
+
+void CNodeTag_VRK_DeviceV7::AfterAttributeCheck(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  // The sensor settings and the linearisation values decide the ranges of the whole channel.
+  CVibroChannel& ch = VibroChannels.VibroChannel;
+  if (&attribute == &ch.unit || &attribute == &ch.trn_sens || &attribute == &ch.trn_offset ||
+      &attribute == &ch.Linear.Point.value)
+    CheckNode(ch, indexes.Truncated(1), true, false);
+}
+
+bool CNodeTag_VRK_DeviceV7::HandleRemovalCheck(CNodeTagInfoXML& element, const CIndexList& indexes) {
+  CVibroChannel& ch = VibroChannels.VibroChannel;
+  if (&element == &ch) return true;
+  if (&element == &ch.Linear.Point) {
+    CheckNode(ch, indexes.Truncated(1), true, false);
+    return true;
+  }
+  return CNodeTag_VRK_Device::HandleRemovalCheck(element, indexes);
 }
 
 void CNodeTag_VRK_DeviceV7::CheckLevelLimits(CNodeAttrInfoXML& level, const CIndexList& indexes) {

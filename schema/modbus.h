@@ -74,7 +74,8 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
         class CParamMin : public CNodeAttrInfoXMLv7 {
          public:
           CParamMin()
-              : CNodeAttrInfoXMLv7("ParamMin", true, ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("819")) {}
+              : CNodeAttrInfoXMLv7("ParamMin", true,
+                                   ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("819")) {}
           void CheckLinked(const CIndexList& indexes) override;
         };
         class CParamMax : public CNodeAttrInfoXMLv7 {
@@ -166,7 +167,8 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
 
      private:
       static ValueRange CycleTimeRange(std::string default_value) {
-        ValueRange range = ValueRange::LowerOnly(kTypeUnsigned32, kMinInclusive, "0").WithDefault(default_value);
+        ValueRange range =
+            ValueRange::LowerOnly(kTypeUnsigned32, kMinInclusive, "0").WithDefault(std::move(default_value));
         range.max_constraint = kMaxInclusive;
         range.max = "2147483648";
         return range;

@@ -175,6 +175,18 @@ TEST_F(VersionSevenRules, LevelsStayWithinTheirBand) {
             "\\VRK_Device\\VibroChannels\\VibroChannel\\Peak\\abs_level_region\\high_warning_level");
 }
 
+TEST_F(VersionSevenRules, ASensorChangeRechecksTheWholeChannel) {
+  Load(Config(Channel(Parameters("300"))));
+  const std::string before = Xml();
+  // Sensitivity 10 shrinks the Peak's range to 0..275, below its maxvalue 300.
+  EXPECT_EQ(Set("VibroChannels\\VibroChannel\\trn_sens", "10", {{true, 1}}), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (300) \nValue must be\nreal number\n"
+            "greater than or equal 0 and less than or equal 275\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Peak\\maxvalue");
+  EXPECT_EQ(Xml(), before);
+}
+
 using Arrangement = ChecksTest;
 
 TEST_F(Arrangement, SortsPointsBySignalWithTheirValues) {
