@@ -9,11 +9,8 @@ namespace {
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
 uint16_t NumberAt(CNodeAttrInfoXML& number, const CIndexList& indexes) {
-  CIndexList lookup = indexes;
-  const dom::Node element = number.element()->GetNode(lookup, false);
-  std::string text;
-  if (!element || !number.ReadValue(element, &text)) return 0;
-  return static_cast<uint16_t>(ParseKeyText(text).value_or(0) & 0xFFFFu);
+  const std::optional<std::string> text = number.FindValue(indexes);
+  return text ? static_cast<uint16_t>(ParseKeyText(*text).value_or(0) & 0xFFFFu) : 0;
 }
 
 bool Exists(CNodeTagInfoXML& element, const CIndexList& indexes) {

@@ -41,6 +41,14 @@ double CParamDevCycleConverter::SnapFrequency(double hz, bool up) const {
   return RoundTo(lines * line_hz_, 3);
 }
 
+bool CParamDevCycleConverterV7::HasCycleSettings(CNodeTag_VRK_DeviceV7& root) {
+  return root.VibroChannels.wave_settings.fmax.FindValue({}).has_value();
+}
+
+bool CParamDevCycleConverterV7::HasLineSettings(CNodeTag_VRK_DeviceV7& root) {
+  return HasCycleSettings(root) && root.VibroChannels.spectrum_settings.lines.FindValue({}).has_value();
+}
+
 void CParamDevCycleConverterV7::InitCycle(CNodeTag_VRK_DeviceV7& root) {
   cycle_ms_ = 800.0 / PositiveSetting(root.VibroChannels.wave_settings.fmax) * 1000.0;
 }

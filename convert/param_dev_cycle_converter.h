@@ -36,6 +36,9 @@ class CParamDevCycleConverterV7 : public CParamDevCycleConverter {
   void InitCycle(CNodeTag_VRK_DeviceV7& root);
   // df = fmax / lines. Throws as InitCycle, and for lines.
   void InitLines(CNodeTag_VRK_DeviceV7& root);
+  // Whether the document holds the settings InitCycle / InitLines read (spectrum settings are optional).
+  static bool HasCycleSettings(CNodeTag_VRK_DeviceV7& root);
+  static bool HasLineSettings(CNodeTag_VRK_DeviceV7& root);
 };
 
 }  // namespace vrk

@@ -24,11 +24,9 @@ constexpr int kKindUntypedBand = 255;
 
 // The attribute's value at `indexes` as a real; null when absent, 103 when it is not a real.
 std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  CIndexList lookup = indexes;
-  const dom::Node element = attribute.element()->GetNode(lookup, false);
-  std::string text;
-  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
-  const std::optional<double> value = ParseRealText(text);
+  const std::optional<std::string> text = attribute.FindValue(indexes);
+  if (!text) return std::nullopt;
+  const std::optional<double> value = ParseRealText(*text);
   if (!value) ThrowMessage(103, attribute.GetFullPath());
   return value;
 }

@@ -69,11 +69,10 @@ std::optional<std::string> TextOf(const BSTR* value) {
 }
 
 // The stored value of `attribute` at `indexes` as display text; null when it is absent.
-std::optional<std::string> DisplayValueAt(CNodeAttrInfoXML& attribute, CIndexList indexes) {
-  const dom::Node element = attribute.element()->GetNode(indexes, false);
-  std::string stored;
-  if (!element || !attribute.ReadValue(element, &stored)) return std::nullopt;
-  return attribute.owner()->ToDisplay(attribute, stored);
+std::optional<std::string> DisplayValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
+  const std::optional<std::string> stored = attribute.FindValue(indexes);
+  if (!stored) return std::nullopt;
+  return attribute.owner()->ToDisplay(attribute, *stored);
 }
 
 // The caller's text as it will be stored: metric, and on whole device cycles or spectral lines where it must be.

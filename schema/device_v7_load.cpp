@@ -13,17 +13,9 @@ namespace {
 constexpr int64_t kRevolutionsPerSecond = 201;
 constexpr int64_t kRevolutionsPerMinute = 202;
 
-std::optional<std::string> ValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  CIndexList lookup = indexes;
-  const dom::Node element = attribute.element()->GetNode(lookup, false);
-  std::string text;
-  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
-  return text;
-}
-
 // Multiplies a present numeric value by 60 (revolutions per second to per minute), written without decimals.
 void ScaleBySixty(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = ValueAt(attribute, indexes);
+  const std::optional<std::string> text = attribute.FindValue(indexes);
   if (!text) return;
   const std::optional<double> value = ParseRealText(*text);
   if (value) attribute.SetValue(FormatRealText(*value * 60, 0), indexes, false);
@@ -58,8 +50,8 @@ bool HasCompatibilityLayout(CNodeTag_VRK_DeviceV7& root, const CIndexList& chann
     for (uint32_t k = 0; k < 4; ++k, ++i) {
       if (i >= parameters.size() || parameters[i].kind != kParamRelativeBand || parameters[i].number != 4 * t + 4 + k)
         return false;
-      const std::optional<std::string> shaft = ValueAt(band.shaft, parameters[i].indexes);
-      const std::optional<std::string> factor = ValueAt(band.factor, parameters[i].indexes);
+      const std::optional<std::string> shaft = band.shaft.FindValue(parameters[i].indexes);
+      const std::optional<std::string> factor = band.factor.FindValue(parameters[i].indexes);
       if (!shaft || ParseIntegerText(*shaft) != t || !factor || ParseRealText(*factor) != factors[k]) return false;
     }
   }
@@ -78,8 +70,8 @@ void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {
   const uint32_t channels = tacho.CountNodes({});
   for (uint32_t k = 0; k < channels; ++k) {
     const CIndexList channel{{false, k}};
-    if (!ValueAt(tacho.number, channel)) continue;
-    const std::optional<std::string> unit = ValueAt(tacho.unit, channel);
+    if (!tacho.number.FindValue(channel)) continue;
+    const std::optional<std::string> unit = tacho.unit.FindValue(channel);
     if (unit && ParseIntegerText(*unit) == kRevolutionsPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
   }
 
@@ -87,7 +79,7 @@ void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {
                                   static_cast<CNodeAttrInfoXML*>(&Relay.WarningDelay.Off_ms),
                                   static_cast<CNodeAttrInfoXML*>(&Relay.AlarmDelay.On_ms),
                                   static_cast<CNodeAttrInfoXML*>(&Relay.AlarmDelay.Off_ms)})
-    if (!ValueAt(*delay, {})) delay->SetValue("0", {}, false);
+    if (!delay->FindValue({})) delay->SetValue("0", {}, false);
 }
 
 void CNodeTag_VRK_DeviceV7::CompleteLoaded() {

@@ -16,16 +16,8 @@ using CVibroChannel = CVibroChannels::CVibroChannel;
 constexpr int32_t kNoRounding = -1;
 
 // The attribute's value at `indexes`, when present.
-std::optional<std::string> ValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  CIndexList lookup = indexes;
-  const dom::Node element = attribute.element()->GetNode(lookup, false);
-  std::string text;
-  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
-  return text;
-}
-
 std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = ValueAt(attribute, indexes);
+  const std::optional<std::string> text = attribute.FindValue(indexes);
   return text ? ParseIntegerText(*text) : std::nullopt;
 }
 
@@ -76,11 +68,11 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
     a.range().max = FormatRealText(maximum, 3);
   } else if (&a == &ch.Relative_bands.band.factor) {
     const std::optional<int64_t> shaft = IntegerAt(ch.Relative_bands.band.shaft, indexes);
-    if (ValueAt(VibroChannels.wave_settings.fmax, {}) && shaft && *shaft >= 0 &&
-        ValueAt(TachoChannels.TachoChannel.maxvalue, CIndexList{{true, static_cast<uint32_t>(*shaft)}}))
+    if (VibroChannels.wave_settings.fmax.FindValue({}) && shaft && *shaft >= 0 &&
+        TachoChannels.TachoChannel.maxvalue.FindValue(CIndexList{{true, static_cast<uint32_t>(*shaft)}}))
       a.range().default_value = FormatRealText(1, 3);
   } else if (&a == &ch.Relative_bands.band.lower_bound || &a == &ch.Relative_bands.band.upper_bound) {
-    if (const std::optional<std::string> fmax = ValueAt(VibroChannels.wave_settings.fmax, {})) {
+    if (const std::optional<std::string> fmax = VibroChannels.wave_settings.fmax.FindValue({})) {
       if (const std::optional<double> value = ParseRealText(*fmax)) {
         a.range().max = FormatRealText(*value / 100 * 25, 3);
         a.range().max_constraint = kMaxInclusive;
@@ -90,13 +82,15 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
     const bool slave = IntegerAt(Modbus.type, {}) == 0;
     a.range().min = slave ? "0" : "1";
     a.range().max = slave ? "0" : "4";
-  } else if (reporting && (&a == &Region_settings.DelayUp_ms || &a == &Region_settings.DelayDn_ms ||
+  } else if (reporting && CParamDevCycleConverterV7::HasCycleSettings(*this) &&
+             (&a == &Region_settings.DelayUp_ms || &a == &Region_settings.DelayDn_ms ||
                            &a == &Relay.WarningDelay.On_ms || &a == &Relay.WarningDelay.Off_ms ||
                            &a == &Relay.AlarmDelay.On_ms || &a == &Relay.AlarmDelay.Off_ms)) {
     CParamDevCycleConverterV7 cycles;
     cycles.InitCycle(*this);
     a.range().increment = FormatRealText(cycles.cycle_ms(), 0);
-  } else if (reporting && (&a == &ch.Absolute_bands.band.low_freq || &a == &ch.Absolute_bands.band.high_freq)) {
+  } else if (reporting && CParamDevCycleConverterV7::HasLineSettings(*this) &&
+             (&a == &ch.Absolute_bands.band.low_freq || &a == &ch.Absolute_bands.band.high_freq)) {
     CParamDevCycleConverterV7 lines;
     lines.InitLines(*this);
     const std::string increment = FormatRealText(lines.line_hz(), kNoRounding);

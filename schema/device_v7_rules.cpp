@@ -18,14 +18,6 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
-std::optional<std::string> ValueAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  CIndexList lookup = indexes;
-  const dom::Node element = attribute.element()->GetNode(lookup, false);
-  std::string text;
-  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
-  return text;
-}
-
 // Values of `attribute` on every occurrence of its repeated element under `parent`, as reals (absent or
 // unparsable values are left out: the value checks report those).
 std::vector<double> RealsOfOccurrences(CNodeAttrInfoXML& attribute, const CIndexList& parent) {
@@ -34,7 +26,7 @@ std::vector<double> RealsOfOccurrences(CNodeAttrInfoXML& attribute, const CIndex
   for (uint32_t k = 0; k < count; ++k) {
     CIndexList at = parent;
     at.PushBack({false, k});
-    if (const std::optional<std::string> text = ValueAt(attribute, at))
+    if (const std::optional<std::string> text = attribute.FindValue(at))
       if (const std::optional<double> value = ParseRealText(*text)) values.push_back(*value);
   }
   return values;
@@ -109,16 +101,16 @@ std::optional<ParamEntry> FindParameter(CNodeTag_VRK_DeviceV7& root, uint32_t ch
 // A test value stays within the measuring range of the parameter its output publishes.
 void CheckTestParameter(CNodeTag_VRK_DeviceV7& root, const CIndexList& parameter) {
   auto& test = root.Test.Parameters.Parameter;
-  const std::optional<std::string> output = ValueAt(test.OutputNumber, parameter);
-  const std::optional<std::string> value_text = ValueAt(test.Value, parameter);
+  const std::optional<std::string> output = test.OutputNumber.FindValue(parameter);
+  const std::optional<std::string> value_text = test.Value.FindValue(parameter);
   if (!output || !value_text) return;
   const std::optional<uint32_t> output_number = ParseKeyText(*output);
   const std::optional<double> value = ParseRealText(*value_text);
   if (!output_number || !value) return;
   auto& tag = root.Modbus.Slave_outputs.Output.Tag;
   const CIndexList output_indexes{{true, *output_number}};
-  const std::optional<std::string> channel = ValueAt(tag.ChannelNum, output_indexes);
-  const std::optional<std::string> param = ValueAt(tag.ParamNum, output_indexes);
+  const std::optional<std::string> channel = tag.ChannelNum.FindValue(output_indexes);
+  const std::optional<std::string> param = tag.ParamNum.FindValue(output_indexes);
   if (!channel || !param) return;
   const std::optional<uint32_t> channel_number = ParseKeyText(*channel), param_number = ParseKeyText(*param);
   if (!channel_number || !param_number) return;
@@ -194,15 +186,15 @@ void CNodeTag_VRK_DeviceV7::CheckLevelLimits(CNodeAttrInfoXML& level, const CInd
       if (band == container) minimum = &container->minvalue, maximum = &container->maxvalue;
   }
   if (!minimum) return;
-  const std::optional<std::string> text = ValueAt(level, indexes);
+  const std::optional<std::string> text = level.FindValue(indexes);
   if (!text) return;
   const std::optional<double> value = ParseRealText(*text);
   if (!value) return;
-  if (const std::optional<std::string> low = ValueAt(*minimum, indexes)) {
+  if (const std::optional<std::string> low = minimum->FindValue(indexes)) {
     const std::optional<double> limit = ParseRealText(*low);
     if (limit && *value < *limit) ThrowLimitError(level, *text, LinkedRule::kGreaterOrEqual, *low);
   }
-  if (const std::optional<std::string> high = ValueAt(*maximum, indexes)) {
+  if (const std::optional<std::string> high = maximum->FindValue(indexes)) {
     const std::optional<double> limit = ParseRealText(*high);
     if (limit && *value > *limit) ThrowLimitError(level, *text, LinkedRule::kLessOrEqual, *high);
   }

@@ -14,15 +14,16 @@ std::string CNodeTag_VRK_DeviceV7::SnapWrittenValue(CNodeAttrInfoXML& a, const s
   const bool band_edge = &a == &band.low_freq || &a == &band.high_freq;
   if (!relay_delay && !region_delay && !band_edge) return stored;
 
+  // Without the settings there is no grid to snap to; the value is stored as given.
   if (band_edge) {
     const std::optional<double> hz = ParseRealText(stored);
-    if (!hz || *hz < 0) return stored;
+    if (!hz || *hz < 0 || !CParamDevCycleConverterV7::HasLineSettings(*this)) return stored;
     CParamDevCycleConverterV7 lines;
     lines.InitLines(*this);
     return FormatRealText(lines.SnapFrequency(*hz, &a == &band.high_freq), 3);
   }
   const std::optional<int64_t> ms = ParseIntegerText(stored);
-  if (!ms || *ms < 0) return stored;
+  if (!ms || *ms < 0 || !CParamDevCycleConverterV7::HasCycleSettings(*this)) return stored;
   CParamDevCycleConverterV7 cycles;
   cycles.InitCycle(*this);
   return std::to_string(cycles.SnapTime(static_cast<double>(*ms), relay_delay ? 0 : 1));

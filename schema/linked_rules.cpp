@@ -10,16 +10,10 @@
 namespace vrk {
 namespace {
 
-std::optional<std::string> ReadAt(CNodeAttrInfoXML& attribute, CIndexList indexes) {
-  const dom::Node element = attribute.element()->GetNode(indexes, false);
-  std::string text;
-  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
-  return text;
-}
-
 // -1, 0, 1 as a is below, equal to or above b; nullopt when either does not parse.
-std::optional<int> Compare(const CNodeAttrInfoXML& a, const std::string& a_text, const std::string& b_text) {
-  if (a.range().type == kTypeReal) {
+std::optional<int> Compare(const CNodeAttrInfoXML& a, const CNodeAttrInfoXML& b, const std::string& a_text,
+                           const std::string& b_text) {
+  if (a.range().type == kTypeReal || b.range().type == kTypeReal) {
     const auto x = ParseRealText(a_text), y = ParseRealText(b_text);
     if (!x || !y) return std::nullopt;
     return *x < *y ? -1 : (*x > *y ? 1 : 0);
@@ -50,12 +44,17 @@ void ThrowLimitError(CNodeAttrInfoXML& attribute, const std::string& value, Link
 }
 
 void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes) {
-  const std::optional<std::string> a_text = ReadAt(a, indexes);
+  CheckLinkedRule(a, indexes, rule, b, indexes);
+}
+
+void CheckLinkedRule(CNodeAttrInfoXML& a, const CIndexList& a_indexes, LinkedRule rule, CNodeAttrInfoXML& b,
+                     const CIndexList& b_indexes) {
+  const std::optional<std::string> a_text = a.FindValue(a_indexes);
   if (!a_text) return;
-  const std::optional<std::string> b_text = ReadAt(b, indexes);
+  const std::optional<std::string> b_text = b.FindValue(b_indexes);
   if (!b_text) return;
   // A value that does not parse is reported by its own range check, not here.
-  const std::optional<int> order = Compare(a, *a_text, *b_text);
+  const std::optional<int> order = Compare(a, b, *a_text, *b_text);
   if (!order || Holds(rule, *order)) return;
   const CNodeTag_VRK_Device& root = *a.owner();
   throw CConvException(LoadMessage(124) + " (" + root.ToDisplay(a, *a_text) + ") \n" + LoadMessage(125) + " " +

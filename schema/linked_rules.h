@@ -14,7 +14,11 @@ enum class LinkedRule : uint32_t { kLess = 129, kGreater = 127, kLessOrEqual = 1
 
 // Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is
 // absent. Throws CConvException 124 named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
+// Values compare as reals when either attribute is real, else as integers.
 void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes);
+// The same with `b` read at its own index list (a related attribute in another element).
+void CheckLinkedRule(CNodeAttrInfoXML& a, const CIndexList& a_indexes, LinkedRule rule, CNodeAttrInfoXML& b,
+                     const CIndexList& b_indexes);
 
 // Throws the value-range error of `attribute` holding `value` (stored texts): "Incorrect value range (value) \n
 // Value must be <rule> limit", with both numbers in display form, named with the attribute's full path.

@@ -221,6 +221,13 @@ std::string CNodeAttrInfoXML::GetValue(CIndexList indexes) {
   return text;
 }
 
+std::optional<std::string> CNodeAttrInfoXML::FindValue(CIndexList indexes) {
+  const dom::Node element = this->element()->GetNode(indexes, false);
+  std::string text;
+  if (!element || !ReadValue(element, &text)) return std::nullopt;
+  return text;
+}
+
 void CNodeAttrInfoXML::CheckLinked(const CIndexList&) {}
 
 void CNodeAttrInfoXML::RemoveValue(CIndexList indexes) {

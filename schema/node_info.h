@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -130,6 +131,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   virtual void SetValue(const std::string& text, CIndexList indexes, bool check);
   // The stored text at the occurrence `indexes` selects. Throws 121 when the element or attribute is missing.
   virtual std::string GetValue(CIndexList indexes);
+  // The stored text at the occurrence `indexes` selects; null when the element or the attribute is missing.
+  // Creates nothing.
+  std::optional<std::string> FindValue(CIndexList indexes);
   // Cross-attribute rules of this attribute; none in the base class.
   virtual void CheckLinked(const CIndexList& indexes);
   // Removes the attribute from the occurrence, when both exist (recorded for undo).

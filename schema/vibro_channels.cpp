@@ -19,29 +19,6 @@ CVibroChannels::Cwave_settings& WaveSettingsOf(const CNodeAttrInfoXML& attribute
   return static_cast<CNodeTag_VRK_DeviceV7&>(*attribute.owner()).VibroChannels.wave_settings;
 }
 
-std::optional<std::string> ReadAt(CNodeAttrInfoXML& attribute, CIndexList indexes) {
-  const dom::Node element = attribute.element()->GetNode(indexes, false);
-  std::string text;
-  if (!element || !attribute.ReadValue(element, &text)) return std::nullopt;
-  return text;
-}
-
-// fmax >= high_freq of the band `band_indexes` selects. fmax is an integer and high_freq a real, so both are
-// read as reals: a fractional high_freq just above fmax must not escape an integer reading. Skipped when either
-// is absent or does not parse (its own check reports that).
-void CheckFmaxCoversBand(CNodeAttrInfoXML& fmax, const std::string& fmax_text, CNodeAttrInfoXML& high_freq,
-                         const CIndexList& band_indexes) {
-  const std::optional<std::string> high_text = ReadAt(high_freq, band_indexes);
-  if (!high_text) return;
-  const std::optional<double> limit = ParseRealText(fmax_text), high = ParseRealText(*high_text);
-  if (!limit || !high || *limit >= *high) return;
-  const CNodeTag_VRK_Device& root = *fmax.owner();
-  throw CConvException(LoadMessage(124) + " (" + root.ToDisplay(fmax, fmax_text) + ") \n" + LoadMessage(125) + " " +
-                           LoadMessage(static_cast<uint32_t>(LinkedRule::kGreaterOrEqual)) + " " + high_freq.name() +
-                           " (" + root.ToDisplay(high_freq, *high_text) + ")",
-                       fmax.GetFullPath());
-}
-
 }  // namespace
 
 CVibroChannel::CVibroChannel() : CNodeTagInfoXMLv7("VibroChannel", false, true) {
@@ -62,15 +39,13 @@ void CVibroChannels::Cwave_settings::Cfmin::CheckLinked(const CIndexList& indexe
 
 void CVibroChannels::Cwave_settings::Cfmax::CheckLinked(const CIndexList& indexes) {
   CheckLinkedRule(*this, LinkedRule::kGreater, static_cast<Cwave_settings&>(*element()).fmin, indexes);
-  const std::optional<std::string> fmax_text = ReadAt(*this, indexes);
-  if (!fmax_text) return;
   CVibroChannel& channel = static_cast<CVibroChannels&>(*element()->parent()).VibroChannel;
   CAbsoluteBand& band = channel.Absolute_bands.band;
   const uint32_t channels = channel.CountNodes(CIndexList());
   for (uint32_t k = 0; k < channels; ++k) {
     const uint32_t bands = band.CountNodes(CIndexList{{false, k}});
     for (uint32_t j = 0; j < bands; ++j)
-      CheckFmaxCoversBand(*this, *fmax_text, band.high_freq, CIndexList{{false, k}, {false, j}});
+      CheckLinkedRule(*this, indexes, LinkedRule::kGreaterOrEqual, band.high_freq, CIndexList{{false, k}, {false, j}});
   }
 }
 
