@@ -278,11 +278,11 @@ HRESULT CVRK5420CfgConverter::GetValue(BSTR name, IVRK5420CfgConValueIndexes* in
 }
 
 HRESULT CVRK5420CfgConverter::SetValue(BSTR name, IVRK5420CfgConValueIndexes* indexes, BSTR* value) {
-  std::optional<std::string> stored_now;
   CNodeAttrInfoXML* written = nullptr;
-  const CIndexList list = ReadIndexes(indexes);
+  CIndexList list;
   const HRESULT hr = Edit([&] {
     CNodeAttrInfoXML& attribute = AttributeAt(*root_, name);
+    list = ReadIndexes(indexes);
     const std::optional<std::string> text = TextOf(value);
     if (text)
       attribute.SetValue(StoredForm(*root_, attribute, *text, list), list, journal_.depth() == 0);
