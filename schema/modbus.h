@@ -3,7 +3,7 @@
 
 #include "schema/modbus_cycle_count.h"
 #include "schema/node_info.h"
-#include "schema/virt_pair_attr.h"
+#include "schema/parameter_tag.h"
 
 namespace vrk {
 
@@ -59,18 +59,8 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
      public:
       // The published parameter and its scaling: ParamMin and ParamMax are the register values of the ends of
       // the parameter's range, ParamDef the value sent while the parameter is invalid.
-      class CTag : public CNodeTagInfoXMLv7 {
+      class CTag : public CParameterTag {
        public:
-        VRK_ATTRIBUTE(CChannelNum, CNodeAttrInfoXMLv7, "ChannelNum", true,
-                      ValueRange::LowerOnly(kTypeUnsigned32, kMinInclusive, "0"));
-        VRK_ATTRIBUTE(CParamNum, CNodeAttrInfoXMLv7, "ParamNum", true,
-                      ValueRange::LowerOnly(kTypeUnsigned32, kMinInclusive, "0"));
-        class CChannelNum_ParamNum : public CVirtPairNodeAttrInfoXML {
-         public:
-          CChannelNum_ParamNum(CNodeAttrInfoXML* first, CNodeAttrInfoXML* second)
-              : CVirtPairNodeAttrInfoXML("ChannelNum_ParamNum", false, ValueRange::Unlimited(kTypeUnsigned32), first,
-                                         second) {}
-        };
         class CParamMin : public CNodeAttrInfoXMLv7 {
          public:
           CParamMin()
@@ -88,12 +78,7 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
         VRK_ATTRIBUTE(CParamDef, CNodeAttrInfoXMLv7, "ParamDef", true,
                       ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("65535"));
 
-        CTag() : CNodeTagInfoXMLv7("Tag", true, false) {
-          AddAttributes({&ChannelNum_ParamNum, &ChannelNum, &ParamNum, &ParamMin, &ParamMax, &ParamDef});
-        }
-        CChannelNum ChannelNum;
-        CParamNum ParamNum;
-        CChannelNum_ParamNum ChannelNum_ParamNum{&ChannelNum, &ParamNum};
+        CTag() : CParameterTag(false, true) { AddAttributes({&ParamMin, &ParamMax, &ParamDef}); }
         CParamMin ParamMin;
         CParamMax ParamMax;
         CParamDef ParamDef;

@@ -1,5 +1,6 @@
 // CParameterTag: a reference to one measured parameter, (ChannelNum, ParamNum) with the virtual pair
-// ChannelNum_ParamNum = ChannelNum x 65536 + ParamNum over them. Current outputs and monitoring elements use it.
+// ChannelNum_ParamNum = ChannelNum x 65536 + ParamNum over them. Current outputs, monitoring elements and Modbus
+// slave outputs use it; a deriving tag appends its own attributes after these three.
 #pragma once
 
 #include "schema/virt_pair_attr.h"
@@ -20,7 +21,7 @@ class CParameterTag : public CNodeTagInfoXML {
   };
 
   // `keyed`: occurrences are repeated and selected by ChannelNum_ParamNum.
-  explicit CParameterTag(bool keyed) : CNodeTagInfoXML("Tag", false, keyed) {
+  explicit CParameterTag(bool keyed, bool mandatory = false) : CNodeTagInfoXML("Tag", mandatory, keyed) {
     AddAttributes({&ChannelNum_ParamNum, &ChannelNum, &ParamNum});
     if (keyed) SetKeyAttribute(&ChannelNum_ParamNum);
   }
