@@ -192,11 +192,14 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
     std::string old;
     if (!ReadValue(element, &old) || !EqualsNoCase(old, text)) owner_element->ResetNodeCache();
   }
+  const bool existed = static_cast<bool>(element.attribute(name()));
   try {
     dom::Node target = element;
     cached_attr_ = target.setAttribute(name(), text);
   } catch (const dom::Error&) {
-    ThrowMessage(122, GetFullPath());
+    // A new attribute that cannot be made is this model's error; a value the DOM refuses is the DOM's.
+    if (!existed) ThrowMessage(122, GetFullPath());
+    throw;
   }
 }
 

@@ -55,6 +55,14 @@ sed 's/Hysteresis_percent="5"/Hysteresis_percent="95"/' "$work/cfg.xml" >"$work/
 expect check-value 1 "" "Incorrect value range (95)" -- "$vrkcfg" check "$work/rule.xml"
 expect arrange 0 - - -- "$vrkcfg" arrange "$work/cfg.xml" 'VibroChannels\VibroChannel\Linear\' 0 -o "$work/cfg3.xml"
 
+expect imperial-units 0 - - -- "$vrkcfg" --imperial ranges "$work/cfg.xml" 'VibroChannels\VibroChannel\unit' '#1'
+grep -q "^  102  in/s" "$work/out" || { echo "FAIL imperial unit names"; failures=$((failures + 1)); }
+corpus="$(cd "$(dirname "$0")/../../fuzz/corpus" && pwd)"
+expect inspect 0 - "" -- "$vrkcfg" inspect "$corpus/v7_minimal.bin"
+head -c 50 "$corpus/v7_full.bin" >"$work/cut.bin"
+expect inspect-truncated 1 - "cut.bin: " -- "$vrkcfg" inspect "$work/cut.bin"
+expect inspect-usage 2 "" "usage" -- "$vrkcfg" inspect
+
 if [ $failures -ne 0 ]; then
   echo "$failures CLI check(s) failed"
   exit 1

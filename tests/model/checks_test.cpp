@@ -98,6 +98,43 @@ TEST_F(MeasuringRange, BoundsTheParameterLimits) {
   EXPECT_EQ(Set(kPeak, "392", {{true, 1}}), S_OK) << error_;
 }
 
+using PreparedRanges = ChecksTest;
+
+TEST_F(PreparedRanges, UnitDictionariesFollowTheMeasurementSystem) {
+  Load(Config(Channel("")));
+  auto dictionary = [&](const std::string& path) {
+    BStr name(path);
+    VRK5420CfgConDataRange range{};
+    EXPECT_EQ(cvt_->GetValueRanges(name.get(), MakeIndexes({{true, 1}}).get(), &range), S_OK);
+    for (BSTR s : {range.DefaultVal, range.MinVal, range.MaxVal, range.Increment}) SysFreeString(s);
+    return BStr::Adopt(range.Dictionary).ToUtf8();
+  };
+  EXPECT_EQ(dictionary("VibroChannels\\VibroChannel\\unit"), "101|m/s2\n102|mm/s\n103|mkm\n334|mm\n");
+  ASSERT_EQ(cvt_->put_ImperialSystemMeasurement(1), S_OK);
+  EXPECT_EQ(dictionary("VibroChannels\\VibroChannel\\param\\unit"), "101|in/s2\n102|in/s\n103|mils\n334|in\n");
+  // A displacement sensor in mm allows only mm: the channel is rechecked, so both change in one bracket.
+  EXPECT_EQ(Set("VibroChannels\\VibroChannel\\unit", "334", {{true, 1}}), E_FAIL);
+  EXPECT_TRUE(error_.ends_with("\\VRK_Device\\VibroChannels\\VibroChannel\\param\\unit")) << error_;
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\unit", "334", {{true, 1}}), S_OK);
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\param\\unit", "334", {{true, 1}}), S_OK);
+  ASSERT_EQ(Track(cvt_->EndUpdate()), S_OK) << error_;
+  EXPECT_EQ(dictionary("VibroChannels\\VibroChannel\\param\\unit"), "334|in\n");
+  EXPECT_EQ(Set("VibroChannels\\VibroChannel\\unit", "104", {{true, 1}}), E_FAIL);
+}
+
+TEST_F(PreparedRanges, LimitsFollowOtherValues) {
+  LoadDefault();
+  EXPECT_EQ(Limits("Modbus\\ExchangeCycle\\CycleCount", {}), "0..0");  // a slave has no cycles
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("Modbus\\type", "1"), S_OK);
+  ASSERT_EQ(Set("Modbus\\ExchangeCycle\\CycleCount", "1"), S_OK);
+  ASSERT_EQ(Track(cvt_->EndUpdate()), S_OK) << error_;
+  EXPECT_EQ(Limits("Modbus\\ExchangeCycle\\CycleCount", {}), "1..4");
+  EXPECT_EQ(Limits("VibroChannels\\VibroChannel\\Relative_bands\\band\\upper_bound", {{true, 1}, {false, 0}}),
+            "0..1000");  // fmax 4000 / 100 x 25
+}
+
 using DeviceCycles = ChecksTest;
 
 TEST_F(DeviceCycles, DelaysAndBandEdgesAreStoredOnWholeCyclesAndLines) {

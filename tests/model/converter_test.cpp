@@ -122,6 +122,14 @@ TEST_F(ConverterLifecycle, AnswersForItsInterfacesOnly) {
   EXPECT_EQ(cvt_->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(other.Out())), E_NOINTERFACE);
 }
 
+TEST_F(ConverterLifecycle, ADomFailureIsReportedAfterALineFeed) {
+  LoadDefault();
+  const std::string before = Xml();
+  EXPECT_EQ(Set("Header\\device_description", "a\x01b"), E_FAIL);  // not a character XML allows
+  EXPECT_TRUE(error_.starts_with("\n") && error_.size() > 1) << error_;
+  EXPECT_EQ(Xml(), before);
+}
+
 using DefaultConfiguration = ConverterTest;
 
 TEST_F(DefaultConfiguration, HoldsTheDocumentValues) {

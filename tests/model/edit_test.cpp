@@ -254,6 +254,16 @@ TEST_F(Elements, RemovingAMandatoryElementIsUndone) {
   EXPECT_EQ(Xml(), before);
 }
 
+TEST_F(Elements, AFailedRemovalPutsTheElementBackInPlace) {
+  LoadMonitoring();
+  const std::string before = Xml();
+  for (uint32_t key : {1u, 2u}) {
+    EXPECT_EQ(Delete("Monitoring\\Element\\", Key(key)), E_FAIL);  // leaves a gap in the numbering
+    EXPECT_TRUE(error_.starts_with("For each available tags \"Element\"\n")) << error_;
+    EXPECT_EQ(Xml(), before);
+  }
+}
+
 TEST_F(Elements, RemovalTakesTheIndentationAlong) {
   LoadMonitoring();
   ASSERT_EQ(Delete("Monitoring\\Element\\", At({2})), S_OK) << error_;
