@@ -30,7 +30,7 @@ std::map<std::string, Bytes> Seeds() {
   };
 }
 
-const std::filesystem::path kCorpus = std::filesystem::path(VRK_TEST_DATA) / ".." / ".." / "fuzz" / "corpus";
+const std::filesystem::path kCorpus = std::filesystem::path(VRK_SOURCE_DIR) / "fuzz" / "corpus";
 
 TEST(SeedCorpus, CommittedSeedsAreWhatTheCodeWrites) {
   if (const char* target = std::getenv("VRK_WRITE_CORPUS")) {
