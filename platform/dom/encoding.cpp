@@ -80,6 +80,21 @@ bool CanProduce(const char* name) {
   return can;
 }
 
+bool CanEncode(std::string_view text, const char* name) {
+  Converter converter(name, "UTF-8");
+  if (!converter.valid()) return false;
+  char* in = const_cast<char*>(text.data());
+  std::size_t in_left = text.size();
+  char buffer[256];
+  while (in_left > 0) {
+    char* out = buffer;
+    std::size_t out_left = sizeof buffer;
+    if (iconv(converter.get(), &in, &in_left, &out, &out_left) == static_cast<std::size_t>(-1) && errno != E2BIG)
+      return false;
+  }
+  return true;
+}
+
 std::u16string DecodeToUtf16(std::string_view bytes, const char* name) {
   static_assert(std::endian::native == std::endian::little, "char16_t text is taken as UTF-16LE");
   Converter converter("UTF-16LE", name);

@@ -20,6 +20,9 @@ DeclaredEncoding ScanDeclaredEncoding(std::u16string_view text);
 // True when the engine can write a document in encoding `name`.
 bool CanProduce(const char* name);
 
+// True when every character of the UTF-8 `text` exists in encoding `name`.
+bool CanEncode(std::string_view text, const char* name);
+
 // Decodes `bytes` in encoding `name` into UTF-16. Throws Error when the bytes or the name are not usable.
 std::u16string DecodeToUtf16(std::string_view bytes, const char* name);
 

@@ -9,6 +9,7 @@
 
 #include "platform/dom/dom.h"
 #include "platform/dom/encoding.h"
+#include "platform/dom/representable.h"
 #include "platform/dom/engine_handles.h"
 #include "platform/dom/error_scope.h"
 #include "platform/dom/node_ref.h"
@@ -153,6 +154,7 @@ Document Document::parseText(std::u16string_view text) {
   if (!declared.name.empty()) {
     doc->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>(declared.name.c_str()));
     if (doc->encoding == nullptr) scope.Fail("cannot load the document");
+    CheckRepresentable(doc->children, declared.name.c_str(), true);
   }
   return Document(Adopt(std::move(doc), declared.column));
 }
@@ -188,6 +190,10 @@ std::vector<Node> Document::parseFragment(const Node& context, std::string_view 
   }
   if (rc == XML_ERR_NO_MEMORY) scope.Fail("cannot parse the fragment");
   if (rc != XML_ERR_OK || scope.first().set) throw MakeParseError(EngineError(), scope);
+
+  if (parent->doc->encoding != nullptr)
+    for (NodeOwner& owner : owners)
+      CheckRepresentable(owner.get(), reinterpret_cast<const char*>(parent->doc->encoding), false);
 
   std::vector<Node> nodes;
   nodes.reserve(owners.size());
