@@ -1,5 +1,6 @@
 #include "editing/undo_journal.h"
 
+#include "editing/band_set_modes.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 
@@ -12,6 +13,13 @@ CUndoXMLGroup& CUndoJournal::CurrentGroup() {
 
 void CUndoJournal::Reset(CNodeTag_VRK_Device& root, bool identical) {
   root.SetRecording(&CurrentGroup());
+  if (identical) {
+    // The flag is set only once the equalisation has succeeded; a failure leaves the group to the caller's
+    // rollback.
+    EqualiseBandSets(root);
+    root.SetRecording(nullptr);
+    if (depth_ == 0) current_group_.reset();
+  }
   identical_bands_ = identical;
 }
 

@@ -23,7 +23,9 @@ struct PendingCheck {
 
 class CUndoJournal {
  public:
-  // After a load: a current group exists and `root` records into it; the identical-bands flag takes `identical`.
+  // A current group exists and `root` records into it; the identical-bands flag takes `identical`. Turning the
+  // mode on first equalises the band sets while recording, then stops recording and, outside a bracket, commits
+  // the group. Throws CConvException when the equalisation fails (the flag is left as it was).
   void Reset(CNodeTag_VRK_Device& root, bool identical);
   // Opens a bracket; the outermost one empties the check lists.
   void Begin();

@@ -1,16 +1,23 @@
 // The converter object: every method is a short skeleton around one model operation.
 #include "interface/converter.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <string>
 
+#include "convert/bin_export.h"
+#include "convert/bin_import.h"
 #include "convert/xml_import.h"
+#include "editing/band_set_modes.h"
+#include "editing/element_removal.h"
+#include "editing/parameter_move.h"
 #include "editing/recording_scope.h"
 #include "editing/undo_group.h"
 #include "interface/error_report.h"
 #include "interface/message_table.h"
 #include "platform/bstr.h"
+#include "platform/safe_array.h"
 #include "platform/utf.h"
 #include "schema/element_edits.h"
 #include "schema/node_check.h"
@@ -236,9 +243,35 @@ HRESULT CVRK5420CfgConverter::put_XML(BSTR text) {
 
 HRESULT CVRK5420CfgConverter::get_BIN(SAFEARRAY** data) { return GetBIN(data, nullptr); }
 
-HRESULT CVRK5420CfgConverter::put_BIN(SAFEARRAY*) { return E_NOTIMPL; }
+HRESULT CVRK5420CfgConverter::put_BIN(SAFEARRAY* data) {
+  LONG upper = 0, lower = 0;
+  if (FAILED(SafeArrayGetUBound(data, 1, &upper)) || FAILED(SafeArrayGetLBound(data, 1, &lower))) return NullPointer();
+  // Sizes in 64 bits: bounds near the ends of LONG must not wrap around.
+  const int64_t elements = static_cast<int64_t>(upper) - static_cast<int64_t>(lower) + 1;
+  const uint64_t size = elements > 0 ? static_cast<uint64_t>(elements) * SafeArrayGetElemsize(data) : 0;
+  return Load([&] {
+    const uint8_t* bytes = static_cast<const uint8_t*>(data->pvData);
+    if (size > 0 && bytes == nullptr) throw CConvException(std::string());
+    return ImportBinImage(bytes, static_cast<std::size_t>(size), imperial_);
+  });
+}
 
-HRESULT CVRK5420CfgConverter::GetBIN(SAFEARRAY**, ULONG*) { return E_NOTIMPL; }
+HRESULT CVRK5420CfgConverter::GetBIN(SAFEARRAY** data, ULONG* crc32) {
+  if (!root_) return NoConfiguration();
+  if (data == nullptr) return NullPointer();
+  BinImage image;
+  const HRESULT hr = GuardCall([&] { image = ExportBinImage(*root_); });
+  SafeArrayDestroy(*data);
+  *data = nullptr;
+  if (FAILED(hr)) return hr;
+  if (image.bytes.size() > 0xFFFFFFFFu) return NullPointer();
+  SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(image.bytes.size())));
+  if (!array) return NullPointer();
+  std::copy(image.bytes.begin(), image.bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
+  if (crc32 != nullptr) *crc32 = image.crc32;
+  *data = array.release();
+  return S_OK;
+}
 
 HRESULT CVRK5420CfgConverter::CreateNewCfg() {
   return Load([&] { return CreateDefaultConfiguration(imperial_); });
@@ -284,12 +317,22 @@ HRESULT CVRK5420CfgConverter::SetValue(BSTR name, IVRK5420CfgConValueIndexes* in
     CNodeAttrInfoXML& attribute = AttributeAt(*root_, name);
     list = ReadIndexes(indexes);
     const std::optional<std::string> text = TextOf(value);
-    if (text)
-      attribute.SetValue(StoredForm(*root_, attribute, *text, list), list, journal_.depth() == 0);
-    else
+    const std::optional<std::string> old_value = attribute.FindValue(list);
+    std::optional<std::string> stored;
+    if (text) {
+      stored = StoredForm(*root_, attribute, *text, list);
+      attribute.SetValue(*stored, list, journal_.depth() == 0);
+    } else {
       attribute.RemoveValue(list);
+    }
     written = &attribute;
-    return std::vector<PendingCheck>{{PendingCheck::kAttribute, &attribute, list}};
+    // A rewritten key moves the occurrence: the check and the read-back find it under its new key.
+    list = FollowKey(attribute, list, old_value, stored);
+    std::vector<PendingCheck> checks{{PendingCheck::kAttribute, &attribute, list}};
+    for (PendingCheck& check :
+         RunChangeHook(*root_, journal_.identical_bands(), attribute, list, old_value))
+      checks.push_back(std::move(check));
+    return checks;
   });
   if (FAILED(hr)) return hr;
   return GuardCall([&] { ReplaceText(value, DisplayValueAt(*written, list)); });
@@ -337,7 +380,7 @@ HRESULT CVRK5420CfgConverter::DeleteNode(BSTR name, IVRK5420CfgConValueIndexes* 
   return Edit([&] {
     CNodeTagInfoXML& element = ElementAt(*root_, name);
     const CIndexList list = ReadIndexes(indexes);
-    RemoveElement(element, list);
+    RemoveWithDependents(*root_, journal_.identical_bands(), element, list);
     return std::vector<PendingCheck>{{PendingCheck::kRemoval, &element, list}};
   });
 }
@@ -346,7 +389,11 @@ HRESULT CVRK5420CfgConverter::MoveNode(BSTR name, IVRK5420CfgConValueIndexes* in
   if (offset == nullptr) return E_INVALIDARG;
   return Edit([&] {
     CNodeTagInfoXML& element = ElementAt(*root_, name);
-    if (*offset != 0) *offset = MoveElement(element, ReadIndexes(indexes), *offset);
+    if (*offset == 0) return std::vector<PendingCheck>{};
+    // A parameter moves in its channel's numbering, not among its siblings.
+    *offset = IsParameterContainer(*root_, element)
+                  ? MoveParameter(*root_, journal_.identical_bands(), element, ReadIndexes(indexes), *offset)
+                  : MoveElement(element, ReadIndexes(indexes), *offset);
     return std::vector<PendingCheck>{};
   });
 }
@@ -434,7 +481,12 @@ HRESULT CVRK5420CfgConverter::get_IdenticalVibroBands(LONG* value) {
   return S_OK;
 }
 
-HRESULT CVRK5420CfgConverter::put_IdenticalVibroBands(LONG) { return E_NOTIMPL; }
+HRESULT CVRK5420CfgConverter::put_IdenticalVibroBands(LONG value) {
+  return Edit([&] {
+    journal_.Reset(*root_, value != 0);
+    return std::vector<PendingCheck>{};
+  });
+}
 
 HRESULT CVRK5420CfgConverter::get_ImperialSystemMeasurement(LONG* value) {
   if (value == nullptr) return NullPointer();
@@ -455,6 +507,28 @@ HRESULT CVRK5420CfgConverter::get_CompatibilityThrsSCADA21(LONG* value) {
   return S_OK;
 }
 
-HRESULT CVRK5420CfgConverter::put_CompatibilityThrsSCADA21(LONG) { return E_NOTIMPL; }
+HRESULT CVRK5420CfgConverter::put_CompatibilityThrsSCADA21(LONG value) {
+  if (!root_) return NoConfiguration();
+  const bool on = value != 0;
+  // An edit like any other, except that its group stays open with the root recording into it: the switch is
+  // committed with the next edit that completes outside a bracket, or undone when that edit fails.
+  const HRESULT hr = GuardCall([&] {
+    if (root_->compatibility_scada21() == on) return;
+    journal_.OpenEdit(*root_);
+    SwitchCompatibilityMode(*root_, journal_.identical_bands(), on);
+  });
+  if (FAILED(hr)) {
+    try {
+      journal_.Rollback(*root_);
+    } catch (...) {
+    }
+    return hr;
+  }
+  if (journal_.depth() > 0)
+    changed_in_bracket_ = true;
+  else
+    ++change_counter_;
+  return S_OK;
+}
 
 }  // namespace vrk

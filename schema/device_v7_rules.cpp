@@ -88,13 +88,14 @@ void CheckShafts(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
       ThrowMessageArgs(140, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
 }
 
-// The parameter element of vibration channel `channel` (by number) whose number is `param`, with its index list.
+// The parameter of vibration channel `channel` (by number) that a reference's ParamNum names: references count
+// parameters from 0, so it is the one whose number is `param` + 1.
 std::optional<ParamEntry> FindParameter(CNodeTag_VRK_DeviceV7& root, uint32_t channel, uint32_t param) {
   const CIndexList channel_indexes{{true, channel}};
   CIndexList lookup = channel_indexes;
   if (!root.VibroChannels.VibroChannel.GetNode(lookup, false)) return std::nullopt;
   for (const ParamEntry& entry : ChannelParameters(root, channel_indexes, false))
-    if (entry.number == param && entry.kind != kParamPhase) return entry;
+    if (entry.number == param + 1 && entry.kind != kParamPhase) return entry;
   return std::nullopt;
 }
 

@@ -112,13 +112,9 @@ TEST_F(PreparedRanges, UnitDictionariesFollowTheMeasurementSystem) {
   EXPECT_EQ(dictionary("VibroChannels\\VibroChannel\\unit"), "101|m/s2\n102|mm/s\n103|mkm\n334|mm\n");
   ASSERT_EQ(cvt_->put_ImperialSystemMeasurement(1), S_OK);
   EXPECT_EQ(dictionary("VibroChannels\\VibroChannel\\param\\unit"), "101|in/s2\n102|in/s\n103|mils\n334|in\n");
-  // A displacement sensor in mm allows only mm: the channel is rechecked, so both change in one bracket.
-  EXPECT_EQ(Set("VibroChannels\\VibroChannel\\unit", "334", {{true, 1}}), E_FAIL);
-  EXPECT_TRUE(error_.ends_with("\\VRK_Device\\VibroChannels\\VibroChannel\\param\\unit")) << error_;
-  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
-  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\unit", "334", {{true, 1}}), S_OK);
-  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\param\\unit", "334", {{true, 1}}), S_OK);
-  ASSERT_EQ(Track(cvt_->EndUpdate()), S_OK) << error_;
+  // A displacement sensor in mm allows only mm; changing the channel's unit brings its parameter unit along.
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\unit", "334", {{true, 1}}), S_OK) << error_;
+  EXPECT_EQ(Get("VibroChannels\\VibroChannel\\param\\unit", {{true, 1}}), "334");
   EXPECT_EQ(dictionary("VibroChannels\\VibroChannel\\param\\unit"), "334|in\n");
   EXPECT_EQ(Set("VibroChannels\\VibroChannel\\unit", "104", {{true, 1}}), E_FAIL);
 }
@@ -200,6 +196,24 @@ TEST_F(VersionSevenRules, ModbusHasExactlyFourTables) {
   EXPECT_EQ(Delete("Modbus\\Tables\\Table\\", {{true, 4}}), E_FAIL);
   EXPECT_EQ(error_, "There must be always 4 node(s) of \"Table\"\n\\VRK_Device\\Modbus\\Tables\\Table");
   EXPECT_EQ(Xml(), before);
+}
+
+TEST_F(VersionSevenRules, TestValuesStayWithinThePublishedParametersRange) {
+  const std::string modbus =
+      "<Modbus used=\"1\" type=\"0\" DataValidityTime_s=\"1\" param_min_int=\"3000\" param_max_int=\"28000\">"
+      "<Slave_outputs><Output Number=\"1\"><Tag ChannelNum=\"1\" ParamNum=\"0\" ParamMin=\"0\" ParamMax=\"4096\" "
+      "ParamDef=\"65535\"/></Output></Slave_outputs></Modbus>";
+  auto test = [](const std::string& value) {
+    return "<Test used=\"1\" TG0=\"0\" TG1=\"0\" TG2=\"0\" TGE0=\"0\" TGE1=\"0\" TGE2=\"0\" Relay1=\"0\" "
+           "Relay2=\"0\" Relay3=\"0\" Relay4=\"0\"><Parameters><Parameter Number=\"1\" OutputNumber=\"1\" Value=\"" +
+           value + "\"/></Parameters></Test>";
+  };
+  // ParamNum 0 names the parameter numbered 1, the Peak, whose range is 0..392.857 with sensitivity 7.
+  Load(Config(Channel(Parameters()), "", modbus + test("392")));
+  EXPECT_EQ(PutXml(Config(Channel(Parameters()), "", modbus + test("393"))), E_FAIL);
+  EXPECT_EQ(error_,
+            "Incorrect value range (393) \nValue must be less than or equal 392.857\n"
+            "\\VRK_Device\\Test\\Parameters\\Parameter\\Value");
 }
 
 TEST_F(VersionSevenRules, LevelsStayWithinTheirBand) {

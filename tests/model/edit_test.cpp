@@ -255,11 +255,11 @@ TEST_F(Elements, RemovingAMandatoryElementIsUndone) {
 }
 
 TEST_F(Elements, AFailedRemovalPutsTheElementBackInPlace) {
-  LoadMonitoring();
+  LoadDefault();
   const std::string before = Xml();
-  for (uint32_t key : {1u, 2u}) {
-    EXPECT_EQ(Delete("Monitoring\\Element\\", Key(key)), E_FAIL);  // leaves a gap in the numbering
-    EXPECT_TRUE(error_.starts_with("For each available tags \"Element\"\n")) << error_;
+  for (uint32_t type : {1u, 2u}) {
+    EXPECT_EQ(Delete("Modbus\\Tables\\Table\\", Key(type)), E_FAIL);  // there must be four tables
+    EXPECT_EQ(error_, "There must be always 4 node(s) of \"Table\"\n\\VRK_Device\\Modbus\\Tables\\Table");
     EXPECT_EQ(Xml(), before);
   }
 }

@@ -1,0 +1,49 @@
+// Attribute values as the binary records need them: read as 16-bit, 32-bit or real numbers with the schema's
+// error for a missing or unreadable value, and written back as text in the document's number formats.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "schema/index_list.h"
+
+namespace vrk {
+
+class CNodeAttrInfoXML;
+class CNodeTagInfoXML;
+
+// The stored text at `at`; for an absent optional attribute its schema default. Throws CConvException 121 when a
+// mandatory attribute (or its element) is missing, or an optional one without a default.
+std::string ValueOrDefault(CNodeAttrInfoXML& attribute, const CIndexList& at);
+
+// ValueOrDefault read as an integer 0..65535, 0..2^32-1, or a real. Throw 121 as there, 103 (with the attribute's
+// full path) when the text is no such number.
+uint16_t ReadU16(CNodeAttrInfoXML& attribute, const CIndexList& at);
+uint32_t ReadU32(CNodeAttrInfoXML& attribute, const CIndexList& at);
+double ReadReal(CNodeAttrInfoXML& attribute, const CIndexList& at);
+
+// The stored value only, no default; null when the element or the attribute is missing. Throw 103 as above.
+std::optional<uint16_t> FindU16(CNodeAttrInfoXML& attribute, const CIndexList& at);
+std::optional<double> FindReal(CNodeAttrInfoXML& attribute, const CIndexList& at);
+
+// `value` as a 16-bit field computed from `source`; throws 103 with the source's path when it does not fit.
+uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source);
+
+// Writes a decimal integer, or a real rounded to `decimals` places without trailing zeros, creating the elements
+// on the way. The value is not checked here; the whole document is checked once it is complete.
+void WriteInteger(CNodeAttrInfoXML& attribute, int64_t value, const CIndexList& at);
+void WriteReal(CNodeAttrInfoXML& attribute, double value, int decimals, const CIndexList& at);
+
+// Whether the occurrence `at` of `element` exists.
+bool Exists(CNodeTagInfoXML& element, const CIndexList& at);
+
+// The key values of the occurrences of the repeated `element` under `parent`, ascending and each once;
+// occurrences without a readable key are left out.
+std::vector<uint32_t> AscendingKeys(CNodeTagInfoXML& element, const CIndexList& parent);
+
+// `parent` with one more entry.
+CIndexList Append(const CIndexList& parent, IndexEntry entry);
+
+}  // namespace vrk

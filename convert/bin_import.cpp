@@ -1,0 +1,387 @@
+// The version-7 importer: reads an image's tag tree into a fresh copy of the default configuration, section by
+// section, creating through the schema whatever the records need. Values the image does not carry keep the
+// default configuration's.
+#include "convert/bin_import.h"
+
+#include "bin/bin_image.h"
+#include "bin/bin_messages.h"
+#include "bin/tag_tree_v7.h"
+#include "bin/version_probe.h"
+#include "convert/attribute_values.h"
+#include "convert/level_coding.h"
+#include "convert/param_dev_cycle_converter.h"
+#include "convert/record_codes.h"
+#include "convert/threshold_import.h"
+#include "convert/xml_import.h"
+#include "interface/message_table.h"
+#include "platform/utf.h"
+#include "schema/cutting_bands.h"
+#include "schema/node_check.h"
+
+namespace vrk {
+namespace {
+
+using CVibroChannel = CVibroChannels::CVibroChannel;
+
+constexpr double kLinesPerHertz = 2.56;
+constexpr uint32_t kTachoReferenceBase = 49;
+constexpr std::size_t kHeaderFieldLength = 4;
+constexpr uint16_t kReadRangesType = 2;  // a relative band comes back as a band around its lower bound
+
+// The records of a list tag; none when the tag is absent (its default records carry nothing).
+template <class LIST>
+const std::vector<typename LIST::RecordType>& RecordsOf(const LIST& list) {
+  static const std::vector<typename LIST::RecordType> kNone;
+  return list.IsPresent() ? list.Records() : kNone;
+}
+
+bin::CODETABLE CodeTableOf(const bin::CTagBIN_CTAB& ctab) {
+  return ctab.IsPresent() ? ctab.Record() : bin::ConstantCodeTable();
+}
+
+// Value type 1, 2 or 3 of a band code; 0 for a code of another kind.
+uint16_t BandValueType(uint16_t code, uint16_t base, uint16_t type2, uint16_t type3) {
+  return code == base ? 1 : code == type2 ? 2 : code == type3 ? 3 : 0;
+}
+
+class CBinImporterV7 {
+ public:
+  CBinImporterV7(CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree)
+      : root_(root),
+        header_(tree.ConfigHeader()),
+        body_(tree.ConfigBody()),
+        ch_(root.VibroChannels.VibroChannel),
+        codes_(CodeTableOf(body_.ctab)),
+        thresholds_(RecordsOf(body_.thrs.List()), codes_) {}
+
+  void Run() {
+    ReadSpectrumSettings();
+    WriteText(root_.Cfg.CfgId, CfgIdText(body_.Record().cfgId));
+    ReadHeader();
+    WriteInteger(root_.Data_transfer_settings.param_min_int, body_.Record().paramMinInt, {});
+    WriteInteger(root_.Data_transfer_settings.param_max_int, body_.Record().paramMaxInt, {});
+    scale_ = TransferScale(root_);
+    WriteInteger(root_.Region_settings.base_interval_s, 0, {});
+    WriteInteger(root_.BlackBox.decimation_coeff, body_.Record().decimationCoeff, {});
+    ReadModbus();
+    ReadSlaveOutputs();
+    ReadCurrentOutputs();
+    ReadExchangeCycles();
+    thresholds_.ReadMonitoring(root_);
+    ReadTachoChannels();
+    ReadVibrationChannels();
+    thresholds_.ReadReadiness(root_);
+    // Test values are decoded on the range of the parameter they force, which may be a Modbus input's.
+    ReadModbusInputs();
+    ReadTest();
+    ReadRelayDelays();
+    if (thresholds_.HasLevels()) thresholds_.ReadRegionSettings(root_, Cycles());
+    RegenerateCuttingBands(root_);
+  }
+
+ private:
+  static void WriteText(CNodeAttrInfoXML& attribute, const std::string& text) { attribute.SetValue(text, {}, false); }
+
+  void ReadSpectrumSettings() {
+    const bin::CONFIGBODYv2& body = body_.Record();
+    auto& wave = root_.VibroChannels.wave_settings;
+    WriteInteger(wave.samples, body.samples, {});
+    WriteReal(wave.fmax, body.frequency / kLinesPerHertz, 3, {});
+    WriteInteger(wave.fmin, 0, {});
+    WriteReal(root_.VibroChannels.spectrum_settings.lines, body.lines / kLinesPerHertz, 3, {});
+  }
+
+  // Hertz per spectral line; 101 on "CFGB" when the body gives no lines.
+  double LineHz() const {
+    const bin::CONFIGBODYv2& body = body_.Record();
+    if (body.lines == 0) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"CFGB"});
+    return static_cast<double>(body.frequency) / body.lines;
+  }
+
+  const CParamDevCycleConverterV7& Cycles() {
+    if (!cycles_ready_) {
+      cycles_.InitCycle(root_);
+      cycles_ready_ = true;
+    }
+    return cycles_;
+  }
+
+  // The 16-byte text names the device in its first four characters and its serial number in its last four.
+  void ReadHeader() {
+    const bin::CONFIGHEADER& record = header_.Record();
+    auto& header = root_.Header;
+    const std::u16string text = Utf8ToUtf16(Latin1ToUtf8(
+        std::string_view(reinterpret_cast<const char*>(record.description.data()), record.description.size())));
+    if (text.size() >= kHeaderFieldLength) {
+      WriteText(header.device_description, Utf16ToUtf8(text.substr(0, kHeaderFieldLength)));
+      WriteText(header.serial_number, Utf16ToUtf8(text.substr(text.size() - kHeaderFieldLength)));
+    }
+    WriteInteger(header.HW_version, record.hwVersion, {});
+    WriteText(header.SW_version, std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor));
+  }
+
+  void ReadModbus() {
+    auto& modbus = root_.Modbus;
+    const bool present = header_.mbus.IsPresent();
+    WriteInteger(modbus.used, present ? 1 : 0, {});
+    if (!present) return;
+    const bin::MODBUS& record = header_.mbus.Record();
+    WriteInteger(modbus.type, record.type, {});
+    WriteInteger(modbus.param_min_int, record.paramMinInt, {});
+    WriteInteger(modbus.param_max_int, record.paramMaxInt, {});
+    WriteInteger(modbus.DataValidityTime_s, record.dataValidityTime_s, {});
+    WriteInteger(modbus.RS422.baudrate, record.baudrate, {});
+    WriteInteger(modbus.RS422.databits, record.databits, {});
+    WriteInteger(modbus.RS422.stopbits, record.stopbits, {});
+    WriteInteger(modbus.RS422.parity, record.parity, {});
+    auto& table = modbus.Tables.Table;
+    for (uint32_t type = 1; type <= record.tables.size(); ++type) {
+      const CIndexList at{{true, type}};
+      WriteInteger(table.address, record.tables[type - 1].address, at);
+      WriteInteger(table.count, record.tables[type - 1].count, at);
+    }
+  }
+
+  void ReadSlaveOutputs() {
+    auto& output = root_.Modbus.Slave_outputs.Output;
+    for (const bin::MODBUSOUTCONFIGv3& record : RecordsOf(body_.mout.List())) {
+      const CIndexList at{{true, record.number + 1u}};
+      WriteInteger(output.Number, record.number + 1u, at);
+      WriteInteger(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
+      WriteInteger(output.Tag.ParamNum, record.paramNum, at);
+      WriteInteger(output.Tag.ParamMin, record.paramMin, at);
+      WriteInteger(output.Tag.ParamMax, record.paramMax, at);
+      WriteInteger(output.Tag.ParamDef, record.paramDef, at);
+    }
+  }
+
+  void ReadCurrentOutputs() {
+    auto& output = root_.current_outputs.Output;
+    for (const bin::CURRENTOUTCONFIG& record : RecordsOf(body_.cout.List())) {
+      const CIndexList at{{true, record.number + 1u}};
+      WriteInteger(output.Number, record.number + 1u, at);
+      WriteInteger(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
+      WriteInteger(output.Tag.ParamNum, record.paramNum, at);
+    }
+  }
+
+  // Cycles and commands are numbered 1, 2, ... in image order, as new ones are.
+  void ReadExchangeCycles() {
+    if (!body_.mbmc.IsPresent()) return;
+    auto& cycle = root_.Modbus.ExchangeCycle.Cycle;
+    auto& command = cycle.Commands.Command;
+    uint32_t c = 0;
+    for (const auto& mcyc : body_.mbmc.Children()) {
+      const CIndexList at{{true, ++c}};
+      WriteInteger(cycle.Number, c, at);
+      WriteInteger(cycle.CycleTime, mcyc->Record().cycleTime, at);
+      WriteInteger(cycle.SlaveTimeOut, mcyc->Record().slaveTimeOut, at);
+      WriteInteger(cycle.MasterMinDelay, mcyc->Record().masterMinDelay, at);
+      uint32_t j = 0;
+      for (const bin::MODBUSCOMMANDv3& record : RecordsOf(mcyc->List())) {
+        const CIndexList command_at{{true, c}, {true, ++j}};
+        WriteInteger(command.Number, j, command_at);
+        WriteInteger(command.Function, record.function, command_at);
+        WriteInteger(command.SlaveAddress, record.slaveAddress, command_at);
+        WriteInteger(command.AddressIn, record.addressIn, command_at);
+        WriteInteger(command.AddressEx, record.addressEx, command_at);
+        WriteInteger(command.Count, record.count, command_at);
+      }
+    }
+  }
+
+  // Speeds stored per second come back per minute; the start and stop levels are decoded on that range.
+  void ReadTachoChannels() {
+    auto& tacho = root_.TachoChannels.TachoChannel;
+    for (const bin::DISCRETGONFIG& record : RecordsOf(body_.disc.List())) {
+      const uint32_t n = record.number + 1u;
+      const CIndexList at{{true, n}};
+      const double factor = TachoSpeedFactor(record.unitCode);
+      WriteInteger(tacho.number, n, at);
+      WriteInteger(tacho.unit, kTachoUnitPerMinute, at);
+      WriteReal(tacho.minvalue, record.minValue * factor, 3, at);
+      WriteReal(tacho.maxvalue, record.maxValue * factor, 3, at);
+      WriteInteger(tacho.trn_sens, record.trnSens, at);
+      WriteReal(tacho.reductor_coeff, record.reductorCoeff, 4, at);
+      const PhysicalRange range{ReadReal(tacho.minvalue, at), ReadReal(tacho.maxvalue, at)};
+      WriteReal(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, at);
+      WriteReal(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, at);
+      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoReferenceBase + n), 0, range, scale_);
+    }
+  }
+
+  // One channel per sensor record, with its linearisation and its "ACHN" found by channel number.
+  void ReadVibrationChannels() {
+    for (const bin::SENSECONFIG& sensor : RecordsOf(header_.asns.List())) {
+      const uint32_t n = sensor.channel + 1u;
+      const CIndexList at{{true, n}};
+      WriteInteger(ch_.number, n, at);
+      WriteReal(ch_.trn_sens, sensor.trnSens, 3, at);
+      WriteReal(ch_.trn_offset, sensor.trnOffset, 3, at);
+      for (const auto& lnrc : header_.alnr.Children()) {
+        if (lnrc->Record().channel != sensor.channel) continue;
+        WriteInteger(ch_.Linear.type, lnrc->Record().type, at);
+        uint32_t j = 0;
+        for (const bin::LINEARPOINT& point : RecordsOf(lnrc->List())) {
+          const CIndexList point_at = Append(at, {false, j++});
+          WriteReal(ch_.Linear.Point.volt, point.volt, 3, point_at);
+          WriteReal(ch_.Linear.Point.value, point.value, 3, point_at);
+        }
+        break;
+      }
+      for (const auto& achn : body_.acfg.Channels())
+        if (achn->IsPresent() && achn->Record().channel == sensor.channel) {
+          ReadChannel(*achn, n, at);
+          break;
+        }
+    }
+  }
+
+  void ReadChannel(const bin::CTagBIN_ACFG_ACHNv7& achn, uint32_t n, const CIndexList& at) {
+    const bin::ACHANCONFIGv7& record = achn.Record();
+    WriteInteger(ch_.param.sp_window, record.spWindow + 1u, at);
+    const std::optional<ChannelUnits> units = DecodeUnits(record.sensorKind, record.integration);
+    if (!units) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"ACHN"});
+    WriteInteger(ch_.unit, units->channel, at);
+    WriteInteger(ch_.param.unit, units->param, at);
+    WriteReal(ch_.param.average_time_s, record.averageTime_s, 3, at);
+    std::optional<CIndexList> relative;  // the relative band read last, which a phase belongs to
+    for (const bin::PARAMSTRUCTv2& parameter : RecordsOf(achn.List())) ReadParameter(parameter, n, at, relative);
+    WriteInteger(ch_.hpf, record.hpf & 1u, at);
+  }
+
+  void ReadParameter(const bin::PARAMSTRUCTv2& record, uint32_t n, const CIndexList& channel,
+                     std::optional<CIndexList>& relative) {
+    const uint32_t number = record.number + 1u;
+    auto& absolute_band = ch_.Absolute_bands.band;
+    auto& relative_band = ch_.Relative_bands.band;
+    if (record.code == bin::kParamCodePhase) {
+      if (!relative) ThrowMessage(161, relative_band.phase.GetFullPath());
+      WriteInteger(relative_band.phase.number, number, *relative);
+      return;
+    }
+    const uint16_t absolute_type = BandValueType(record.code, bin::kParamCodeAbsoluteBand,
+                                                 bin::kParamCodeAbsoluteBandType2, bin::kParamCodeAbsoluteBandType3);
+    const uint16_t relative_type = BandValueType(record.code, bin::kParamCodeRelativeBand,
+                                                 bin::kParamCodeRelativeBandType2, bin::kParamCodeRelativeBandType3);
+    CNodeTagBandsContainerV2* parameter = nullptr;
+    CIndexList at = channel;
+    if (record.code <= bin::kParamCodeCrest) {
+      parameter = root_.VibroParameterContainers()[record.code];
+    } else if (absolute_type != 0 || relative_type != 0) {
+      parameter = absolute_type != 0 ? static_cast<CNodeTagBandsContainerV2*>(&absolute_band) : &relative_band;
+      at = Append(channel, {false, parameter->CountNodes(channel)});  // a new band after the others
+    } else {
+      ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"PRMS"});
+    }
+    WriteInteger(parameter->number, number, at);
+    WriteReal(parameter->minvalue, record.minValue, 3, at);
+    WriteReal(parameter->maxvalue, record.maxValue, 3, at);
+    if (absolute_type != 0) {
+      const double df = LineHz();
+      const uint16_t first = record.ExtensionU16(bin::kExtAbsFirstLine);
+      const uint16_t lines = record.ExtensionU16(bin::kExtAbsLineCount);
+      WriteInteger(absolute_band.value_type, absolute_type, at);
+      WriteReal(absolute_band.low_freq, first * df, 3, at);
+      WriteReal(absolute_band.high_freq, (first + lines - 1.0) * df, 3, at);
+      if (record.ExtensionU16(bin::kExtAbsNoCutting) == 0) {
+        CIndexList lookup = at;
+        absolute_band.cutting_rel_bands.GetNode(lookup, true);
+      }
+    } else if (relative_type != 0) {
+      const double bound = record.ExtensionU16(bin::kExtRelLine) * LineHz();
+      WriteInteger(relative_band.value_type, relative_type, at);
+      WriteInteger(relative_band.shaft, record.ExtensionU16(bin::kExtRelShaft) + 1u, at);
+      WriteReal(relative_band.factor, record.ExtensionF32(bin::kExtRelFactor), 3, at);
+      WriteInteger(relative_band.ranges_type, kReadRangesType, at);
+      WriteReal(relative_band.lower_bound, bound, 3, at);
+      WriteReal(relative_band.upper_bound, bound, 3, at);
+      relative = at;
+    }
+    const PhysicalRange range{ReadReal(parameter->minvalue, at), ReadReal(parameter->maxvalue, at)};
+    thresholds_.ReadRegion(*parameter, at, ChannelCodeOf(n), record.number, range, scale_);
+  }
+
+  void ReadTest() {
+    auto& test = root_.Test;
+    const bin::CTagBIN_TEST& tag = body_.test;
+    WriteInteger(test.used, tag.IsPresent() ? 1 : 0, {});
+    if (!tag.IsPresent()) return;
+    const bin::TESTHEADER& header = tag.Record();
+    auto forced = [](uint16_t mask, uint16_t state, unsigned bit) {
+      return (mask >> bit & 1u) == 0 ? 0 : 1 + (state >> bit & 1u);
+    };
+    CNodeAttrInfoXML* const outputs[] = {&test.TG0, &test.TG1, &test.TG2, &test.TGE0, &test.TGE1, &test.TGE2};
+    CNodeAttrInfoXML* const relays[] = {&test.Relay1, &test.Relay2, &test.Relay3, &test.Relay4};
+    for (unsigned bit = 0; bit < std::size(outputs); ++bit)
+      WriteInteger(*outputs[bit], forced(header.outputMask, header.outputState, bit), {});
+    for (unsigned bit = 0; bit < std::size(relays); ++bit)
+      WriteInteger(*relays[bit], forced(header.relayMask, header.relayState, bit), {});
+
+    auto& parameter = test.Parameters.Parameter;
+    uint32_t k = 0;
+    for (const bin::TSTMOUTCONFIG& record : RecordsOf(tag.tstm.List())) {
+      const CIndexList at{{true, ++k}};
+      const uint32_t output = record.outputNumber + 1u;
+      WriteInteger(parameter.Number, k, at);
+      WriteInteger(parameter.OutputNumber, output, at);
+      const LevelCoding coding = SlaveOutputCoding(root_, output, parameter);
+      WriteReal(parameter.Value, DecodeLevel(record.value, coding.range, coding.scale), 3, at);
+    }
+  }
+
+  void ReadRelayDelays() {
+    const bin::CTagBIN_RELE& rele = body_.rele;
+    if (!rele.IsPresent() || !rele.dlwa.IsPresent() || rele.dlwa.Records().size() < bin::CTagBIN_DLWA::kDelayCount)
+      return;
+    const auto& delays = rele.dlwa.Records();
+    auto& relay = root_.Relay;
+    const CParamDevCycleConverterV7& cycles = Cycles();
+    WriteInteger(relay.WarningDelay.On_ms, cycles.TimeFromCycles(delays[0].onCycles), {});
+    WriteInteger(relay.WarningDelay.Off_ms, cycles.TimeFromCycles(delays[0].offCycles), {});
+    WriteInteger(relay.AlarmDelay.On_ms, cycles.TimeFromCycles(delays[1].onCycles), {});
+    WriteInteger(relay.AlarmDelay.Off_ms, cycles.TimeFromCycles(delays[1].offCycles), {});
+  }
+
+  void ReadModbusInputs() {
+    auto& input = root_.modbus_inputs.Input;
+    for (const bin::MODBUSINPUTCONFIGv6& record : RecordsOf(body_.mbin.List())) {
+      const CIndexList at{{true, record.number}};
+      WriteInteger(input.Number, record.number, at);
+      WriteReal(input.MinPhisValue, record.minPhisValue, 3, at);
+      WriteReal(input.MaxPhisValue, record.maxPhisValue, 3, at);
+      WriteInteger(input.MinInputValue, record.minInputValue, at);
+      WriteInteger(input.MaxInputValue, record.maxInputValue, at);
+      const PhysicalRange range{ReadReal(input.MinPhisValue, at), ReadReal(input.MaxPhisValue, at)};
+      thresholds_.ReadRegion(input, at, bin::kChannelCodeModbusInputs, record.number, range, scale_);
+    }
+  }
+
+  CNodeTag_VRK_DeviceV7& root_;
+  const bin::CTagBIN_CFGHv2& header_;
+  const bin::CTagBIN_CFGBv7& body_;
+  CVibroChannel& ch_;
+  const bin::CODETABLE codes_;
+  CThresholdReader thresholds_;
+  LevelScale scale_;
+  CParamDevCycleConverterV7 cycles_;
+  bool cycles_ready_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial) {
+  // Images of versions 1, 2 and 6 need their upgrade to version 7, which this importer does not do.
+  if (bin::SelectTreeVersion(bin::ProbeImageVersion(data, size)) != bin::BinTreeVersion::kV7)
+    ThrowMessage(bin::kMsgVersionNotSupported);
+  bin::CTagBIN_CONFv7 tree;
+  bin::ReadImage(tree, data, size);
+  std::unique_ptr<CNodeTag_VRK_DeviceV7> root = CreateDefaultConfiguration(imperial);
+  CBinImporterV7(*root, tree).Run();
+  root->NormalizeLoaded();
+  root->CompleteLoaded();
+  CheckNode(*root, CIndexList(), false, true);
+  return root;
+}
+
+}  // namespace vrk

@@ -1,0 +1,384 @@
+// The version-7 image of a configuration: which tags appear, in which order channels and parameters go, and the
+// record values whose conversions are easy to get wrong (numbers minus one, lines, cycles, level codes).
+#include <gtest/gtest.h>
+
+#include "bin/byte_io.h"
+#include "convert/level_coding.h"
+#include "convert/record_codes.h"
+#include "interface/conv_exception.h"
+#include "platform/oleauto.h"
+#include "tests/model/bin_test_support.h"
+
+namespace vrk {
+namespace {
+
+using test::ExportTree;
+using test::RootOn;
+using test::Sections;
+
+class BinExport : public ::testing::Test {
+ protected:
+  void SetUp() override { SetThreadUILanguage(1033); }
+  void TearDown() override { SetThreadUILanguage(0); }
+
+  // The message of the CConvException that exporting `sections` raises.
+  static std::string ExportError(const Sections& sections) {
+    try {
+      ExportBinImage(*RootOn(sections));
+    } catch (const CConvException& e) {
+      return e.message() + " | " + e.detail();
+    }
+    return "<no error>";
+  }
+};
+
+TEST_F(BinExport, DefaultConfigurationHasOnlyTheFixedTagsAndReturnsTheStoredCrc) {
+  auto root = CreateDefaultConfiguration(false);
+  const std::u16string before = root->document().text();
+  const BinImage image = ExportBinImage(*root);
+  EXPECT_EQ(root->document().text(), before);
+  EXPECT_TRUE(root->stored_indexes().empty());
+
+  auto tree = test::TreeOf(image);
+  EXPECT_EQ(test::PresentTags(*tree), "CONF(CFGH(PBUS ALNR) CFGB(CTAB RELE(DLWA) MBIN))");
+  EXPECT_EQ(tree->ConfigHeader().alnr.Record().count, 0);
+  EXPECT_EQ(tree->ConfigBody().mbin.Record().count, 0);
+  // "CONF" header and record, "CFGH" header, then the CRC at byte 22 of its record.
+  EXPECT_EQ(bin::ByteReader(image.bytes.data(), image.bytes.size()).U32(12 + 4 + 12 + 22), image.crc32);
+  EXPECT_EQ(tree->ConfigCrc(), image.crc32);
+  EXPECT_EQ(tree->ConfigHeader().pbus.Record().settings, (std::array<uint16_t, 5>{4, 0, 2, 0, 3}));
+  EXPECT_EQ(tree->ConfigBody().ctab.Record().words,
+            (std::array<uint16_t, 14>{0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3}));
+}
+
+TEST_F(BinExport, ConfigurationBodyHoldsTheIdentifierAndSpectrumSettings) {
+  Sections s;
+  s.cfg = R"(<Cfg CfgId="0123abcd-4567-89EF-01x3-456789abcdef" DeviceType="1"/>)";
+  auto tree = ExportTree(*RootOn(s));
+  const bin::CONFIGBODYv2& body = tree->ConfigBody().Record();
+  EXPECT_EQ(body.cfgId, (std::array<uint8_t, 16>{0x01, 0x23, 0xab, 0xcd, 0x45, 0x67, 0x89, 0xef, 0x01, 0xF3, 0x45,
+                                                 0x67, 0x89, 0xab, 0xcd, 0xef}));
+  EXPECT_EQ(body.frequency, 10240);
+  EXPECT_EQ(body.lines, 4096);
+  EXPECT_EQ(body.samples, 8192u);
+  EXPECT_EQ(body.paramMaxInt, 65000);
+
+  EXPECT_EQ(CfgIdBytes(""), (std::array<uint8_t, 16>{}));
+  EXPECT_EQ(CfgIdBytes("AB\xC3\xA9"), (std::array<uint8_t, 16>{'A', 'B', 0xE9}));
+  EXPECT_EQ(CfgIdText(body.cfgId), "0123abcd-4567-89ef-01f3-456789abcdef");
+}
+
+TEST_F(BinExport, ChannelsAscendInSensorsAndChannelsWhileLinearisationFollowsTheDocument) {
+  const std::string points = R"(<Linear type="0"><Point volt="0" value="0"/><Point volt="1" value="1"/></Linear>)";
+  Sections s;
+  s.vibro = R"(<VibroChannel number="3" unit="102" trn_sens="3">)" + points + R"(<param unit="102"/></VibroChannel>)" +
+            R"(<VibroChannel number="1" unit="102" trn_sens="1">)" + points + R"(<param unit="102"/></VibroChannel>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& sensors = tree->ConfigHeader().asns.List().Records();
+  ASSERT_EQ(sensors.size(), 2u);
+  EXPECT_EQ(sensors[0].channel, 0);
+  EXPECT_EQ(sensors[1].channel, 2);
+  EXPECT_EQ(sensors[1].trnSens, 3.0f);
+  const auto& channels = tree->ConfigBody().acfg.Channels();
+  ASSERT_EQ(channels.size(), 2u);
+  EXPECT_EQ(channels[0]->Record().channel, 0);
+  EXPECT_EQ(channels[1]->Record().channel, 2);
+  const auto& linear = tree->ConfigHeader().alnr.Children();
+  ASSERT_EQ(linear.size(), 2u);
+  EXPECT_EQ(linear[0]->Record().channel, 2);
+  EXPECT_EQ(linear[1]->Record().channel, 0);
+  EXPECT_EQ(linear[0]->Record().pointCount, 2);
+  EXPECT_EQ(tree->ConfigHeader().alnr.Record().count, 2);
+}
+
+TEST_F(BinExport, ParametersSortByNumberKeepingTheCollectionOrderOfEqualNumbers) {
+  Sections s;
+  s.vibro = R"(<VibroChannel number="1" unit="102"><param unit="102"/><Relative_bands>)"
+            R"(<band number="3" shaft="1" factor="1" lower_bound="5" upper_bound="5" minvalue="0" maxvalue="1">)"
+            R"(<phase number="4"/></band></Relative_bands>)"
+            R"(<Crest number="1" minvalue="0" maxvalue="1"/><Average number="2" minvalue="0" maxvalue="1"/>)"
+            R"(<Absolute_bands><band number="2" low_freq="10" high_freq="20" minvalue="0" maxvalue="1"/>)"
+            R"(</Absolute_bands></VibroChannel>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& channel = *tree->ConfigBody().acfg.Channels().at(0);
+  std::string order;
+  for (const auto& p : channel.List().Records()) order += std::to_string(p.code) + ":" + std::to_string(p.number) + " ";
+  EXPECT_EQ(order, "4:0 0:1 5:1 6:2 7:3 ");
+  EXPECT_EQ(channel.Record().paramCount, 5);
+}
+
+TEST_F(BinExport, BandsAreStoredInSpectralLines) {
+  Sections s;
+  s.vibro = R"(<VibroChannel number="1" unit="102"><param unit="102"/><Absolute_bands>)"
+            R"(<band number="1" value_type="2" low_freq="10" high_freq="20" minvalue="1" maxvalue="9"/>)"
+            R"(<band number="2" value_type="3" low_freq="2.5" high_freq="2.5" minvalue="0" maxvalue="1">)"
+            R"(<cutting_rel_bands/></band>)"
+            R"(</Absolute_bands><Relative_bands>)"
+            R"(<band number="3" value_type="2" shaft="2" factor="1.5" lower_bound="7.5" upper_bound="10" minvalue="0")"
+            R"( maxvalue="1">)"
+            R"(<phase number="4"/></band></Relative_bands></VibroChannel>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& p = tree->ConfigBody().acfg.Channels().at(0)->List().Records();
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_EQ(p[0].code, bin::kParamCodeAbsoluteBandType2);
+  EXPECT_EQ(p[0].ExtensionU16(bin::kExtAbsFirstLine), 4);
+  EXPECT_EQ(p[0].ExtensionU16(bin::kExtAbsLineCount), 5);
+  EXPECT_EQ(p[0].ExtensionU16(bin::kExtAbsNoCutting), 1);
+  EXPECT_EQ(p[0].minValue, 1.0f);
+  EXPECT_EQ(p[1].code, bin::kParamCodeAbsoluteBandType3);
+  EXPECT_EQ(p[1].ExtensionU16(bin::kExtAbsLineCount), 1);
+  EXPECT_EQ(p[1].ExtensionU16(bin::kExtAbsNoCutting), 0);
+  EXPECT_EQ(p[2].code, bin::kParamCodeRelativeBandType2);
+  EXPECT_EQ(p[2].extension.size(), 8u);
+  EXPECT_EQ(p[2].ExtensionU16(bin::kExtRelShaft), 1);
+  EXPECT_EQ(p[2].ExtensionF32(bin::kExtRelFactor), 1.5f);
+  EXPECT_EQ(p[2].ExtensionU16(bin::kExtRelLine), 3);
+  EXPECT_EQ(p[3].code, bin::kParamCodePhase);
+  EXPECT_EQ(p[3].maxValue, 360.0f);
+  EXPECT_EQ(p[3].extension.size(), 6u);
+  EXPECT_EQ(p[3].ExtensionU16(bin::kExtRelShaft), 1);
+}
+
+TEST_F(BinExport, NumbersAreStoredMinusOneExceptModbusInputNumbers) {
+  Sections s;
+  s.vibro = R"(<VibroChannel number="5" unit="102"><param unit="102" sp_window="3"/>)"
+            R"(<Peak number="7" minvalue="0" maxvalue="1"/></VibroChannel>)";
+  s.tacho = R"(<TachoChannel number="4" unit="202" minvalue="0" maxvalue="100"/>)";
+  s.current_outputs = R"(<Output Number="2"><Tag ChannelNum="5" ParamNum="6"/></Output>)";
+  s.modbus = test::ModbusXml(R"(used="1" type="0" DataValidityTime_s="1" param_min_int="0" param_max_int="1")",
+                             R"(<Output Number="9"><Tag ChannelNum="1" ParamNum="0" ParamMin="0" ParamMax="1")"
+                             R"( ParamDef="0"/></Output>)",
+                             "");
+  s.inputs = R"(<Input Number="12" MinPhisValue="0" MaxPhisValue="1" MinInputValue="0" MaxInputValue="1"/>)";
+  auto tree = ExportTree(*RootOn(s));
+  EXPECT_EQ(tree->ConfigHeader().asns.List().Records().at(0).channel, 4);
+  const auto& channel = *tree->ConfigBody().acfg.Channels().at(0);
+  EXPECT_EQ(channel.Record().channel, 4);
+  EXPECT_EQ(channel.Record().spWindow, 2);
+  EXPECT_EQ(channel.List().Records().at(0).number, 6);
+  EXPECT_EQ(tree->ConfigBody().disc.List().Records().at(0).number, 3);
+  EXPECT_EQ(tree->ConfigBody().cout.List().Records().at(0).number, 1);
+  EXPECT_EQ(tree->ConfigBody().mout.List().Records().at(0).number, 8);
+  EXPECT_EQ(tree->ConfigBody().mbin.List().Records().at(0).number, 12);
+}
+
+TEST_F(BinExport, ChannelReferencesBecomeChannelCodes) {
+  Sections s;
+  s.current_outputs = R"(<Output Number="1"><Tag ChannelNum="2" ParamNum="7"/></Output>)"
+                      R"(<Output Number="2"><Tag ChannelNum="50" ParamNum="0"/></Output>)"
+                      R"(<Output Number="3"><Tag ChannelNum="100" ParamNum="4"/></Output>)"
+                      R"(<Output Number="4"><Tag ChannelNum="0" ParamNum="0"/></Output>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& outputs = tree->ConfigBody().cout.List().Records();
+  ASSERT_EQ(outputs.size(), 4u);
+  EXPECT_EQ(outputs[0].channelCode, 1);
+  EXPECT_EQ(outputs[0].paramNum, 7);
+  EXPECT_EQ(outputs[1].channelCode, 0x4000);
+  EXPECT_EQ(outputs[2].channelCode, 0x8000);
+  EXPECT_EQ(outputs[3].channelCode, 0xFFFF);
+  EXPECT_EQ(ChannelOfCode(0x4000), 50u);
+  EXPECT_EQ(ChannelOfCode(0x4006), 0u);
+  EXPECT_EQ(ChannelOfCode(0xFFFF), 0u);
+}
+
+TEST_F(BinExport, ExchangeCyclesOnlyForAMasterWithCycles) {
+  Sections s;
+  s.modbus = R"(<Modbus used="0" type="1"><ExchangeCycle/></Modbus>)";
+  EXPECT_FALSE(ExportTree(*RootOn(s))->ConfigBody().mbmc.IsPresent());
+
+  s.modbus = R"(<Modbus used="0" type="1"><ExchangeCycle>)"
+             R"(<Cycle Number="2" CycleTime="2147483648" SlaveTimeOut="2" MasterMinDelay="3"/>)"
+             R"(<Cycle Number="1" CycleTime="10" SlaveTimeOut="20" MasterMinDelay="30"><Commands>)"
+             R"(<Command Number="1" Function="16" SlaveAddress="247" AddressIn="1" AddressEx="2" Count="3"/>)"
+             R"(<Command Number="2" Function="4" SlaveAddress="1" AddressIn="0" AddressEx="0" Count="1"/>)"
+             R"(</Commands></Cycle></ExchangeCycle></Modbus>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& cycles = tree->ConfigBody().mbmc.Children();
+  ASSERT_EQ(cycles.size(), 2u);
+  EXPECT_EQ(tree->ConfigBody().mbmc.Record().count, 2);
+  EXPECT_EQ(cycles[0]->Record().cycleTime, 10u);
+  EXPECT_EQ(cycles[0]->Record().commandCount, 2);
+  EXPECT_EQ(cycles[0]->List().Records().at(0).accessKind, 2);
+  EXPECT_EQ(cycles[0]->List().Records().at(1).accessKind, 0);
+  EXPECT_EQ(cycles[1]->Record().cycleTime, 2147483648u);
+  EXPECT_EQ(cycles[1]->Record().commandCount, 0);
+  EXPECT_FALSE(tree->ConfigHeader().mbus.IsPresent());
+  EXPECT_FALSE(tree->ConfigBody().mout.IsPresent());
+
+  EXPECT_EQ(AccessKindOf(1), 1);
+  EXPECT_EQ(AccessKindOf(15), 3);
+  EXPECT_EQ(AccessKindOf(6), 2);
+  EXPECT_EQ(AccessKindOf(7), 0);
+}
+
+TEST_F(BinExport, DelaysAreStoredInDeviceCycles) {
+  Sections s;
+  s.spectrum = R"(<wave_settings samples="8192" fmax="250" fmin="0"/><spectrum_settings lines="800"/>)";
+  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="0" DelayUp_ms="1000" DelayDn_ms="0"/>)";
+  s.relay = R"(<Relay><WarningDelay On_ms="1000" Off_ms="0"/><AlarmDelay On_ms="4800" Off_ms="8000"/></Relay>)";
+  s.tacho = R"(<TachoChannel number="1" unit="202" minvalue="0" maxvalue="100">)"
+            R"(<abs_level_region high_alarm_level="50"/>)"
+            R"(</TachoChannel>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& delays = tree->ConfigBody().rele.dlwa.Records();
+  ASSERT_EQ(delays.size(), 2u);
+  EXPECT_EQ(delays[0].onCycles, 0);  // 1000 ms is 0.3 cycles of 3200 ms
+  EXPECT_EQ(delays[0].offCycles, 0);
+  EXPECT_EQ(delays[1].onCycles, 2);  // one and a half cycles round away from zero
+  EXPECT_EQ(delays[1].offCycles, 3);
+  const auto& threshold = tree->ConfigBody().thrs.List().Records().at(0);
+  EXPECT_EQ(threshold.tripDelay, 1);  // region delays take at least one cycle
+  EXPECT_EQ(threshold.releaseDelay, 1);
+}
+
+TEST_F(BinExport, ThresholdLevelsCarryHysteresisDelaysAndMonitoringSlots) {
+  Sections s;
+  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="10" DelayUp_ms="600" DelayDn_ms="2000"/>)";
+  s.vibro = R"(<VibroChannel number="3" unit="102"><param unit="102"/>)"
+            R"(<Average number="1" minvalue="0" maxvalue="100">)"
+            R"(<abs_level_region high_warning_level="40" low_alarm_level="10" relay="1"/></Average>)"
+            R"(<Peak number="2" minvalue="0" maxvalue="200">)"
+            R"(<abs_level_region low_warning_level="50" low_inoperative_level="4"/></Peak></VibroChannel>)";
+  s.tacho = R"(<TachoChannel number="2" unit="202" minvalue="0" maxvalue="13000">)"
+            R"(<abs_level_region high_alarm_level="6500"/>)"
+            R"(</TachoChannel>)";
+  s.inputs = R"(<Input Number="7" MinPhisValue="-50" MaxPhisValue="50" MinInputValue="0" MaxInputValue="1">)"
+             R"(<abs_level_region high_inoperative_level="30"/></Input>)";
+  s.monitoring = R"(<Element Number="3"><Tag ChannelNum="3" ParamNum="0"/></Element>)"
+                 R"(<Element Number="1"><Tag ChannelNum="51" ParamNum="0"/><Tag ChannelNum="3" ParamNum="0"/>)"
+                 R"(</Element>)";
+  auto tree = ExportTree(*RootOn(s));
+  const auto& thrs = tree->ConfigBody().thrs;
+  const auto& r = thrs.List().Records();
+  ASSERT_EQ(r.size(), 5u);
+  EXPECT_EQ(thrs.Record().count, 5);
+
+  // Average low alarm 10: code 2, lower at the level, upper 10 % above; trips after DelayDn (10 cycles).
+  EXPECT_EQ(r[0].channelCode, 2);
+  EXPECT_EQ(r[0].paramNum, 0);
+  EXPECT_EQ(r[0].levelCode, 2);
+  EXPECT_EQ(r[0].upperLevel, 11 * 650);
+  EXPECT_EQ(r[0].lowerLevel, 10 * 650);
+  EXPECT_EQ(r[0].tripDelay, 10);
+  EXPECT_EQ(r[0].releaseDelay, 3);
+  // Average high warning 40: code 0, upper at the level, lower 10 % below.
+  EXPECT_EQ(r[1].levelCode, 0);
+  EXPECT_EQ(r[1].upperLevel, 40 * 650);
+  EXPECT_EQ(r[1].lowerLevel, 36 * 650);
+  EXPECT_EQ(r[1].tripDelay, 3);
+  for (uint32_t k = 0; k < 16; ++k) {
+    EXPECT_EQ(r[1].slots[k].relay, 1);
+    EXPECT_EQ(r[1].slots[k].action, k == 0 || k == 2 ? 0x3C : 0xFF) << k;
+  }
+  // Peak has only its low inoperative level among the low ones.
+  EXPECT_EQ(r[2].paramNum, 1);
+  EXPECT_EQ(r[2].levelCode, 3);
+  EXPECT_EQ(r[2].lowerLevel, 4 * 325);
+  EXPECT_EQ(r[2].slots[0].action, 0xFF);
+  // Tacho channel 2 and the Modbus input numbered 7.
+  EXPECT_EQ(r[3].channelCode, 0x4001);
+  EXPECT_EQ(r[3].paramNum, 0);
+  EXPECT_EQ(r[3].levelCode, 1);
+  EXPECT_EQ(r[3].upperLevel, 32500);
+  EXPECT_EQ(r[3].slots[0].action, 0x3C);
+  EXPECT_EQ(r[4].channelCode, 0x8000);
+  EXPECT_EQ(r[4].paramNum, 7);
+  EXPECT_EQ(r[4].upperLevel, 80 * 650);
+}
+
+TEST_F(BinExport, ReadinessRecordsFollowTheLevelsADiagnosisHas) {
+  Sections s;
+  s.readiness = R"(<Readiness used="1">)"
+                R"(<Diagnose Number="2" ParamNumber="3" low_inoperative_level="100" high_inoperative_level="400"/>)"
+                R"(<Diagnose Number="1" ParamNumber="1" low_inoperative_level="7"/>)"
+                R"(<Diagnose Number="3" ParamNumber="9" high_inoperative_level="0"/>)"
+                R"(<Diagnose Number="4" ParamNumber="5"/></Readiness>)";
+  auto tree = ExportTree(*RootOn(s));
+  std::string shapes;
+  for (const auto& r : tree->ConfigBody().thrs.List().Records()) {
+    EXPECT_EQ(r.channelCode, 0x8000);
+    EXPECT_EQ(r.upperLevel, r.lowerLevel);
+    EXPECT_EQ(r.tripDelay + r.releaseDelay, 0);
+    EXPECT_EQ(r.slots[0].relay, 0xFF);
+    shapes += "(" + std::to_string(r.levelCode) + "," + std::to_string(r.paramNum) + "," +
+              std::to_string(r.upperLevel) + "," + std::to_string(r.slots[15].relay) + "," +
+              std::to_string(r.slots[15].action) + ")";
+  }
+  EXPECT_EQ(shapes,
+            "(0,2,99,3,1)(1,2,400,255,255)(2,2,65535,3,1)"
+            "(0,0,6,3,0)(1,0,65535,255,255)"
+            "(0,8,0,255,255)(1,8,65535,3,2)"
+            "(0,4,65535,255,64)");
+
+  s.readiness = R"(<Readiness used="0"><Diagnose Number="1" ParamNumber="1"/></Readiness>)";
+  EXPECT_FALSE(ExportTree(*RootOn(s))->ConfigBody().thrs.IsPresent());
+}
+
+TEST_F(BinExport, TestModeStoresForcedBitsAndValuesOnTheOutputRange) {
+  Sections s;
+  s.test = R"(<Test used="1" TG0="1" TG1="2" TG2="0" TGE0="0" TGE1="0" TGE2="2" Relay1="0" Relay2="1" Relay3="2")"
+           R"( Relay4="0"><Parameters><Parameter Number="1" OutputNumber="2" Value="25"/></Parameters></Test>)";
+  s.modbus = R"(<Modbus used="0" type="0"><Slave_outputs><Output Number="2">)"
+             R"(<Tag ChannelNum="100" ParamNum="7" ParamMin="1000" ParamMax="2000"/></Output></Slave_outputs>)"
+             R"(</Modbus>)";
+  s.inputs = R"(<Input Number="7" MinPhisValue="-50" MaxPhisValue="50" MinInputValue="0" MaxInputValue="1"/>)";
+  auto tree = ExportTree(*RootOn(s));
+  const bin::TESTHEADER& header = tree->ConfigBody().test.Record();
+  EXPECT_EQ(header.outputMask, 0b100011);
+  EXPECT_EQ(header.outputState, 0b100010);
+  EXPECT_EQ(header.relayMask, 0b0110);
+  EXPECT_EQ(header.relayState, 0b0100);
+  const auto& values = tree->ConfigBody().test.tstm.List().Records();
+  ASSERT_EQ(values.size(), 1u);
+  EXPECT_EQ(values[0].outputNumber, 1);
+  EXPECT_EQ(values[0].value, 1750);
+
+  s.test = R"(<Test used="1" TG0="0" TG1="0" TG2="0" TGE0="0" TGE1="0" TGE2="0" Relay1="0" Relay2="0" Relay3="0")"
+           R"( Relay4="0"><Parameters><Parameter Number="1" OutputNumber="3" Value="25"/></Parameters></Test>)";
+  EXPECT_EQ(ExportError(s),
+            "The node \"\\VRK_Device\\Test\\Parameters\\Parameter\" must refer to one of existing nodes "
+            "\"\\VRK_Device\\Modbus\\Slave_outputs\\Output\" | \\VRK_Device\\Test\\Parameters\\Parameter");
+}
+
+TEST_F(BinExport, UnreadableValuesFailWithTheSchemaMessages) {
+  Sections s;
+  s.relay = R"(<Relay><WarningDelay On_ms="0" Off_ms="0"/><AlarmDelay On_ms="0"/></Relay>)";
+  EXPECT_EQ(ExportError(s), "Attribute is not specified | \\VRK_Device\\Relay\\AlarmDelay\\Off_ms");
+  s = Sections();
+  s.current_outputs = R"(<Output Number="1"><Tag ChannelNum="70000" ParamNum="0"/></Output>)";
+  EXPECT_EQ(ExportError(s), "Incorrect value type | \\VRK_Device\\current-outputs\\Output\\Tag\\ChannelNum");
+}
+
+TEST(RecordCodes, UnitsComeBackFromSensorKindAndIntegration) {
+  for (uint16_t channel : {kUnitAcceleration, kUnitVelocity, kUnitDisplacement})
+    for (uint16_t param : {kUnitAcceleration, kUnitVelocity, kUnitDisplacement}) {
+      const SensorCoding coding = EncodeUnits(channel, param);
+      const std::optional<ChannelUnits> units = DecodeUnits(coding.sensor_kind, coding.integration);
+      ASSERT_TRUE(units);
+      EXPECT_EQ(units->channel, channel);
+      EXPECT_EQ(units->param, param);
+    }
+  EXPECT_EQ(EncodeUnits(kUnitAcceleration, kUnitDisplacement).integration, 2);
+  EXPECT_EQ(EncodeUnits(kUnitDisplacementMm, kUnitDisplacementMm).sensor_kind, 2);
+  EXPECT_EQ(EncodeUnits(kUnitAcceleration, kUnitDisplacementMm).integration, 0);
+  EXPECT_EQ(DecodeUnits(2, 1)->param, kUnitDisplacementMm);
+  EXPECT_EQ(DecodeUnits(3, 0)->channel, kUnitAcceleration);
+  EXPECT_EQ(DecodeUnits(1, 1)->param, kUnitDisplacement);
+  EXPECT_FALSE(DecodeUnits(4, 0));
+}
+
+TEST(LevelCoding, CodesRoundHalvesAwayAndStayWithinSixteenBits) {
+  EXPECT_EQ(EncodeLevel(0.5, {-8, 8}, {0, 16}), 9);  // 8.5
+  EXPECT_EQ(EncodeLevel(-0.5, {-8, 8}, {0, 16}), 8);  // 7.5
+  const LevelScale scale{1000, 3000};
+  const PhysicalRange range{-10, 10};
+  EXPECT_EQ(EncodeLevel(-10, range, scale), 1000);
+  EXPECT_EQ(EncodeLevel(-200, range, scale), 0);
+  EXPECT_EQ(EncodeLevel(1000, range, scale), 65535);
+  EXPECT_DOUBLE_EQ(DecodeLevel(2500, range, scale), 5);
+  EXPECT_EQ(EncodeLevel(3, {3, 3}, scale), 1000);
+  EXPECT_DOUBLE_EQ(DecodeLevel(7, range, {5, 5}), -10);
+}
+
+}  // namespace
+}  // namespace vrk

@@ -1,0 +1,251 @@
+// Reading version-7 images back: round trips of full configurations, the values an image does not carry, the
+// records only a device or another writer produces, and the images that are refused.
+#include <gtest/gtest.h>
+
+#include "convert/bin_import.h"
+#include "interface/conv_exception.h"
+#include "platform/oleauto.h"
+#include "tests/model/bin_test_support.h"
+
+namespace vrk {
+namespace {
+
+using test::AllValues;
+using test::RootOn;
+using test::Sections;
+
+// Two vibration channels (bands, levels, linearisation), two tacho channels, Modbus master with cycles and slave
+// outputs, test mode, readiness, a Modbus input; every value the image carries is set explicitly, and the levels
+// sit on whole codes of their scales so that they decode exactly.
+Sections FullSections() {
+  Sections s;
+  s.cfg = R"(<Cfg CfgId="0123abcd-4567-89ef-0123-456789abcdef" DeviceType="1"/>)";
+  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="10" DelayUp_ms="600" DelayDn_ms="2000"/>)";
+  s.spectrum = R"(<wave_settings samples="16384" fmax="4000" fmin="0"/><spectrum_settings lines="1600"/>)";
+  s.vibro =
+      R"(<VibroChannel number="1" unit="102" trn_sens="5.5" trn_offset="0" hpf="0">)"
+      R"(<param unit="103" average_time_s="2.5" sp_window="3"/>)"
+      R"(<Average number="1" minvalue="0" maxvalue="100"><abs_level_region high_warning_level="40")"
+      R"( high_alarm_level="60" low_warning_level="20" low_alarm_level="10" relay="1"/></Average>)"
+      R"(<Peak number="2" minvalue="0" maxvalue="200">)"
+      R"(<abs_level_region high_alarm_level="80" low_inoperative_level="4" relay="0"/></Peak>)"
+      R"(<Absolute_bands><band number="3" value_type="2" low_freq="10" high_freq="20" minvalue="0" maxvalue="100">)"
+      R"(<abs_level_region high_inoperative_level="90" relay="0"/>)"
+      R"(<cutting_rel_bands><cutting_band number="4"/></cutting_rel_bands></band></Absolute_bands>)"
+      R"(<Relative_bands><band number="4" value_type="1" shaft="1" factor="1.5" ranges_type="2" lower_bound="5")"
+      R"( upper_bound="5" minvalue="0" maxvalue="50"><phase number="5"/></band></Relative_bands>)"
+      R"(</VibroChannel>)"
+      R"(<VibroChannel number="2" unit="101" trn_sens="7" trn_offset="0.5" hpf="0">)"
+      R"(<Linear type="0"><Point volt="-2000" value="-10"/><Point volt="0" value="0"/>)"
+      R"(<Point volt="2000" value="10"/></Linear>)"
+      R"(<param unit="102" average_time_s="1" sp_window="2"/>)"
+      R"(<WaveRMS number="1" minvalue="0" maxvalue="10"><abs_level_region high_warning_level="5" relay="1"/>)"
+      R"(</WaveRMS><Crest number="2" minvalue="0" maxvalue="20"/></VibroChannel>)";
+  s.tacho =
+      R"(<TachoChannel number="1" unit="202" minvalue="0" maxvalue="13000" trn_sens="2" reductor_coeff="1.5">)"
+      R"(<abs_level_region high_alarm_level="6500" relay="1"/>)"
+      R"(<start_stop_region start_level="1300" stop_level="650"/></TachoChannel>)"
+      R"(<TachoChannel number="2" unit="202" minvalue="0" maxvalue="6500" trn_sens="1" reductor_coeff="1">)"
+      R"(<start_stop_region start_level="1300" stop_level="650"/></TachoChannel>)";
+  s.monitoring = R"(<Element Number="1"><Tag ChannelNum="1" ParamNum="0"/><Tag ChannelNum="50" ParamNum="0"/>)"
+                 R"(</Element><Element Number="2"><Tag ChannelNum="2" ParamNum="0"/></Element>)";
+  s.current_outputs = R"(<Output Number="1"><Tag ChannelNum="1" ParamNum="1"/></Output>)";
+  s.transfer = R"(<Data_transfer_settings param_min_int="1000" param_max_int="64000"/>)";
+  s.black_box = R"(<BlackBox decimation_coeff="3"/>)";
+  s.modbus = test::ModbusXml(
+      R"(used="1" type="1" DataValidityTime_s="5" param_min_int="100" param_max_int="60000")",
+      R"(<Output Number="1"><Tag ChannelNum="1" ParamNum="1" ParamMin="1000" ParamMax="51000" ParamDef="65535"/>)"
+      R"(</Output><Output Number="2"><Tag ChannelNum="100" ParamNum="7" ParamMin="0" ParamMax="1000")"
+      R"( ParamDef="0"/></Output>)",
+      R"(<Cycle Number="1" CycleTime="15000" SlaveTimeOut="1000" MasterMinDelay="600"><Commands>)"
+      R"(<Command Number="1" Function="3" SlaveAddress="45" AddressIn="4" AddressEx="104" Count="2"/>)"
+      R"(<Command Number="2" Function="16" SlaveAddress="7" AddressIn="10" AddressEx="20" Count="1"/>)"
+      R"(</Commands></Cycle><Cycle Number="2" CycleTime="2147483648" SlaveTimeOut="0" MasterMinDelay="1"/>)",
+      R"(<RS422 baudrate="38400" databits="3" stopbits="2" parity="1"/>)",
+      R"(<Table type="1" count="10" address="100"/><Table type="2" count="20" address="200"/>)"
+      R"(<Table type="3" count="5" address="300"/><Table type="4" count="37" address="400"/>)");
+  s.test = R"(<Test used="1" TG0="1" TG1="2" TG2="0" TGE0="0" TGE1="2" TGE2="1" Relay1="2" Relay2="1" Relay3="0")"
+           R"( Relay4="2"><Parameters><Parameter Number="1" OutputNumber="1" Value="50"/>)"
+           R"(<Parameter Number="2" OutputNumber="2" Value="25"/></Parameters></Test>)";
+  s.relay = R"(<Relay><WarningDelay On_ms="400" Off_ms="0"/><AlarmDelay On_ms="1000" Off_ms="200"/></Relay>)";
+  s.readiness =
+      R"(<Readiness used="1"><Diagnose Number="1" ParamNumber="3" low_inoperative_level="100")"
+      R"( high_inoperative_level="4000"/><Diagnose Number="2" ParamNumber="5" low_inoperative_level="7"/>)"
+      R"(<Diagnose Number="3" ParamNumber="9" high_inoperative_level="0"/><Diagnose Number="4" ParamNumber="1"/>)"
+      R"(</Readiness>)";
+  s.inputs = R"(<Input Number="7" MinPhisValue="-50" MaxPhisValue="50" MinInputValue="0" MaxInputValue="4095">)"
+             R"(<abs_level_region high_warning_level="30" low_warning_level="-30" relay="0"/></Input>)";
+  return s;
+}
+
+class BinImport : public ::testing::Test {
+ protected:
+  void SetUp() override { SetThreadUILanguage(1033); }
+  void TearDown() override { SetThreadUILanguage(0); }
+
+  static std::unique_ptr<CNodeTag_VRK_DeviceV7> Import(const std::vector<uint8_t>& bytes) {
+    return ImportBinImage(bytes.data(), bytes.size(), false);
+  }
+
+  // The message and detail of the CConvException that importing `bytes` raises.
+  static std::string ImportError(const std::vector<uint8_t>& bytes) {
+    try {
+      Import(bytes);
+    } catch (const CConvException& e) {
+      return e.message() + " | " + e.detail();
+    }
+    return "<no error>";
+  }
+
+  // The image of `sections`, its tree changed by `change` and written again.
+  template <class CHANGE>
+  static std::vector<uint8_t> Changed(const Sections& sections, CHANGE change) {
+    auto tree = test::ExportTree(*RootOn(sections));
+    change(*tree);
+    return bin::WriteImage(*tree);
+  }
+};
+
+TEST_F(BinImport, FullConfigurationComesBackWithItsValuesAndItsImage) {
+  auto original = test::LoadedRoot(FullSections());
+  const BinImage image = ExportBinImage(*original);
+  auto imported = Import(image.bytes);
+  const BinImage again = ExportBinImage(*imported);
+  EXPECT_EQ(again.bytes, image.bytes);
+  EXPECT_EQ(again.crc32, image.crc32);
+  original->RefreshDerivedValues();
+  imported->RefreshDerivedValues();
+  EXPECT_EQ(AllValues(*imported), AllValues(*original));
+  EXPECT_FALSE(imported->compatibility_scada21());
+}
+
+TEST_F(BinImport, DefaultConfigurationComesBackWithoutBaseIntervalAndWithAnIdentifierInGuidForm) {
+  auto original = CreateDefaultConfiguration(false);
+  const BinImage image = ExportBinImage(*original);
+  auto imported = Import(image.bytes);
+  EXPECT_EQ(ExportBinImage(*imported).bytes, image.bytes);
+  EXPECT_EQ(imported->Region_settings.base_interval_s.GetValue({}), "0");
+  EXPECT_EQ(imported->Cfg.CfgId.GetValue({}), "00000000-0000-0000-0000-000000000000");
+  original->Region_settings.base_interval_s.SetValue("0", {}, false);
+  original->Cfg.CfgId.SetValue("00000000-0000-0000-0000-000000000000", {}, false);
+  EXPECT_EQ(AllValues(*imported), AllValues(*original));
+}
+
+TEST_F(BinImport, OnlyVersionSevenImagesAreRead) {
+  const std::vector<uint8_t> image = ExportBinImage(*CreateDefaultConfiguration(false)).bytes;
+  for (uint8_t version : {0, 1, 2, 3, 4, 6, 8}) {
+    std::vector<uint8_t> other = image;
+    other[12] = version;  // the root record's version word, outside the CRC
+    EXPECT_EQ(ImportError(other), "File version is not supported | ") << int(version);
+  }
+  EXPECT_EQ(ImportError({}), "File version is not supported | ");
+  std::vector<uint8_t> damaged = image;
+  damaged.back() ^= 1;
+  EXPECT_EQ(ImportError(damaged), "CRC error in the BIN-file | ");
+}
+
+TEST_F(BinImport, HeaderAndIdentifierComeFromTheImage) {
+  auto bytes = Changed(Sections(), [](bin::CTagBIN_CONFv7& tree) {
+    bin::CONFIGHEADER& header = tree.ConfigHeader().Record();
+    const std::string text = "ABCD1234";
+    std::copy(text.begin(), text.end(), header.description.begin());
+    header.hwVersion = 5;
+    header.swVersionMajor = 3;
+    header.swVersionMinor = 12;
+    tree.ConfigBody().Record().cfgId = {0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89,
+                                        0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89};
+  });
+  auto root = Import(bytes);
+  EXPECT_EQ(root->Header.device_description.GetValue({}), "ABCD");
+  EXPECT_EQ(root->Header.serial_number.GetValue({}), "1234");
+  EXPECT_EQ(root->Header.HW_version.GetValue({}), "5");
+  EXPECT_EQ(root->Header.SW_version.GetValue({}), "3.12");
+  EXPECT_EQ(root->Cfg.CfgId.GetValue({}), "abcdef01-2345-6789-abcd-ef0123456789");
+
+  bytes = Changed(Sections(), [](bin::CTagBIN_CONFv7& tree) {
+    tree.ConfigHeader().Record().description = {'A', 'B', 'C'};
+  });
+  root = Import(bytes);
+  EXPECT_EQ(root->Header.device_description.GetValue({}), "");
+  EXPECT_EQ(root->Header.serial_number.GetValue({}), "");
+}
+
+TEST_F(BinImport, TachoSpeedsPerSecondComeBackPerMinute) {
+  Sections s;
+  s.tacho = R"(<TachoChannel number="1" unit="201" minvalue="10" maxvalue="210" trn_sens="1" reductor_coeff="1">)"
+            R"(<abs_level_region high_alarm_level="110" relay="0"/>)"
+            R"(<start_stop_region start_level="60" stop_level="35"/></TachoChannel>)";
+  auto root = Import(ExportBinImage(*RootOn(s)).bytes);
+  auto& tacho = root->TachoChannels.TachoChannel;
+  const CIndexList at{{true, 1}};
+  EXPECT_EQ(tacho.unit.GetValue(at), "202");
+  EXPECT_EQ(tacho.minvalue.GetValue(at), "600");
+  EXPECT_EQ(tacho.maxvalue.GetValue(at), "12600");
+  EXPECT_EQ(tacho.start_stop_region.start_level.GetValue(at), "3600");
+  EXPECT_EQ(tacho.start_stop_region.stop_level.GetValue(at), "2100");
+  EXPECT_EQ(tacho.abs_level_region.high_alarm_level.GetValue(at), "6600");
+}
+
+TEST_F(BinImport, PhaseNeedsARelativeBandBeforeIt) {
+  Sections s;
+  s.vibro = R"(<VibroChannel number="1" unit="102"><param unit="102"/>)"
+            R"(<Average number="1" minvalue="0" maxvalue="1"/></VibroChannel>)";
+  const auto bytes = Changed(s, [](bin::CTagBIN_CONFv7& tree) {
+    auto& channel = *tree.ConfigBody().acfg.Channels().at(0);
+    bin::PARAMSTRUCTv2 phase;
+    phase.code = bin::kParamCodePhase;
+    phase.number = 1;
+    phase.extension.resize(6);
+    channel.List().Records().push_back(phase);
+    channel.Record().paramCount = 2;
+  });
+  EXPECT_EQ(ImportError(bytes),
+            "Parameter \"Phase\" is not associated to parameter \"Relative band\" | "
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\\phase");
+}
+
+TEST_F(BinImport, MarkedSlotsGiveMonitoringElementsTheirTags) {
+  Sections s;
+  s.tacho = R"(<TachoChannel number="3" unit="202" minvalue="0" maxvalue="100">)"
+            R"(<abs_level_region high_warning_level="50"/></TachoChannel>)";
+  const auto bytes = Changed(s, [](bin::CTagBIN_CONFv7& tree) {
+    tree.ConfigBody().thrs.List().Records().at(0).slots[4].action = bin::kSlotActionMonitoredAbsolute;
+  });
+  auto root = Import(bytes);
+  auto& element = root->Monitoring.Element;
+  EXPECT_EQ(element.CountNodes({}), 5u);
+  EXPECT_EQ(element.Tag.ChannelNum_ParamNum.GetValue({{true, 5}, {false, 0}}), std::to_string(52 << 16));
+  EXPECT_EQ(element.Tag.CountNodes({{true, 1}}), 0u);
+}
+
+TEST_F(BinImport, LevelSidesFollowDelaysOrOrder) {
+  // Low warning and high alarm share a level code; opposite delays tell them apart.
+  Sections s;
+  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="0" DelayUp_ms="400" DelayDn_ms="1000"/>)";
+  s.tacho = R"(<TachoChannel number="1" unit="202" minvalue="0" maxvalue="100">)"
+            R"(<abs_level_region high_alarm_level="80" low_warning_level="20" relay="0"/></TachoChannel>)";
+  auto root = Import(ExportBinImage(*RootOn(s)).bytes);
+  auto& region = root->TachoChannels.TachoChannel.abs_level_region;
+  const CIndexList at{{true, 1}};
+  EXPECT_EQ(region.low_warning_level.GetValue(at), "20");
+  EXPECT_EQ(region.high_alarm_level.GetValue(at), "80");
+  EXPECT_EQ(root->Region_settings.DelayUp_ms.GetValue({}), "400");
+  EXPECT_EQ(root->Region_settings.DelayDn_ms.GetValue({}), "1000");
+
+  // With equal delays only the order is left: a falling run of codes is low, a rising one high.
+  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="0" DelayUp_ms="1000" DelayDn_ms="1000"/>)";
+  s.tacho = R"(<TachoChannel number="1" unit="202" minvalue="0" maxvalue="100">)"
+            R"(<abs_level_region low_alarm_level="10" low_warning_level="20" high_alarm_level="80"/>)"
+            R"(</TachoChannel><TachoChannel number="2" unit="202" minvalue="0" maxvalue="100">)"
+            R"(<abs_level_region high_alarm_level="70"/></TachoChannel>)";
+  root = Import(ExportBinImage(*RootOn(s)).bytes);
+  auto& levels = root->TachoChannels.TachoChannel.abs_level_region;
+  EXPECT_EQ(levels.low_alarm_level.GetValue(at), "10");
+  EXPECT_EQ(levels.low_warning_level.GetValue(at), "20");
+  EXPECT_EQ(levels.high_alarm_level.GetValue(at), "80");
+  EXPECT_EQ(levels.high_alarm_level.GetValue({{true, 2}}), "70");
+  EXPECT_FALSE(levels.low_warning_level.FindValue({{true, 2}}));
+}
+
+}  // namespace
+}  // namespace vrk

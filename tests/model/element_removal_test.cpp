@@ -1,0 +1,272 @@
+// DeleteNode with dependents: references to removed parameters and channels, the numbering that closes its
+// gaps, relative bands on a removed shaft, monitoring elements with their diagnoses, and sequence-numbered
+// lists; all of it undone when the edit fails.
+#include <random>
+
+#include "parameter_documents.h"
+
+namespace vrk::test {
+namespace {
+
+std::string Section(const std::string& name, const std::string& content) {
+  return "<" + name + ">" + content + "</" + name + ">";
+}
+
+// Channel 1: Average 1, Peak 2, absolute bands 3 and 4, relative band 5 with phase 6; references to most of them.
+std::string BandsWithReferences() {
+  return Document(
+      Vibro(1, Overall("Average", 1) + Overall("Peak", 2) + Absolute(AbsoluteBand(3) + AbsoluteBand(4)) +
+                   Relative(RelativeBand(5, 1, "1", 6))),
+      Tacho(1),
+      Section("current-outputs", CurrentOutput(1, 1, 2) + CurrentOutput(2, 1, 3)) +
+          Section("Monitoring", MonitoringElement(1, Tag(1, 2) + Tag(1, 4)) + MonitoringElement(2, Tag(1, 3)) +
+                                    MonitoringElement(3, Tag(1, 2))) +
+          Section("Diagnoses", DiagnosesElement(1) + DiagnosesElement(2) + DiagnosesElement(3)) +
+          Modbus(SlaveOutput(1, 1, 3) + SlaveOutput(2, 1, 2) + SlaveOutput(3, 1, 1)));
+}
+
+// The fixed layout of the compatibility mode with one tachometer channel.
+std::string CompatibleLayout(const std::string& rest = "") {
+  return Document(Vibro(1, Overall("Average", 1) + Overall("PeakPeak", 2) + Absolute(AbsoluteBand(3)) +
+                               Relative(RelativeBand(8, 1, "0.5") + RelativeBand(9, 1, "1") +
+                                        RelativeBand(10, 1, "2") + RelativeBand(11, 1, "3"))),
+                  Tacho(1), rest);
+}
+
+using ParameterRemoval = ParameterEditTest;
+
+TEST_F(ParameterRemoval, ReferencesGoAndTheNumberingClosesItsGap) {
+  Load(BandsWithReferences());
+  ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {true, 3}}), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "A1 P2 a3 r4/5");
+  // Output 1 and the references to band 3 are gone; monitoring element 3 watched nothing else and went with
+  // its diagnoses; what referred to band 4, the relative band and its phase follows them one place down.
+  EXPECT_EQ(References(), "O2=1:2 M1=1:3 M2=1:2 D1 D2 S1=1:2 S2=1:1");
+}
+
+TEST_F(ParameterRemoval, ARelativeBandTakesItsPhaseAndBothReferencesAlong) {
+  Load(BandsWithReferences());
+  ASSERT_EQ(Delete(kRelativeBandPath, {{true, 1}, {false, 0}}), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "A1 P2 a3 a4");
+  EXPECT_EQ(References(), "O1=1:2 O2=1:3 M1=1:2 M2=1:3 M3=1:2 D1 D2 D3 S1=1:3 S2=1:2 S3=1:1");
+  ASSERT_EQ(Set(std::string(kChannelPath) + "Peak\\maxvalue", "50", Key(1)), S_OK);  // nothing left half done
+}
+
+TEST_F(ParameterRemoval, APhaseAloneGoesWithItsReferences) {
+  Load(BandsWithReferences());
+  ASSERT_EQ(Set("Monitoring\\Element\\Tag\\ParamNum", "5", At({1, 0})), S_OK) << error_;
+  ASSERT_EQ(Delete(std::string(kRelativeBandPath) + "phase\\", {{true, 1}, {false, 0}}), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "A1 P2 a3 a4 r5");
+  EXPECT_EQ(References(), "O1=1:2 O2=1:3 M1=1:2,1:4 M2=1:2 D1 D2 S1=1:3 S2=1:2 S3=1:1");
+}
+
+TEST_F(ParameterRemoval, AnOverallValueIsRemovedLikeABand) {
+  Load(BandsWithReferences());
+  ASSERT_EQ(Delete(std::string(kChannelPath) + "Average\\", Key(1)), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "P1 a2 a3 r4/5");
+  EXPECT_EQ(References(), "O1=1:1 O2=1:2 M1=1:1,1:3 M2=1:2 M3=1:1 D1 D2 D3 S1=1:2 S2=1:1 S3=1:0");
+}
+
+TEST_F(ParameterRemoval, TheCompatibleLayoutKeepsItsNumbers) {
+  Load(CompatibleLayout());
+  ASSERT_EQ(Compatible(), 1);
+  ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {false, 0}}), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "A1 PP2 r8 r9 r10 r11");
+}
+
+TEST_F(ParameterRemoval, WithIdenticalSetsEveryChannelLosesTheParameter) {
+  const std::string set = Overall("Average", 1) + Absolute(AbsoluteBand(2) + AbsoluteBand(3));
+  Load(Document(Vibro(1, set) + Vibro(2, set), "",
+                Section("current-outputs", CurrentOutput(1, 2, 2) + CurrentOutput(2, 1, 1)) +
+                    Modbus(SlaveOutput(1, 2, 1) + SlaveOutput(2, 1, 2))));
+  ASSERT_EQ(SetIdentical(1), S_OK) << error_;
+  ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {false, 0}}), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "A1 a2");
+  EXPECT_EQ(Numbers(2), "A1 a2");
+  EXPECT_EQ(References(), "O1=2:1 S1=1:1");
+}
+
+TEST_F(ParameterRemoval, AFailedBracketTakesEveryDependentChangeBack) {
+  Load(BandsWithReferences());
+  const std::string before = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {true, 3}}), S_OK) << error_;
+  ASSERT_EQ(Set("Region_settings\\Hysteresis_percent", "500"), S_OK);  // checked at the end
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(Xml(), before);
+}
+
+using ChannelRemoval = ParameterEditTest;
+
+TEST_F(ChannelRemoval, AVibrationChannelTakesEveryReferenceToItAlong) {
+  Load(Document(Vibro(1, Overall("Average", 1)) + Vibro(2, Overall("Average", 1)), Tacho(1),
+                Section("current-outputs", CurrentOutput(1, 1, 0) + CurrentOutput(2, 2, 0)) +
+                    Section("Monitoring", MonitoringElement(1, Tag(1, 0)) + MonitoringElement(2, Tag(2, 0) + Tag(1, 0)) +
+                                              MonitoringElement(3, Tag(2, 0))) +
+                    Section("Diagnoses", DiagnosesElement(1) + DiagnosesElement(2) + DiagnosesElement(3)) +
+                    Modbus(SlaveOutput(1, 2, 0) + SlaveOutput(2, 1, 0) + SlaveOutput(3, 50, 0))));
+  ASSERT_EQ(Delete(kChannelPath, Key(1)), S_OK) << error_;
+  EXPECT_EQ(References(), "O2=2:0 M1=2:0 M2=2:0 D1 D2 S1=2:0 S2=50:0");
+  // The diagnoses followed their elements to the new numbers.
+  EXPECT_EQ(Get("Diagnoses\\Element\\Diagnose\\Description", {{true, 1}, {true, 1}}), "for 2");
+  EXPECT_EQ(Get("Diagnoses\\Element\\Diagnose\\Description", {{true, 2}, {true, 1}}), "for 3");
+}
+
+TEST_F(ChannelRemoval, ATachometerChannelTakesItsShaftsBandsAlong) {
+  const std::string cut_outs =
+      "<band number=\"2\" minvalue=\"0\" maxvalue=\"100\" low_freq=\"10\" high_freq=\"1000\"><cutting_rel_bands>"
+      "<cutting_band number=\"3\"/><cutting_band number=\"5\"/></cutting_rel_bands></band>";
+  Load(Document(Vibro(1, Overall("Average", 1) + Absolute(cut_outs) +
+                             Relative(RelativeBand(3, 1, "1", 4) + RelativeBand(5, 2, "2"))) +
+                    Vibro(2, Overall("Average", 1) + Relative(RelativeBand(2, 1))),
+                Tacho(1) + Tacho(2),
+                Section("current-outputs", CurrentOutput(1, 1, 2) + CurrentOutput(2, 51, 0)) +
+                    Section("Monitoring", MonitoringElement(1, Tag(50, 0)) + MonitoringElement(2, Tag(1, 3) + Tag(1, 4)) +
+                                              MonitoringElement(3, Tag(2, 1))) +
+                    Section("Diagnoses", DiagnosesElement(1) + DiagnosesElement(2) + DiagnosesElement(3)) +
+                    Modbus(SlaveOutput(1, 50, 0) + SlaveOutput(2, 1, 0))));
+  ASSERT_EQ(Delete("TachoChannels\\TachoChannel\\", Key(1)), S_OK) << error_;
+  EXPECT_EQ(Numbers(1), "A1 a2 r5");
+  EXPECT_EQ(Numbers(2), "A1");
+  EXPECT_EQ(Count(std::string(kAbsoluteBandPath) + "cutting_rel_bands\\cutting_band\\", {{true, 1}, {false, 0}}), 1u);
+  EXPECT_EQ(References(), "O2=51:0 M1=1:4 D1 S1=1:0");
+  EXPECT_EQ(Get("Diagnoses\\Element\\Diagnose\\Description", {{true, 1}, {true, 1}}), "for 2");
+}
+
+TEST_F(ChannelRemoval, InTheCompatibleLayoutTheReservedNumbersLoseTheirReferences) {
+  Load(CompatibleLayout(Section("current-outputs", CurrentOutput(1, 1, 9)) +
+                        Section("Monitoring", MonitoringElement(1, Tag(50, 0) + Tag(1, 1))) +
+                        Section("Diagnoses", DiagnosesElement(1)) +
+                        Modbus(SlaveOutput(1, 1, 7) + SlaveOutput(2, 1, 2) + SlaveOutput(3, 100, 7))));
+  ASSERT_EQ(Compatible(), 1);
+  ASSERT_EQ(Delete("TachoChannels\\TachoChannel\\", Key(1)), S_OK) << error_;
+  // The bands stay in their fixed places; a Modbus input's parameter 7 is no band's.
+  EXPECT_EQ(Numbers(1), "A1 PP2 a3 r8 r9 r10 r11");
+  EXPECT_EQ(References(), "M1=1:1 D1 S1=1:2 S2=100:7");
+}
+
+using ListRemoval = ParameterEditTest;
+
+TEST_F(ListRemoval, AMonitoringElementTakesItsDiagnosesAndTheOthersMoveUp) {
+  Load(Document("", "",
+                Section("Monitoring", MonitoringElement(1, "") + MonitoringElement(2, "") + MonitoringElement(3, "")) +
+                    Section("Diagnoses", DiagnosesElement(1) + DiagnosesElement(2) + DiagnosesElement(3))));
+  ASSERT_EQ(Delete("Monitoring\\Element\\", Key(2)), S_OK) << error_;
+  EXPECT_EQ(References(), "M1= M2= D1 D2");
+  EXPECT_EQ(Get("Diagnoses\\Element\\Diagnose\\Description", {{true, 2}, {true, 1}}), "for 3");
+}
+
+TEST_F(ListRemoval, SequenceNumberedListsCloseTheirGaps) {
+  const std::string criteria =
+      "<Element Number=\"1\"><Diagnose Number=\"1\" Description=\"d\" Conclusion=\"c\"><Criterions>"
+      "<Criterion Number=\"1\" Formula=\"a\"/><Criterion Number=\"2\" Formula=\"b\"/>"
+      "<Criterion Number=\"3\" Formula=\"c\"/></Criterions></Diagnose></Element>";
+  Load(Document("", Tacho(1),
+                Section("Monitoring", MonitoringElement(1, "")) + Section("Diagnoses", criteria) +
+                    Modbus(SlaveOutput(1, 50, 0) + SlaveOutput(2, 50, 0) + SlaveOutput(3, 50, 0)) +
+                    "<Readiness used=\"0\"><Diagnose Number=\"1\" ParamNumber=\"1\"/>"
+                    "<Diagnose Number=\"2\" ParamNumber=\"2\"/></Readiness>"));
+  ASSERT_EQ(Delete("Modbus\\Slave_outputs\\Output\\", Key(2)), S_OK) << error_;
+  EXPECT_EQ(References(), "M1= D1 S1=50:0 S2=50:0");
+  ASSERT_EQ(Delete("Readiness\\Diagnose\\", At({0})), S_OK) << error_;
+  EXPECT_EQ(Get("Readiness\\Diagnose\\Number", At({0})), "1");
+  EXPECT_EQ(Get("Readiness\\Diagnose\\ParamNumber", Key(1)), "2");
+  const std::string criterion = "Diagnoses\\Element\\Diagnose\\Criterions\\Criterion\\";
+  ASSERT_EQ(Delete(criterion, {{true, 1}, {true, 1}, {true, 1}}), S_OK) << error_;
+  EXPECT_EQ(Get(criterion + "Formula", {{true, 1}, {true, 1}, {true, 1}}), "b");
+  EXPECT_EQ(Get(criterion + "Formula", {{true, 1}, {true, 1}, {true, 2}}), "c");
+}
+
+// Long random sequences of structural edits with dependents (removals of parameters, phases and channels,
+// parameter moves, renumbering, the band-set modes): a failed edit leaves the document text exactly as it was.
+class RandomStructureEdits : public ParameterEditTest {
+ protected:
+  std::mt19937 random_{20261206};
+  uint32_t Pick(uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(random_); }
+
+  static std::string Channel(int number) {
+    return Vibro(number, Overall("Average", 1) + Overall("Peak", 2) +
+                             Absolute(AbsoluteBand(3) + AbsoluteBand(4)) +
+                             Relative(RelativeBand(5, 1, "1.5", 6) + RelativeBand(7, 2, "2")));
+  }
+  std::string Start() {
+    std::string tags;
+    for (int p = 0; p < 7; ++p) tags += Tag(1 + p % 3, p);
+    return Document(Channel(1) + Channel(2) + Channel(3), Tacho(1) + Tacho(2),
+                    Section("current-outputs", CurrentOutput(1, 1, 3) + CurrentOutput(2, 2, 5)) +
+                        Section("Monitoring", MonitoringElement(1, tags) + MonitoringElement(2, Tag(2, 6)) +
+                                                  MonitoringElement(3, Tag(3, 4) + Tag(51, 0))) +
+                        Section("Diagnoses", DiagnosesElement(1) + DiagnosesElement(2) + DiagnosesElement(3)) +
+                        Modbus(SlaveOutput(1, 1, 4) + SlaveOutput(2, 3, 6) + SlaveOutput(3, 50, 0)));
+  }
+
+  Indexes Channel() { return {{true, 1 + Pick(3)}}; }
+  Indexes Band() { return {{true, 1 + Pick(3)}, {false, Pick(3)}}; }
+
+  HRESULT RandomEdit() {
+    const std::string overall[] = {"Average\\", "Peak\\"};
+    switch (Pick(15)) {
+      case 0: return Delete(kAbsoluteBandPath, Band());
+      case 1: return Delete(kRelativeBandPath, Band());
+      case 2: return Delete(std::string(kRelativeBandPath) + "phase\\", Band());
+      case 3: return Delete(std::string(kChannelPath) + overall[Pick(2)], Channel());
+      case 4: return Pick(4) == 0 ? Delete(kChannelPath, Channel()) : Delete("TachoChannels\\TachoChannel\\", Key(1 + Pick(2)));
+      case 5: {
+        LONG offset = static_cast<LONG>(Pick(7)) - 3;
+        return Move(Pick(2) ? kAbsoluteBandPath : kRelativeBandPath, Band(), offset);
+      }
+      case 6: {
+        LONG offset = static_cast<LONG>(Pick(9)) - 4;
+        return Move(std::string(kChannelPath) + overall[Pick(2)], Channel(), offset);
+      }
+      case 7: return Set(std::string(kAbsoluteBandPath) + "number", std::to_string(Pick(40)), Band());
+      case 8: return Set(std::string(kAbsoluteBandPath) + "maxvalue", std::to_string(Pick(500)), Band());
+      case 9: return SetIdentical(static_cast<LONG>(Pick(2)));
+      case 10: return Set("VibroChannels\\wave_settings\\fmax", Pick(2) ? "2000" : "4000");
+      case 11: return Delete("Monitoring\\Element\\", At({Pick(4)}));
+      case 12: {
+        // The switch leaves its changes open until the next edit: commit them within the same step.
+        const HRESULT hr = SetCompatible(static_cast<LONG>(Pick(2)));
+        return FAILED(hr) ? hr : Set("Header\\device_description", std::to_string(Pick(100)));
+      }
+      case 13: return Pick(2) ? Set(std::string(kChannelPath) + "number", std::to_string(1 + Pick(5)), Key(1 + Pick(5)))
+                              : Set("TachoChannels\\TachoChannel\\number", std::to_string(1 + Pick(3)), Key(1 + Pick(3)));
+      default: return Set(std::string(kChannelPath) + "unit", Pick(2) ? "103" : "102", Channel());
+    }
+  }
+};
+
+TEST_F(RandomStructureEdits, FailedEditsLeaveTheDocumentAsItWas) {
+  int failures = 0, successes = 0;
+  for (int round = 0; round < 6 && !HasFailure(); ++round) {
+    Load(Start());
+    for (int step = 0; step < 60 && !HasFailure(); ++step) {
+      const std::string before = Xml();
+      if (Pick(6) == 0) {
+        ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+        bool failed = false;
+        for (uint32_t k = 1 + Pick(3); k > 0 && !failed; --k) failed = FAILED(RandomEdit());
+        if (!failed) failed = FAILED(Track(cvt_->EndUpdate()));
+        else EXPECT_EQ(cvt_->EndUpdate(), S_OK);
+        if (failed) {
+          EXPECT_EQ(Xml(), before) << "round " << round << " step " << step << ": " << error_;
+          ++failures;
+        } else {
+          ++successes;
+        }
+        continue;
+      }
+      if (FAILED(RandomEdit())) {
+        EXPECT_EQ(Xml(), before) << "round " << round << " step " << step << ": " << error_;
+        ++failures;
+      } else {
+        ++successes;
+      }
+    }
+  }
+  EXPECT_GT(failures, 20);
+  EXPECT_GT(successes, 100);
+}
+
+}  // namespace
+}  // namespace vrk::test
