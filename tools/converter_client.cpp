@@ -1,10 +1,12 @@
 #include "tools/converter_client.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "platform/bstr.h"
+#include "platform/safe_array.h"
 #include "platform/oleauto.h"
 #include "platform/xml_text_codec.h"
 
@@ -66,6 +68,24 @@ void ConverterClient::LoadFile(const std::string& file, std::istream& in) {
   }
   BStr bstr{std::u16string_view(text)};
   Check(converter_->put_XML(bstr.get()));
+}
+
+void ConverterClient::LoadImageFile(const std::string& file, std::istream& in) {
+  const std::string bytes = ReadAll(file, in);
+  if (bytes.size() > 0x7FFFFFFFu) throw CallError("the image is too large");
+  SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
+  if (!array) throw CallError("the image is too large");
+  std::copy(bytes.begin(), bytes.end(), static_cast<char*>(array.get()->pvData));
+  Check(converter_->put_BIN(array.get()));
+}
+
+std::string ConverterClient::ImageBytes(uint32_t* crc32) {
+  SAFEARRAY* raw = nullptr;
+  ULONG crc = 0;
+  Check(converter_->GetBIN(&raw, &crc));
+  SafeArrayPtr array(raw);
+  if (crc32 != nullptr) *crc32 = crc;
+  return std::string(static_cast<const char*>(raw->pvData), raw->rgsabound[0].cElements);
 }
 
 void ConverterClient::CreateNew() { Check(converter_->CreateNewCfg()); }

@@ -44,6 +44,8 @@ class ConverterClient {
 
   // XML put of a file's text ("-": `in`); the bytes are decoded with the encoding their declaration names.
   void LoadFile(const std::string& file, std::istream& in);
+  // BIN put of a binary image file ("-": `in`).
+  void LoadImageFile(const std::string& file, std::istream& in);
   void CreateNew();
   void SetImperial(bool on);
   // XML get, encoded back into the document's declared encoding.
@@ -52,6 +54,8 @@ class ConverterClient {
   std::string GetValue(const std::string& path, const std::vector<IndexArg>& indexes);
   // Returns the value as stored and read back.
   std::string SetValue(const std::string& path, const std::string& value, const std::vector<IndexArg>& indexes);
+  // GetBIN: the configuration's binary image and its CRC-32.
+  std::string ImageBytes(uint32_t* crc32);
   // ArrangeNodeData of the element that `path` names.
   void Arrange(const std::string& path, const std::vector<IndexArg>& indexes);
   RangeInfo GetRanges(const std::string& path, const std::vector<IndexArg>& indexes);

@@ -2,6 +2,7 @@
 // diagnostics go to standard error as "FILE: description". Exit codes: 0 success, 1 configuration error,
 // 2 usage error.
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -29,6 +30,8 @@ constexpr char kUsage[] =
     "  ranges FILE PATH [INDEX...]            print the type, limits and dictionary of a value\n"
     "  check FILE                             check the whole configuration; prints OK\n"
     "  arrange FILE PATH [INDEX...] [-o OUT]  sort the data of an element (linearisation points)\n"
+    "  bin FILE [-o OUT.bin]                  write the binary image of a configuration; prints its CRC-32\n"
+    "  xml FILE.bin [-o OUT]                  write the configuration a binary image holds\n"
     "  inspect FILE.bin [--json]              print the tag tree of a binary image and check its CRC\n"
     "\n"
     "FILE may be - for standard input; OUT defaults to standard output.\n"
@@ -174,6 +177,30 @@ int ArrangeCommand(const std::vector<std::string>& words, const Options& options
   return kOk;
 }
 
+int BinCommand(const std::vector<std::string>& words, const Options& options) {
+  const CommandArgs args = SplitArgs(words, true);
+  if (args.positional.size() != 1) throw UsageError("bin needs exactly one FILE");
+  ConverterClient client = LoadedClient(args.positional[0], options);
+  uint32_t crc = 0;
+  const std::string image = client.ImageBytes(&crc);
+  WriteOutput(args.output, image);
+  char text[32];
+  std::snprintf(text, sizeof text, "CRC-32 0x%08X\n", crc);
+  // The CRC goes to standard error when the image itself goes to standard output.
+  (args.output == "-" ? std::cerr : std::cout) << text;
+  return kOk;
+}
+
+int XmlCommand(const std::vector<std::string>& words, const Options& options) {
+  const CommandArgs args = SplitArgs(words, true);
+  if (args.positional.size() != 1) throw UsageError("xml needs exactly one FILE.bin");
+  ConverterClient client;
+  client.SetImperial(options.imperial);
+  client.LoadImageFile(args.positional[0], std::cin);
+  WriteOutput(args.output, client.DocumentBytes());
+  return kOk;
+}
+
 int InspectCommandAdapter(const std::vector<std::string>& words, const Options&) {
   return InspectCommand(words, std::cin, std::cout, std::cerr);
 }
@@ -192,6 +219,8 @@ const std::vector<Command>& Commands() {
       {"ranges", "print the type, limits and dictionary of a value", RangesCommand},
       {"check", "check the whole configuration", CheckCommand},
       {"arrange", "sort the data of an element", ArrangeCommand},
+      {"bin", "write the binary image of a configuration", BinCommand},
+      {"xml", "write the configuration a binary image holds", XmlCommand},
       {"inspect", "print the tag tree of a binary image", InspectCommandAdapter},
   };
   return commands;

@@ -63,6 +63,13 @@ head -c 50 "$corpus/v7_full.bin" >"$work/cut.bin"
 expect inspect-truncated 1 - "cut.bin: " -- "$vrkcfg" inspect "$work/cut.bin"
 expect inspect-usage 2 "" "usage" -- "$vrkcfg" inspect
 
+expect to-bin 0 - - -- "$vrkcfg" bin "$work/cfg.xml" -o "$work/cfg.bin"
+grep -q "^CRC-32 0x" "$work/out" || { echo "FAIL bin prints the CRC"; failures=$((failures + 1)); }
+expect inspect-own-image 0 - "" -- "$vrkcfg" inspect "$work/cfg.bin"
+expect to-xml 0 - - -- "$vrkcfg" xml "$work/cfg.bin" -o "$work/back.xml"
+expect back-value 0 "65000" "" -- "$vrkcfg" get "$work/back.xml" 'Data_transfer_settings\param_max_int'
+expect xml-of-garbage 1 "" "<stdin>: " -- sh -c "head -c 40 \"$work/cfg.xml\" | \"$vrkcfg\" xml -"
+
 if [ $failures -ne 0 ]; then
   echo "$failures CLI check(s) failed"
   exit 1
