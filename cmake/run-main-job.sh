@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The main job: write the embedded default configuration and read a few of its values back through vrkcfg.
+# The main job: write the embedded default configuration, read a few of its values back and produce its binary
+# image through vrkcfg.
 set -euo pipefail
 vrkcfg="$1"
 out=$(mktemp -d)
@@ -11,3 +12,5 @@ for path in 'VersionInfo\version' 'Cfg\DeviceType' 'Header\SW_version' 'Data_tra
             'Region_settings\Hysteresis_percent' 'Region_settings\DelayUp_ms' 'Region_settings\DelayDn_ms'; do
   printf '%-40s %s\n' "$path" "$("$vrkcfg" get "$out/default.xml" "$path")"
 done
+"$vrkcfg" bin "$out/default.xml" -o "$out/default.bin"
+"$vrkcfg" inspect "$out/default.bin" | sed -n 1,2p
