@@ -188,16 +188,15 @@ HRESULT CVRK5420CfgConverter::Read(Body&& body) {
 template <typename Body>
 HRESULT CVRK5420CfgConverter::Edit(Body&& body) {
   if (!root_) return NoConfiguration();
-  const HRESULT hr = GuardCall([&] {
+  return SettleEdit(GuardCall([&] {
     journal_.OpenEdit(*root_);
     journal_.CloseEdit(*root_, body());
-  });
+  }));
+}
+
+HRESULT CVRK5420CfgConverter::SettleEdit(HRESULT hr) {
   if (FAILED(hr)) {
-    // The failure is already reported; undoing must not replace that report.
-    try {
-      journal_.Rollback(*root_);
-    } catch (...) {
-    }
+    RollbackQuietly();
     return hr;
   }
   if (journal_.depth() > 0)
@@ -205,6 +204,15 @@ HRESULT CVRK5420CfgConverter::Edit(Body&& body) {
   else
     ++change_counter_;
   return S_OK;
+}
+
+void CVRK5420CfgConverter::RollbackQuietly() {
+  if (!root_) return;
+  // The failure is already reported; undoing must not replace that report.
+  try {
+    journal_.Rollback(*root_);
+  } catch (...) {
+  }
 }
 
 template <typename Build>
@@ -444,12 +452,7 @@ HRESULT CVRK5420CfgConverter::EndUpdate() {
   const HRESULT hr = GuardCall([&] { journal_.End(root_.get()); });
   if (!changed_in_bracket_) return hr;
   if (FAILED(hr)) {
-    if (root_) {
-      try {
-        journal_.Rollback(*root_);
-      } catch (...) {
-      }
-    }
+    RollbackQuietly();
     return hr;
   }
   if (journal_.depth() == 0) ++change_counter_;
@@ -512,23 +515,11 @@ HRESULT CVRK5420CfgConverter::put_CompatibilityThrsSCADA21(LONG value) {
   const bool on = value != 0;
   // An edit like any other, except that its group stays open with the root recording into it: the switch is
   // committed with the next edit that completes outside a bracket, or undone when that edit fails.
-  const HRESULT hr = GuardCall([&] {
+  return SettleEdit(GuardCall([&] {
     if (root_->compatibility_scada21() == on) return;
     journal_.OpenEdit(*root_);
     SwitchCompatibilityMode(*root_, journal_.identical_bands(), on);
-  });
-  if (FAILED(hr)) {
-    try {
-      journal_.Rollback(*root_);
-    } catch (...) {
-    }
-    return hr;
-  }
-  if (journal_.depth() > 0)
-    changed_in_bracket_ = true;
-  else
-    ++change_counter_;
-  return S_OK;
+  }));
 }
 
 }  // namespace vrk

@@ -89,6 +89,11 @@ class CVRK5420CfgConverter final : public IVRK5420CfgConverter, public ISupportE
   // rolls the group back; success counts as one change (once per bracket inside one).
   template <typename Body>
   HRESULT Edit(Body&& body);
+  // The end of an edit that ran as `hr`: a failure rolls the current group back; success counts as one change
+  // (or marks the bracket changed).
+  HRESULT SettleEdit(HRESULT hr);
+  // Undoes the current group, keeping the failure already reported.
+  void RollbackQuietly();
   // Skeleton of loads: the held configuration goes, `build` makes the new one; the counter always moves and
   // the save point follows it.
   template <typename Build>
