@@ -39,6 +39,22 @@ void FinishLoad(CNodeTag_VRK_DeviceV7& root, bool check_values) {
   CheckNode(root, CIndexList(), check_values, true);
 }
 
+// The step from version 6 to 7: the version-6 element tree (a second reading of the same text) becomes the
+// document, marked version 7, and every vibration channel's high-pass filter follows its unit (on for
+// displacement in micrometres).
+void UpgradeVersion6(CNodeTag_VRK_DeviceV7& root, std::u16string_view text) {
+  root.AttachDocument(dom::Document::parseText(text));
+  root.VersionInfo.version.SetValue("7", CIndexList(), false);
+  auto& channel = root.VibroChannels.VibroChannel;
+  const uint32_t channels = channel.CountNodes(CIndexList());
+  for (uint32_t k = 0; k < channels; ++k) {
+    const CIndexList at{{false, k}};
+    const std::optional<std::string> unit = channel.unit.FindValue(at);
+    const bool micrometres = unit && ParseIntegerText(*unit) == 103;
+    channel.hpf.SetValue(micrometres ? "1" : "0", at, false);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, bool imperial) {
@@ -49,10 +65,20 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
     ThrowParseError(kCallerDocument.parse_error, e);
   }
   auto root = MakeRoot(std::move(document), imperial, kCallerDocument);
-  // Earlier versions are read through their own schemas and upgraded; this build reads version 7 only.
-  if (DocumentVersion(*root) != 7) ThrowMessage(159);
-  FinishLoad(*root, true);
-  return root;
+  switch (DocumentVersion(*root)) {
+    case 7:
+      FinishLoad(*root, true);
+      return root;
+    case 3:
+    case 6:
+      // Versions 3 and 6 differ from 7 only by what 7 added; they are checked as version 7, then upgraded.
+      FinishLoad(*root, true);
+      UpgradeVersion6(*root, text);
+      return root;
+    default:
+      // Versions 1 and 2 need their own schemas and conversions, which this component does not carry yet.
+      ThrowMessage(159);
+  }
 }
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial) {
