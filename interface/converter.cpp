@@ -11,6 +11,7 @@
 #include "convert/xml_import.h"
 #include "editing/band_set_modes.h"
 #include "editing/element_removal.h"
+#include "editing/element_replacement.h"
 #include "editing/parameter_move.h"
 #include "editing/recording_scope.h"
 #include "editing/undo_group.h"
@@ -417,7 +418,7 @@ HRESULT CVRK5420CfgConverter::SetNodeText(BSTR name, IVRK5420CfgConValueIndexes*
   return Edit([&] {
     CNodeTagInfoXML& element = ElementAt(*root_, name);
     const CIndexList list = ReadIndexes(indexes);
-    ReplaceElement(element, list, TextOf(&text).value_or(std::string()));
+    ReplaceWithDependents(*root_, journal_.identical_bands(), element, list, TextOf(&text).value_or(std::string()));
     return std::vector<PendingCheck>{{PendingCheck::kRemoval, &element, list}, {PendingCheck::kNode, &element, list}};
   });
 }

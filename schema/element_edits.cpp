@@ -91,31 +91,22 @@ std::optional<std::string> ElementText(CNodeTagInfoXML& element, CIndexList inde
   return node.xml();
 }
 
-void ReplaceElement(CNodeTagInfoXML& element, const CIndexList& indexes, std::string_view xml) {
-  CNodeTag_VRK_Device& root = *element.owner();
-  CIndexList lookup = indexes;
-  dom::Node old_node = element.GetNode(lookup, true);
-  dom::Document document = root.document();
+dom::Node ParseElement(CNodeTagInfoXML& element, const dom::Node& context, std::string_view xml) {
+  dom::Document document = element.owner()->document();
   std::vector<dom::Node> parsed;
   try {
-    parsed = document.parseFragment(old_node.parent(), xml);
+    parsed = document.parseFragment(context, xml);
   } catch (const dom::ParseError& e) {
     ThrowParseError(110, e);
   }
-  dom::Node replacement;
+  dom::Node result;
   for (const dom::Node& node : parsed) {
     if (IsWhitespace(node)) continue;
-    if (node.kind() != dom::NodeKind::kElement || replacement) ThrowMessage(110, element.GetFullPath());
-    replacement = node;
+    if (node.kind() != dom::NodeKind::kElement || result) ThrowMessage(110, element.GetFullPath());
+    result = node;
   }
-  if (!replacement) ThrowMessage(110, element.GetFullPath());
-
-  dom::Node parent = old_node.parent();
-  parent.replaceChild(replacement, old_node);
-  root.Record(std::make_unique<CUndoXMLNodeReplace>(&element, old_node, replacement));
-  root.ResetNodeCache();
-  CIndexList ensure = indexes;
-  element.GetNode(ensure, true);
+  if (!result) ThrowMessage(110, element.GetFullPath());
+  return result;
 }
 
 }  // namespace vrk

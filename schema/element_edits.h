@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/dom/dom.h"
 #include "schema/index_list.h"
 
 namespace vrk {
@@ -24,8 +25,8 @@ int32_t MoveElement(CNodeTagInfoXML& element, CIndexList indexes, int32_t offset
 // The XML text (UTF-8) of the occurrence; null when it does not exist. Changes nothing.
 std::optional<std::string> ElementText(CNodeTagInfoXML& element, CIndexList indexes);
 
-// Replaces the occurrence (created first when missing) by the one element that `xml` holds, then makes sure the
-// occurrence `indexes` selects exists. Throws 110 when `xml` does not parse or is not exactly one element.
-void ReplaceElement(CNodeTagInfoXML& element, const CIndexList& indexes, std::string_view xml);
+// The one element that `xml` (UTF-8) holds, parsed in the scope of `context` and detached. Throws 110 with the
+// parse position when it does not parse, 110 with the element's path when it is not exactly one element.
+dom::Node ParseElement(CNodeTagInfoXML& element, const dom::Node& context, std::string_view xml);
 
 }  // namespace vrk

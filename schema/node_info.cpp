@@ -121,8 +121,6 @@ dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexE
   } catch (const dom::Error&) {
     ThrowMessage(120, GetFullPath());
   }
-  const int level = NestingLevel(parent_node) + 1;
-
   // Place: before the first occurrence with a greater key, or after the last occurrence, or at the end.
   dom::Node last_same;
   dom::Node greater_key;
@@ -136,35 +134,37 @@ dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexE
     }
   }
 
-  // Each inserted node is recorded on its own, so that undo removes exactly what was added.
-  auto insert = [&](const dom::Node& node, const dom::Node& before) {
-    dom::Node target = parent_node;
-    target.insertBefore(node, before);
-    root.Record(std::make_unique<CUndoXMLTagAppend>(this, node));
-  };
-  if (greater_key) {
-    // [indent] new [indent] greater
-    insert(element, greater_key);
-    insert(document.createText(Indentation(level)), greater_key);
-  } else if (last_same) {
-    // last [indent] new [whatever followed last]
-    const dom::Node after = last_same.nextSibling();
-    insert(element, after);
-    insert(document.createText(Indentation(level)), element);
-  } else {
-    const dom::Node last = parent_node.lastChild();
-    if (last && last.kind() == dom::NodeKind::kText) {
-      // The trailing text indents the closing tag; the new element goes before it.
-      insert(element, last);
-      insert(document.createText(Indentation(level)), element);
-    } else {
-      insert(document.createText(Indentation(level)), dom::Node());
-      insert(element, dom::Node());
-      insert(document.createText(Indentation(level - 1)), dom::Node());
-    }
-  }
+  InsertIndented(parent_node, element, greater_key ? greater_key : last_same ? last_same.nextSibling() : dom::Node());
   if (entry.use_attr) key_attribute_->WriteValue(element, std::to_string(entry.value));
   return element;
+}
+
+void CNodeTagInfoXML::InsertIndented(const dom::Node& parent_node, const dom::Node& node, dom::Node before) {
+  CNodeTag_VRK_Device& root = *owner();
+  dom::Document document = root.document();
+  const int level = NestingLevel(parent_node) + 1;
+  // Each inserted node is recorded on its own, so that undo removes exactly what was added.
+  auto insert = [&](const dom::Node& inserted, const dom::Node& next) {
+    dom::Node target = parent_node;
+    target.insertBefore(inserted, next);
+    root.Record(std::make_unique<CUndoXMLTagAppend>(this, inserted));
+  };
+  if (!before) {
+    const dom::Node last = parent_node.lastChild();
+    if (!last || last.kind() != dom::NodeKind::kText) {
+      // No text indents the closing tag yet: [indent] node [indent of the closing tag].
+      insert(document.createText(Indentation(level)), dom::Node());
+      insert(node, dom::Node());
+      insert(document.createText(Indentation(level - 1)), dom::Node());
+      return;
+    }
+    before = last;  // the trailing text indents the closing tag; the node goes before it
+  }
+  insert(node, before);
+  if (before.kind() == dom::NodeKind::kText)
+    insert(document.createText(Indentation(level)), node);  // ... [indent] node [text that followed]
+  else
+    insert(document.createText(Indentation(level)), before);  // [indent] node [indent] element
 }
 
 uint32_t CNodeTagInfoXML::CountNodes(CIndexList indexes) {

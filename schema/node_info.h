@@ -85,6 +85,10 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   CNodeTagInfoXML* FindChild(std::string_view name) const;
   CNodeAttrInfoXML* FindAttribute(std::string_view name) const;
 
+  // Inserts the detached `node` into `parent_node` before `before` (null: at the end) with the indentation of its
+  // level, so that the document stays indented; every inserted node is recorded for undo.
+  void InsertIndented(const dom::Node& parent_node, const dom::Node& node, dom::Node before);
+
   // True when `node` is an element this descriptor describes (name compared ASCII case-insensitively).
   bool Matches(const dom::Node& node) const;
 

@@ -317,5 +317,21 @@ TEST_F(Elements, SetNodeTextReplacesTheOccurrence) {
   EXPECT_EQ(Xml(), before);
 }
 
+TEST_F(Elements, SetNodeTextRemovesTheDependentsOfTheOldOccurrence) {
+  std::string document = kMonitoringDocument;
+  document.replace(document.find("\t</VibroChannels>"), 0,
+                   "\t\t<VibroChannel number=\"1\" unit=\"102\"><param unit=\"102\"/></VibroChannel>\n");
+  document.replace(document.find("\t\t<Element Number=\"3\"/>"), 25,
+                   "\t\t<Element Number=\"3\"><Tag ChannelNum=\"1\" ParamNum=\"0\"/></Element>");
+  ASSERT_EQ(PutXml(document), S_OK) << error_;
+  BStr name("VibroChannels\\VibroChannel\\"), text("<VibroChannel number=\"1\" unit=\"101\"><param unit=\"101\"/></VibroChannel>");
+  ASSERT_EQ(Track(cvt_->SetNodeText(name.get(), MakeIndexes(Key(1)).get(), text.get())), S_OK) << error_;
+  EXPECT_EQ(Get("VibroChannels\\VibroChannel\\unit", Key(1)), "101");
+  EXPECT_EQ(Count("Monitoring\\Element\\Tag\\", Key(3)), 0u);  // the reference to the old channel went
+  EXPECT_EQ(NodeText("VibroChannels\\"),
+            "<VibroChannels>\n\t\t<wave_settings samples=\"8192\" fmax=\"4000\" fmin=\"0\"/>\n"
+            "\t\t<VibroChannel number=\"1\" unit=\"101\"><param unit=\"101\"/></VibroChannel>\n\t</VibroChannels>");
+}
+
 }  // namespace
 }  // namespace vrk::test
