@@ -1,27 +1,11 @@
 // The binary image through the converter object: GetBIN, BIN get and put, and their failures.
 #include "converter_fixture.h"
 
-#include "platform/safe_array.h"
 
 namespace vrk::test {
 namespace {
 
-class BinInterface : public ConverterTest {
- protected:
-  std::vector<uint8_t> Image(ULONG* crc = nullptr) {
-    SAFEARRAY* array = nullptr;
-    EXPECT_EQ(Track(cvt_->GetBIN(&array, crc)), S_OK) << error_;
-    SafeArrayPtr owner(array);
-    if (!array) return {};
-    const auto* data = static_cast<const uint8_t*>(array->pvData);
-    return std::vector<uint8_t>(data, data + array->rgsabound[0].cElements);
-  }
-  HRESULT PutImage(const std::vector<uint8_t>& bytes) {
-    SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
-    std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
-    return Track(cvt_->put_BIN(array.get()));
-  }
-};
+using BinInterface = ConverterTest;
 
 TEST_F(BinInterface, ImageRoundTripsThroughPut) {
   LoadDefault();

@@ -13,6 +13,7 @@
 #include "platform/bstr.h"
 #include "platform/com_ptr.h"
 #include "platform/oleauto.h"
+#include "platform/safe_array.h"
 
 namespace vrk::test {
 
@@ -108,6 +109,19 @@ class ConverterTest : public ::testing::Test {
     EXPECT_EQ(Track(cvt_->GetNodeText(name.get(), MakeIndexes(indexes).get(), text.Out())), S_OK) << error_;
     if (!text.get()) return std::nullopt;
     return text.ToUtf8();
+  }
+  // GetBIN's bytes; empty with error_ set when it fails.
+  std::vector<uint8_t> Image(ULONG* crc = nullptr) {
+    SAFEARRAY* array = nullptr;
+    if (FAILED(Track(cvt_->GetBIN(&array, crc)))) return {};
+    SafeArrayPtr owner(array);
+    const auto* data = static_cast<const uint8_t*>(array->pvData);
+    return std::vector<uint8_t>(data, data + array->rgsabound[0].cElements);
+  }
+  HRESULT PutImage(const std::vector<uint8_t>& bytes) {
+    SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
+    std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
+    return Track(cvt_->put_BIN(array.get()));
   }
   std::pair<ULONG, LONG> Changed() {
     ULONG counter = 0;

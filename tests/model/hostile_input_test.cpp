@@ -3,7 +3,6 @@
 #include <random>
 
 #include "converter_fixture.h"
-#include "platform/safe_array.h"
 
 namespace vrk::test {
 namespace {
@@ -23,20 +22,6 @@ class HostileInput : public ConverterTest {
       }
     }
     return text;
-  }
-
-  std::vector<uint8_t> Image() {
-    SAFEARRAY* array = nullptr;
-    if (FAILED(Track(cvt_->GetBIN(&array, nullptr)))) return {};
-    SafeArrayPtr owner(array);
-    const auto* data = static_cast<const uint8_t*>(array->pvData);
-    return std::vector<uint8_t>(data, data + array->rgsabound[0].cElements);
-  }
-
-  HRESULT PutImage(const std::vector<uint8_t>& bytes) {
-    SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
-    std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
-    return Track(cvt_->put_BIN(array.get()));
   }
 };
 
