@@ -10,6 +10,7 @@
 #include "bin/tag_format.h"
 #include "bin/version_probe.h"
 #include "interface/message_table.h"
+#include "platform/json_text.h"
 
 namespace vrk::bin {
 namespace {
@@ -53,24 +54,6 @@ uint64_t SkippedBytes(const CNodeTagBIN& tag) {
     if (child.IsPresent()) claimed += kTagHeaderSize + uint64_t(child.ContentSize());
   });
   return claimed < tag.ContentSize() ? tag.ContentSize() - claimed : 0;
-}
-
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char escaped[7];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 void PrintTagText(const CNodeTagBIN& tag, int depth, std::ostream& out) {

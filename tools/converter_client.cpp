@@ -59,10 +59,24 @@ void ConverterClient::Check(HRESULT hr) {
   throw CallError(text);
 }
 
-void ConverterClient::LoadFile(const std::string& file, std::istream& in) {
+void ConverterClient::LoadFile(const std::string& file, std::istream& in) { LoadDocument(ReadAll(file, in)); }
+
+void ConverterClient::LoadImageFile(const std::string& file, std::istream& in) { LoadImage(ReadAll(file, in)); }
+
+FileKind ConverterClient::LoadAnyFile(const std::string& file, std::istream& in) {
+  const std::string bytes = ReadAll(file, in);
+  if (bytes.starts_with("CONF")) {
+    LoadImage(bytes);
+    return FileKind::kImage;
+  }
+  LoadDocument(bytes);
+  return FileKind::kDocument;
+}
+
+void ConverterClient::LoadDocument(const std::string& bytes) {
   std::u16string text;
   try {
-    text = XmlBytesToText(ReadAll(file, in));
+    text = XmlBytesToText(bytes);
   } catch (const TextCodecError& e) {
     throw CallError(e.what());
   }
@@ -70,8 +84,7 @@ void ConverterClient::LoadFile(const std::string& file, std::istream& in) {
   Check(converter_->put_XML(bstr.get()));
 }
 
-void ConverterClient::LoadImageFile(const std::string& file, std::istream& in) {
-  const std::string bytes = ReadAll(file, in);
+void ConverterClient::LoadImage(const std::string& bytes) {
   if (bytes.size() > 0x7FFFFFFFu) throw CallError("the image is too large");
   SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
   if (!array) throw CallError("the image is too large");
@@ -92,11 +105,16 @@ void ConverterClient::CreateNew() { Check(converter_->CreateNewCfg()); }
 
 void ConverterClient::SetImperial(bool on) { Check(converter_->put_ImperialSystemMeasurement(on ? 1 : 0)); }
 
-std::string ConverterClient::DocumentBytes() {
+std::u16string ConverterClient::DocumentText() {
   BStr text;
   Check(converter_->get_XML(text.Out()));
+  return std::u16string(text.View());
+}
+
+std::string ConverterClient::DocumentBytes() {
+  const std::u16string text = DocumentText();
   try {
-    return XmlTextToBytes(text.View());
+    return XmlTextToBytes(text);
   } catch (const TextCodecError& e) {
     throw CallError(e.what());
   }

@@ -12,10 +12,16 @@
 
 namespace vrk::tools {
 
-// A failed call: `description` is the component's error description.
+// A failed call: `description` is the component's error description. `subject` names the file it concerns
+// when that is not the command's first one.
 class CallError : public std::runtime_error {
  public:
-  explicit CallError(const std::string& description) : std::runtime_error(description) {}
+  explicit CallError(const std::string& description, std::string subject = std::string())
+      : std::runtime_error(description), subject_(std::move(subject)) {}
+  const std::string& subject() const { return subject_; }
+
+ private:
+  std::string subject_;
 };
 
 // One index-list entry as written on the command line: "2" (position) or "#3" (key value).
@@ -38,6 +44,9 @@ struct RangeInfo {
   std::string dictionary;
 };
 
+// What a configuration file holds, told by its first bytes: a binary image starts with its "CONF" tag.
+enum class FileKind { kDocument, kImage };
+
 class ConverterClient {
  public:
   ConverterClient();
@@ -46,10 +55,16 @@ class ConverterClient {
   void LoadFile(const std::string& file, std::istream& in);
   // BIN put of a binary image file ("-": `in`).
   void LoadImageFile(const std::string& file, std::istream& in);
+  // XML put or BIN put, whichever the file's bytes hold; returns which it was.
+  FileKind LoadAnyFile(const std::string& file, std::istream& in);
+  // BIN put of image bytes.
+  void LoadImage(const std::string& bytes);
   void CreateNew();
   void SetImperial(bool on);
   // XML get, encoded back into the document's declared encoding.
   std::string DocumentBytes();
+  // XML get as the component gives it.
+  std::u16string DocumentText();
 
   std::string GetValue(const std::string& path, const std::vector<IndexArg>& indexes);
   // Returns the value as stored and read back.
@@ -61,6 +76,7 @@ class ConverterClient {
   RangeInfo GetRanges(const std::string& path, const std::vector<IndexArg>& indexes);
 
  private:
+  void LoadDocument(const std::string& bytes);
   ComPtr<IVRK5420CfgConValueIndexes> MakeIndexes(const std::vector<IndexArg>& indexes);
   // Throws CallError with the thread's error description when `hr` failed.
   void Check(HRESULT hr);

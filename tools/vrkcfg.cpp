@@ -9,92 +9,41 @@
 #include <string>
 #include <vector>
 
+#include "platform/json_text.h"
 #include "platform/oleauto.h"
+#include "tools/command_args.h"
+#include "tools/conversion_report.h"
 #include "tools/converter_client.h"
+#include "tools/diff_command.h"
 #include "tools/inspect_command.h"
 
 namespace vrk::tools {
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kConfigError = 1;
-constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
     "usage: vrkcfg [--lang en|ru] [--imperial] COMMAND [ARGS]\n"
     "\n"
     "Commands:\n"
     "  new [-o OUT]                           write the default configuration\n"
-    "  get FILE PATH [INDEX...]               print one value\n"
+    "  get FILE PATH [INDEX...] [--json]      print one value\n"
     "  set FILE PATH VALUE [INDEX...] [-o OUT] change one value and write the configuration\n"
-    "  ranges FILE PATH [INDEX...]            print the type, limits and dictionary of a value\n"
-    "  check FILE                             check the whole configuration; prints OK\n"
+    "  ranges FILE PATH [INDEX...] [--json]   print the type, limits and dictionary of a value\n"
+    "  check FILE [--json]                    check the whole configuration; prints OK\n"
     "  arrange FILE PATH [INDEX...] [-o OUT]  sort the data of an element (linearisation points)\n"
-    "  bin FILE [-o OUT.bin]                  write the binary image of a configuration; prints its CRC-32\n"
+    "  bin FILE [-o OUT.bin] [--report [--json]]\n"
+    "                                         write the binary image of a configuration; prints its CRC-32,\n"
+    "                                         a summary of what the image does not carry, and with --report\n"
+    "                                         each such value\n"
     "  xml FILE.bin [-o OUT]                  write the configuration a binary image holds\n"
     "  inspect FILE.bin [--json]              print the tag tree of a binary image and check its CRC\n"
+    "  diff A B [--json]                      print the values two configurations (documents or images)\n"
+    "                                         hold differently; exit code 0 when none, 1 when some\n"
     "\n"
     "FILE may be - for standard input; OUT defaults to standard output.\n"
     "PATH names an attribute from the root, for example Region_settings\\Hysteresis_percent.\n"
     "An INDEX selects an occurrence of each repeated element on the path: 2 is the third occurrence,\n"
-    "#3 the occurrence whose key value is 3.\n";
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-struct Options {
-  bool imperial = false;
-};
-
-// The words of one command: positional arguments and an optional "-o OUT".
-struct CommandArgs {
-  std::vector<std::string> positional;
-  std::string output = "-";
-};
-
-CommandArgs SplitArgs(const std::vector<std::string>& words, bool allow_output) {
-  CommandArgs args;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    if (allow_output && words[i] == "-o") {
-      if (i + 1 == words.size()) throw UsageError("-o needs a file name");
-      args.output = words[++i];
-    } else {
-      args.positional.push_back(words[i]);
-    }
-  }
-  return args;
-}
-
-std::vector<IndexArg> IndexArgs(const std::vector<std::string>& words, std::size_t from) {
-  std::vector<IndexArg> indexes;
-  for (std::size_t i = from; i < words.size(); ++i) {
-    try {
-      indexes.push_back(ParseIndexArg(words[i]));
-    } catch (const std::invalid_argument& e) {
-      throw UsageError(e.what());
-    }
-  }
-  return indexes;
-}
-
-void WriteOutput(const std::string& output, const std::string& bytes) {
-  if (output == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return;
-  }
-  std::ofstream stream(output, std::ios::binary);
-  stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!stream) throw CallError(output + ": cannot be written");
-}
-
-ConverterClient LoadedClient(const std::string& file, const Options& options) {
-  ConverterClient client;
-  client.SetImperial(options.imperial);
-  client.LoadFile(file, std::cin);
-  return client;
-}
+    "#3 the occurrence whose key value is 3.\n"
+    "Differences print as LOCATION: BEFORE -> AFTER, LOCATION being PATH and its INDEXes.\n";
 
 int NewCommand(const std::vector<std::string>& words, const Options& options) {
   const CommandArgs args = SplitArgs(words, true);
@@ -106,11 +55,23 @@ int NewCommand(const std::vector<std::string>& words, const Options& options) {
   return kOk;
 }
 
+std::string IndexesJson(const std::vector<IndexArg>& indexes) {
+  std::string text = "[";
+  for (std::size_t i = 0; i < indexes.size(); ++i) text += (i ? "," : "") + JsonString(FormatIndex(indexes[i]));
+  return text + "]";
+}
+
 int GetCommand(const std::vector<std::string>& words, const Options& options) {
-  const CommandArgs args = SplitArgs(words, false);
+  const CommandArgs args = SplitArgs(words, false, {"--json"});
   if (args.positional.size() < 2) throw UsageError("get needs FILE and PATH");
   ConverterClient client = LoadedClient(args.positional[0], options);
-  std::cout << client.GetValue(args.positional[1], IndexArgs(args.positional, 2)) << "\n";
+  const std::vector<IndexArg> indexes = IndexArgs(args.positional, 2);
+  const std::string value = client.GetValue(args.positional[1], indexes);
+  if (args.has("--json"))
+    std::cout << "{\"path\":" << JsonString(args.positional[1]) << ",\"indexes\":" << IndexesJson(indexes)
+              << ",\"value\":" << JsonString(value) << "}\n";
+  else
+    std::cout << value << "\n";
   return kOk;
 }
 
@@ -131,41 +92,81 @@ std::string ConstraintText(ULONG constraint, bool lower) {
   }
 }
 
-int RangesCommand(const std::vector<std::string>& words, const Options& options) {
-  const CommandArgs args = SplitArgs(words, false);
-  if (args.positional.size() < 2) throw UsageError("ranges needs FILE and PATH");
-  ConverterClient client = LoadedClient(args.positional[0], options);
-  const RangeInfo range = client.GetRanges(args.positional[1], IndexArgs(args.positional, 2));
+// The dictionary of a range as (value, display name) pairs; its text is "value|name" lines.
+std::vector<std::pair<std::string, std::string>> DictionaryEntries(const std::string& dictionary) {
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::size_t start = 0;
+  while (start < dictionary.size()) {
+    const std::size_t end = dictionary.find('\n', start);
+    const std::string line = dictionary.substr(start, end - start);
+    const std::size_t bar = line.find('|');
+    entries.emplace_back(line.substr(0, bar), bar == std::string::npos ? std::string() : line.substr(bar + 1));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return entries;
+}
+
+void PrintRangesText(const RangeInfo& range) {
   std::cout << "type: " << range.type << "\n";
   if (!range.default_value.empty()) std::cout << "default: " << range.default_value << "\n";
   if (range.min_constraint != 0) std::cout << "min: " << ConstraintText(range.min_constraint, true) << " " << range.min << "\n";
   if (range.max_constraint != 0) std::cout << "max: " << ConstraintText(range.max_constraint, false) << " " << range.max << "\n";
   if (range.add_constraint != 0) std::cout << "decimals: " << range.add_constraint << "\n";
   if (!range.increment.empty()) std::cout << "increment: " << range.increment << "\n";
-  if (!range.dictionary.empty()) {
-    std::cout << "values:\n";
-    std::size_t start = 0;
-    while (start < range.dictionary.size()) {
-      const std::size_t end = range.dictionary.find('\n', start);
-      const std::string line = range.dictionary.substr(start, end - start);
-      const std::size_t bar = line.find('|');
-      std::cout << "  " << line.substr(0, bar);
-      if (bar != std::string::npos && bar + 1 < line.size()) std::cout << "  " << line.substr(bar + 1);
-      std::cout << "\n";
-      if (end == std::string::npos) break;
-      start = end + 1;
-    }
-  }
+  const auto entries = DictionaryEntries(range.dictionary);
+  if (entries.empty()) return;
+  std::cout << "values:\n";
+  for (const auto& [value, name] : entries) std::cout << "  " << value << (name.empty() ? "" : "  " + name) << "\n";
+}
+
+// The record's fields as they are, the dictionary as a list.
+void PrintRangesJson(const RangeInfo& range) {
+  std::cout << "{\"type\":" << range.type << ",\"default\":" << JsonString(range.default_value)
+            << ",\"min_constraint\":" << range.min_constraint << ",\"min\":" << JsonString(range.min)
+            << ",\"max_constraint\":" << range.max_constraint << ",\"max\":" << JsonString(range.max)
+            << ",\"add_constraint\":" << range.add_constraint << ",\"increment\":" << JsonString(range.increment)
+            << ",\"dictionary\":[";
+  const auto entries = DictionaryEntries(range.dictionary);
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    std::cout << (i ? "," : "") << "{\"value\":" << JsonString(entries[i].first)
+              << ",\"name\":" << JsonString(entries[i].second) << "}";
+  std::cout << "]}\n";
+}
+
+int RangesCommand(const std::vector<std::string>& words, const Options& options) {
+  const CommandArgs args = SplitArgs(words, false, {"--json"});
+  if (args.positional.size() < 2) throw UsageError("ranges needs FILE and PATH");
+  ConverterClient client = LoadedClient(args.positional[0], options);
+  const RangeInfo range = client.GetRanges(args.positional[1], IndexArgs(args.positional, 2));
+  if (args.has("--json"))
+    PrintRangesJson(range);
+  else
+    PrintRangesText(range);
   return kOk;
 }
 
-// Loading checks the whole configuration: every value, every rule.
+// Loading checks the whole configuration: every value, every rule. With --json the verdict is the payload, so
+// a failed check is reported on standard output too: {"file":..,"ok":false,"error":..}.
 int CheckCommand(const std::vector<std::string>& words, const Options& options) {
-  const CommandArgs args = SplitArgs(words, false);
+  const CommandArgs args = SplitArgs(words, false, {"--json"});
   if (args.positional.size() != 1) throw UsageError("check needs exactly one FILE");
-  LoadedClient(args.positional[0], options);
-  std::cout << "OK\n";
-  return kOk;
+  const std::string& file = args.positional[0];
+  if (!args.has("--json")) {
+    LoadedClient(file, options);
+    std::cout << "OK\n";
+    return kOk;
+  }
+  std::string error;
+  try {
+    LoadedClient(file, options);
+  } catch (const CallError& e) {
+    error = e.what();
+  }
+  std::cout << "{\"file\":" << JsonString(DisplayName(file)) << ",\"ok\":" << (error.empty() ? "true" : "false");
+  if (!error.empty()) std::cout << ",\"error\":" << JsonString(error);
+  std::cout << "}\n";
+  return error.empty() ? kOk : kConfigError;
 }
 
 int ArrangeCommand(const std::vector<std::string>& words, const Options& options) {
@@ -177,17 +178,33 @@ int ArrangeCommand(const std::vector<std::string>& words, const Options& options
   return kOk;
 }
 
+// The image goes to OUT or standard output; the CRC, the summary of what the image does not carry and the
+// --report go to standard output when the image goes to a file, else to standard error.
 int BinCommand(const std::vector<std::string>& words, const Options& options) {
-  const CommandArgs args = SplitArgs(words, true);
+  const CommandArgs args = SplitArgs(words, true, {"--report", "--json"});
   if (args.positional.size() != 1) throw UsageError("bin needs exactly one FILE");
+  if (args.has("--json") && !args.has("--report")) throw UsageError("--json goes with --report");
   ConverterClient client = LoadedClient(args.positional[0], options);
   uint32_t crc = 0;
   const std::string image = client.ImageBytes(&crc);
+  ConverterClient read_back;
+  read_back.LoadImage(image);
+  const ConversionReport report = CompareWithImage(client.DocumentText(), read_back.DocumentText());
   WriteOutput(args.output, image);
-  char text[32];
-  std::snprintf(text, sizeof text, "CRC-32 0x%08X\n", crc);
-  // The CRC goes to standard error when the image itself goes to standard output.
-  (args.output == "-" ? std::cerr : std::cout) << text;
+
+  std::ostream& side = args.output == "-" ? std::cerr : std::cout;
+  char crc_text[16];
+  std::snprintf(crc_text, sizeof crc_text, "0x%08X", crc);
+  if (args.has("--json")) {
+    side << "{\"crc32\":" << JsonString(crc_text) << ",\"summary\":" << JsonString(report.Summary())
+         << ",\"values\":";
+    PrintDifferencesJson(report.values, side);
+    side << "}\n";
+    return kOk;
+  }
+  side << "CRC-32 " << crc_text << "\n";
+  if (!report.values.empty()) std::cerr << DisplayName(args.positional[0]) << ": " << report.Summary() << "\n";
+  if (args.has("--report")) PrintDifferencesText(report.values, side);
   return kOk;
 }
 
@@ -222,6 +239,7 @@ const std::vector<Command>& Commands() {
       {"bin", "write the binary image of a configuration", BinCommand},
       {"xml", "write the configuration a binary image holds", XmlCommand},
       {"inspect", "print the tag tree of a binary image", InspectCommandAdapter},
+      {"diff", "print the values two configurations hold differently", DiffCommand},
   };
   return commands;
 }
@@ -251,10 +269,20 @@ std::string NearestCommand(const std::string& word) {
   return best ? best->name : "";
 }
 
-// The file a command works on, for diagnostics.
+// The file a command works on, for diagnostics: its first word that is no option.
 std::string SubjectOf(const std::string& command, const std::vector<std::string>& words) {
-  if (command == "new" || words.empty()) return "vrkcfg";
-  return words[0] == "-" ? "<stdin>" : words[0];
+  if (command != "new")
+    for (const std::string& word : words)
+      if (word == "-" || !word.starts_with("-")) return DisplayName(word);
+  return "vrkcfg";
+}
+
+// "FILE: description", or with --json {"file":..,"error":..}.
+void PrintDiagnostic(const std::string& subject, const std::string& description, bool json) {
+  if (json)
+    std::cerr << "{\"file\":" << JsonString(subject) << ",\"error\":" << JsonString(description) << "}\n";
+  else
+    std::cerr << subject << ": " << description << "\n";
 }
 
 int Run(std::vector<std::string> args) {
@@ -295,7 +323,8 @@ int Run(std::vector<std::string> args) {
     std::cerr << "vrkcfg " << name << ": " << e.what() << "\n" << kUsage;
     return kUsageError;
   } catch (const CallError& e) {
-    std::cerr << SubjectOf(name, words) << ": " << e.what() << "\n";
+    const bool json = std::find(words.begin(), words.end(), "--json") != words.end();
+    PrintDiagnostic(e.subject().empty() ? SubjectOf(name, words) : e.subject(), e.what(), json);
     return kConfigError;
   }
 }

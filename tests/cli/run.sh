@@ -70,6 +70,32 @@ expect to-xml 0 - - -- "$vrkcfg" xml "$work/cfg.bin" -o "$work/back.xml"
 expect back-value 0 "65000" "" -- "$vrkcfg" get "$work/back.xml" 'Data_transfer_settings\param_max_int'
 expect xml-of-garbage 1 "" "<stdin>: " -- sh -c "head -c 40 \"$work/cfg.xml\" | \"$vrkcfg\" xml -"
 
+# Reports and comparisons. The default configuration's base interval is one of the values an image does not carry.
+expect bin-summary 0 - "cfg.xml: the image does not carry" -- "$vrkcfg" bin "$work/cfg.xml" -o "$work/cfg.bin"
+expect bin-report 0 - - -- "$vrkcfg" bin "$work/cfg.xml" -o "$work/cfg.bin" --report
+grep -qF 'Region_settings\base_interval_s: 60 -> 0: not carried' "$work/out" || { echo "FAIL bin report"; failures=$((failures + 1)); }
+expect bin-report-json 0 - - -- "$vrkcfg" bin "$work/cfg.xml" -o "$work/cfg.bin" --report --json
+grep -q '^{"crc32":"0x[0-9A-F]*","summary":"the image does not carry' "$work/out" || { echo "FAIL bin report json"; failures=$((failures + 1)); }
+expect bin-json-alone 2 "" "--json goes with --report" -- "$vrkcfg" bin "$work/cfg.xml" --json
+expect diff-same 0 "" "" -- "$vrkcfg" diff "$work/cfg.xml" "$work/cfg.xml"
+expect diff-set 1 'Region_settings\Hysteresis_percent: 5 -> 10' "" -- "$vrkcfg" diff "$work/cfg.xml" "$work/cfg2.xml"
+expect diff-image 1 - "" -- "$vrkcfg" diff "$work/cfg.xml" "$work/cfg.bin"
+grep -qxF 'Region_settings\base_interval_s: 60 -> 0' "$work/out" || { echo "FAIL diff image"; failures=$((failures + 1)); }
+expect diff-json 1 '{"equal":false,"differences":[{"path":"Region_settings\\Hysteresis_percent","indexes":[],"before":"5","after":"10"}]}' "" -- \
+  "$vrkcfg" diff --json "$work/cfg.xml" "$work/cfg2.xml"
+expect diff-bad-second 1 "" "bad.xml: XML document loading error" -- "$vrkcfg" diff "$work/cfg.xml" "$work/bad.xml"
+expect diff-usage 2 "" "diff needs two files" -- "$vrkcfg" diff "$work/cfg.xml"
+expect get-json 0 '{"path":"Data_transfer_settings\\param_max_int","indexes":[],"value":"65000"}' "" -- \
+  "$vrkcfg" get "$work/cfg.xml" 'Data_transfer_settings\param_max_int' --json
+expect ranges-json 0 - "" -- "$vrkcfg" ranges --json "$work/cfg.xml" 'Header\baudrate'
+grep -q '"dictionary":\[{"value":"' "$work/out" || { echo "FAIL ranges json"; failures=$((failures + 1)); }
+expect check-json 0 '{"file":"'"$work"'/cfg.xml","ok":true}' "" -- "$vrkcfg" check --json "$work/cfg.xml"
+expect check-json-fails 1 - "" -- "$vrkcfg" check "$work/rule.xml" --json
+grep -q '"ok":false,"error":"Incorrect value range (95)' "$work/out" || { echo "FAIL check json"; failures=$((failures + 1)); }
+expect json-diagnostic 1 "" '{"file":"'"$work"'/bad.xml","error":"XML document loading error' -- \
+  "$vrkcfg" get --json "$work/bad.xml" 'Cfg\DeviceType'
+expect unknown-flag 2 "" "unknown option '--jsn'" -- "$vrkcfg" get --jsn "$work/cfg.xml" 'Cfg\DeviceType'
+
 if [ $failures -ne 0 ]; then
   echo "$failures CLI check(s) failed"
   exit 1
