@@ -277,7 +277,7 @@ HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT, 
       else if (vt == VT_BSTR) value.bstrVal = *source->pbstrVal;
       else if (vt == VT_UNKNOWN || vt == VT_DISPATCH) value.punkVal = *source->ppunkVal;
       else if (vt == VT_VARIANT) return VariantChangeType(target, source->pvarVal, 0, vt);
-      else if (vt == VT_RECORD) value.vt = source->vt;  // a record by reference has the same two fields
+      else if (vt == VT_RECORD) value.vt = VT_RECORD;  // by reference the same two fields point at it
       else {
         Number n;
         hr = ReadNumber(*source, n);

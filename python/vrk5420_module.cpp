@@ -4,6 +4,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -107,17 +108,18 @@ struct DataRange {
   std::u16string Dictionary;
 };
 
+// Takes the array over: its bytes as Python bytes; the array is destroyed either way.
 py::bytes BytesOf(SAFEARRAY* array) {
   if (array == nullptr) return py::bytes();
+  std::unique_ptr<SAFEARRAY, HRESULT (*)(SAFEARRAY*)> owner(array, SafeArrayDestroy);
   LONG lower = 0, upper = -1;
-  SafeArrayGetLBound(array, 1, &lower);
-  SafeArrayGetUBound(array, 1, &upper);
+  Check(SafeArrayGetLBound(array, 1, &lower));
+  Check(SafeArrayGetUBound(array, 1, &upper));
   const std::size_t size = static_cast<std::size_t>(int64_t{upper} - lower + 1) * SafeArrayGetElemsize(array);
   void* data = nullptr;
   Check(SafeArrayAccessData(array, &data));
   py::bytes result(static_cast<const char*>(data), size);
   SafeArrayUnaccessData(array);
-  SafeArrayDestroy(array);
   return result;
 }
 

@@ -106,6 +106,11 @@ TEST_F(LateBinding, RangesComeBackAsARecord) {
   EXPECT_EQ(max.Text(), early_max.ToUtf8());
   EXPECT_EQ(type.v.vt, VT_UI4);
   EXPECT_EQ(type.v.ulVal, early.Type);
+  Var copy, copied_max;
+  ASSERT_EQ(VariantCopy(&copy.v, &holder.v), S_OK);
+  ASSERT_NE(copy.v.pvRecord, holder.v.pvRecord);
+  ASSERT_EQ(copy.v.pRecInfo->GetField(copy.v.pvRecord, u"MaxVal", &copied_max.v), S_OK);
+  EXPECT_EQ(copied_max.Text(), early_max.ToUtf8());
 
   // As the caller's own record, described by the record information the library hands out.
   IRecordInfo* info = nullptr;
@@ -245,6 +250,24 @@ TEST_F(LateBinding, RefusalCodes) {
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(cvt_->GetTypeInfo(0, 0, &info), DISP_E_BADINDEX);
   EXPECT_EQ(info, nullptr);
+}
+
+// Compiled clients call by identifier; these are the ones outside the plain sequence and the first of each list.
+TEST_F(LateBinding, IdentifiersAreThoseOfTheTypeLibrary) {
+  auto id_of = [](auto* object, const char* name) {
+    BStr wide(name);
+    OLECHAR* names[] = {wide.get()};
+    DISPID id = 0;
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << name;
+    return id;
+  };
+  EXPECT_EQ(id_of(cvt_.get(), "XML"), 0x60020000);
+  EXPECT_EQ(id_of(cvt_.get(), "GetNodeText"), 0x15);
+  EXPECT_EQ(id_of(cvt_.get(), "FlushUndoRedo"), 0x60020015);
+  EXPECT_EQ(id_of(cvt_.get(), "CompatibilityThrsSCADA21"), 0x6002001B);
+  ComPtr<IVRK5420CfgConValueIndexes> list = MakeIndexes({});
+  EXPECT_EQ(id_of(list.get(), "Count"), 0x60010000);
+  EXPECT_EQ(id_of(list.get(), "Value"), 0x60010004);
 }
 
 TEST_F(LateBinding, NamesResolveInAnyCaseAndParameterNamesAreUnknown) {
