@@ -1,9 +1,9 @@
 #include "interface/value_indexes.h"
 
-#include "interface/converter_dispatch.h"
-
 #include <new>
 #include <stdexcept>
+
+#include "interface/converter_dispatch.h"
 
 namespace vrk {
 
