@@ -2,7 +2,8 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
+PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev \
+              python3-pybind11 python3-dev python3-pytest
 # ccache, when the machine has it, keeps rebuilds of several checkouts cheap; nothing depends on it.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
