@@ -24,6 +24,12 @@ class FileDescriptor {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
+  // Gives the descriptor up to the caller.
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   bool ok() const { return fd_ >= 0; }
   // Closes now and reports whether the close succeeded (a failed close may mean lost data).
   bool Close() {
@@ -121,7 +127,25 @@ bool ReplaceFile(const std::string& path, const std::string& text) {
   return true;
 }
 
+// Opens (creating it and its folders) the lock file path + suffix and locks it exclusively; -1 when that fails.
+int LockFile(const std::string& path, const char* suffix) {
+  if (path.empty() || !MakeFolders(ParentOf(path))) return -1;
+  FileDescriptor lock(::open((path + suffix).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  if (!lock.ok()) return -1;
+  int locked = 0;
+  while ((locked = ::flock(lock.get(), LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (locked != 0) return -1;
+  return lock.Release();
+}
+
 }  // namespace
+
+RegistrySession::RegistrySession() : fd_(LockFile(RegistryFilePath(), ".session")) {}
+
+RegistrySession::~RegistrySession() {
+  if (fd_ >= 0) ::close(fd_);
+}
 
 std::string RegistryFilePath() {
   if (std::string path = Environment(kRegistryFileVariable); !path.empty()) return path;
@@ -135,13 +159,8 @@ LONG ReadRegistry(RegistryKey* tree, std::string* problem) { return ReadAt(Regis
 
 LONG UpdateRegistry(const std::function<LONG(RegistryKey&)>& change) {
   const std::string path = RegistryFilePath();
-  if (path.empty() || !MakeFolders(ParentOf(path))) return ERROR_CANTWRITE;
-  FileDescriptor lock(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+  FileDescriptor lock(LockFile(path, ".lock"));
   if (!lock.ok()) return ERROR_CANTWRITE;
-  int locked = 0;
-  while ((locked = ::flock(lock.get(), LOCK_EX)) != 0 && errno == EINTR) {
-  }
-  if (locked != 0) return ERROR_CANTWRITE;
   // The lock is released when the descriptor closes, after the rename.
   RegistryKey tree;
   if (const LONG read = ReadAt(path, &tree, nullptr); read != ERROR_SUCCESS) return read;

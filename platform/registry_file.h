@@ -28,4 +28,21 @@ LONG ReadRegistry(RegistryKey* tree, std::string* problem = nullptr);
 // overwritten.
 LONG UpdateRegistry(const std::function<LONG(RegistryKey&)>& change);
 
+// While a session lives, no other session (in this or another process) begins: a caller that makes several
+// changes which belong together, such as a server's registration, runs them in one, so that two such callers do
+// not pull keys from under each other. The lock file is the registry's path with ".session" added. A session
+// that cannot take its lock (the location is not writable) is still created; ok() says so, and the changes
+// themselves then fail as they would without it.
+class RegistrySession {
+ public:
+  RegistrySession();
+  RegistrySession(const RegistrySession&) = delete;
+  RegistrySession& operator=(const RegistrySession&) = delete;
+  ~RegistrySession();
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace vrk::registry
