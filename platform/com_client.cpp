@@ -1,12 +1,10 @@
 // The client side of in-process activation: ProgID to CLSID to library, then the library's class object.
 #include "platform/com_client.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <string>
 
-#include "platform/utf.h"
+#include "platform/module_loader.h"
 
 namespace {
 
@@ -95,10 +93,10 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID riid, void
   std::u16string library;
   if (!ReadText(u"CLSID\\" + std::u16string(name, 38) + u"\\InprocServer32", nullptr, &library) || library.empty())
     return REGDB_E_CLASSNOTREG;
-  void* module = dlopen(vrk::Utf16ToUtf8(library).c_str(), RTLD_NOW | RTLD_LOCAL);
+  const HMODULE module = LoadLibraryW(library.c_str());
   if (module == nullptr) return CO_E_DLLNOTFOUND;
   using GetClassObject = HRESULT (*)(REFCLSID, REFIID, void**);
-  const auto get = reinterpret_cast<GetClassObject>(dlsym(module, "DllGetClassObject"));
+  const auto get = reinterpret_cast<GetClassObject>(GetProcAddress(module, "DllGetClassObject"));
   if (get == nullptr) return CO_E_ERRORINDLL;
   return get(clsid, riid, object);
 }

@@ -2,6 +2,7 @@
 #include "platform/module_path.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <limits.h>
 #include <stdlib.h>
 
@@ -11,8 +12,12 @@ namespace vrk {
 
 std::string ModuleFileName(const void* address) {
   Dl_info info{};
-  if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return "";
-  const std::unique_ptr<char, decltype(&free)> resolved(realpath(info.dli_fname, nullptr), &free);
+  link_map* module = nullptr;
+  if (dladdr1(address, &info, reinterpret_cast<void**>(&module), RTLD_DL_LINKMAP) == 0 || module == nullptr)
+    return "";
+  // The main program's entry has no name of its own; the kernel knows its file.
+  const char* name = module->l_name != nullptr && module->l_name[0] != '\0' ? module->l_name : "/proc/self/exe";
+  const std::unique_ptr<char, decltype(&free)> resolved(realpath(name, nullptr), &free);
   return resolved ? std::string(resolved.get()) : "";
 }
 
