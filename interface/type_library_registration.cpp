@@ -47,9 +47,11 @@ HKCR
 }
 )";
 
+// The folder of a file, without a closing slash unless it is the root.
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ constexpr char kRegistered[] = R"(VRK5420 registry 1
 [HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\FLAGS]
 @="0"
 [HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\HELPDIR]
-@="/opt/vrk/lib/"
+@="/opt/vrk/lib"
 [HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValu.1]
 @="VRK5420CfgConValueIndexes Class"
 [HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValu.1\CLSID]
