@@ -28,6 +28,27 @@ grep -qF "$work/registry: the registry file is damaged (line 1:" "$work/err" || 
 "$vrkcfg" unregister a b >"$work/out" 2>"$work/err"
 [ $? -eq 2 ] && grep -qF "unregister takes at most one LIBRARY" "$work/err" || fail "extra words"
 
+# Four registrations at once, in separate processes, end as one registration does.
+rm -f "$work/registry"
+VRK5420_REGISTRY_FILE="$work/single" "$vrkcfg" register "$library" >/dev/null || fail "single registration"
+pids=()
+for i in 1 2 3 4; do
+  "$vrkcfg" register "$library" >/dev/null 2>"$work/err$i" &
+  pids+=($!)
+done
+for i in 0 1 2 3; do wait "${pids[$i]}" || fail "concurrent registration $i: $(cat "$work/err$((i + 1))")"; done
+cmp -s "$work/registry" "$work/single" || fail "concurrent registrations differ from one"
+
+# A registration killed at any moment leaves the old or the new file, never a damaged one.
+for delay in 0.01 0.03 0.05 0.1; do
+  "$vrkcfg" unregister "$library" >/dev/null 2>&1 &
+  pid=$!
+  sleep "$delay"
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  "$vrkcfg" register "$library" >/dev/null 2>"$work/err" || fail "after a killed run ($delay s): $(cat "$work/err")"
+done
+
 if [ $failures -ne 0 ]; then
   echo "$failures registration check(s) failed"
   exit 1
