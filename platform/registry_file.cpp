@@ -1,6 +1,7 @@
 // The registry file on disk: locating it, reading it whole, and replacing it atomically under a lock file.
 #include "platform/registry_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -111,9 +112,26 @@ LONG ReadAt(const std::string& path, RegistryKey* tree, std::string* problem) {
   return ERROR_SUCCESS;
 }
 
+constexpr char kTemporarySuffix[] = ".tmp-XXXXXX";
+
+// Removes the temporary files of writers that died before their rename. Called with the lock held: only the
+// lock's holder writes a temporary file, so every one found then is left over.
+void RemoveLeftovers(const std::string& path) {
+  const std::string folder = ParentOf(path);
+  const std::string prefix = path.substr(path.find_last_of('/') + 1) + ".tmp-";
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name.starts_with(prefix) && name.size() == prefix.size() + 6)
+      ::unlink((folder + "/" + std::string(name)).c_str());
+  }
+  ::closedir(listing);
+}
+
 // Writes text to a fresh temporary file beside path and renames it over path.
 bool ReplaceFile(const std::string& path, const std::string& text) {
-  std::string temporary = path + ".XXXXXX";
+  std::string temporary = path + kTemporarySuffix;
   FileDescriptor file(::mkstemp(temporary.data()));
   if (!file.ok()) return false;
   const bool written = ::fchmod(file.get(), 0600) == 0 && WriteAll(file.get(), text) && ::fsync(file.get()) == 0;
@@ -167,6 +185,7 @@ LONG UpdateRegistry(const std::function<LONG(RegistryKey&)>& change) {
   const RegistryKey before = tree;
   if (const LONG changed = change(tree); changed != ERROR_SUCCESS) return changed;
   if (tree == before) return ERROR_SUCCESS;
+  RemoveLeftovers(path);
   return ReplaceFile(path, FormatRegistry(tree)) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 

@@ -23,7 +23,9 @@ LONG ReadRegistry(RegistryKey* tree, std::string* problem = nullptr);
 // Reads the registry, lets change alter it and, when change returns ERROR_SUCCESS and the tree differs, writes
 // it back: to a temporary file beside it, flushed to disk, then renamed over it, so the file is always either
 // the old or the new registry. A lock file (the path with ".lock" added) is held exclusively from the read to the
-// rename, so concurrent updates run one after the other. Missing folders are created (mode 0700).
+// rename, so concurrent updates run one after the other; temporary files that a writer killed before its rename
+// left behind (the path with ".tmp-" and six characters added) are removed then. Missing folders are created
+// (mode 0700).
 // Returns change's result, or ERROR_CANTWRITE / ERROR_CANTREAD / ERROR_BADDB; a damaged file is never
 // overwritten.
 LONG UpdateRegistry(const std::function<LONG(RegistryKey&)>& change);

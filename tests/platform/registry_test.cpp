@@ -248,6 +248,14 @@ TEST_F(Registry, ConcurrentWritersLoseNothingAndLeaveNoTemporaryFiles) {
   EXPECT_EQ(files, (std::vector<std::string>{"registry", "registry.lock"}));
 }
 
+TEST_F(Registry, TemporaryFilesOfKilledWritersAreRemovedByTheNextWriter) {
+  std::ofstream(folder_ / "registry.tmp-a1B2c3") << "half written";
+  std::ofstream(folder_ / "registry.tmp-kept") << "not a temporary file";
+  RegCloseKey(Create(HKEY_CLASSES_ROOT, u"K"));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "registry.tmp-a1B2c3"));
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "registry.tmp-kept"));
+}
+
 // Puts an environment variable back as it was.
 class SavedVariable {
  public:
