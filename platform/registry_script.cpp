@@ -113,7 +113,9 @@ class Reader {
   }
 
  private:
-  bool AtPunct(const char* p) const { return pos_ < tokens_.size() && !tokens_[pos_].quoted && tokens_[pos_].text == p; }
+  bool AtPunct(const char* p) const {
+    return pos_ < tokens_.size() && !tokens_[pos_].quoted && tokens_[pos_].text == p;
+  }
   bool Punct(const char* p) {
     if (!AtPunct(p)) return false;
     ++pos_;
