@@ -16,6 +16,7 @@
 #include "tools/converter_client.h"
 #include "tools/diff_command.h"
 #include "tools/inspect_command.h"
+#include "tools/register_command.h"
 
 namespace vrk::tools {
 namespace {
@@ -38,12 +39,17 @@ constexpr char kUsage[] =
     "  inspect FILE.bin [--json]              print the tag tree of a binary image and check its CRC\n"
     "  diff A B [--json]                      print the values two configurations (documents or images)\n"
     "                                         hold differently; exit code 0 when none, 1 when some\n"
+    "  register [LIBRARY]                     register the converter library (default: the one installed\n"
+    "                                         with vrkcfg) in the registry file\n"
+    "  unregister [LIBRARY]                   remove its registration\n"
     "\n"
     "FILE may be - for standard input; OUT defaults to standard output.\n"
     "PATH names an attribute from the root, for example Region_settings\\Hysteresis_percent.\n"
     "An INDEX selects an occurrence of each repeated element on the path: 2 is the third occurrence,\n"
     "#3 the occurrence whose key value is 3.\n"
-    "Differences print as LOCATION: BEFORE -> AFTER, LOCATION being PATH and its INDEXes.\n";
+    "Differences print as LOCATION: BEFORE -> AFTER, LOCATION being PATH and its INDEXes.\n"
+    "The registry file is $VRK5420_REGISTRY_FILE, else $XDG_CONFIG_HOME/vrk5420/registry,\n"
+    "else ~/.config/vrk5420/registry.\n";
 
 int NewCommand(const std::vector<std::string>& words, const Options& options) {
   const CommandArgs args = SplitArgs(words, true);
@@ -240,6 +246,8 @@ const std::vector<Command>& Commands() {
       {"xml", "write the configuration a binary image holds", XmlCommand},
       {"inspect", "print the tag tree of a binary image", InspectCommandAdapter},
       {"diff", "print the values two configurations hold differently", DiffCommand},
+      {"register", "register the converter library", RegisterCommand},
+      {"unregister", "remove the converter library's registration", UnregisterCommand},
   };
   return commands;
 }
