@@ -7,7 +7,7 @@ include(CMakePackageConfigHelpers)
 
 set(VRK_PUBLIC_HEADERS
   interface/vrk5420_interfaces.h interface/server_identity.h
-  platform/com_types.h platform/oleauto.h platform/com_ptr.h platform/safe_array.h)
+  platform/com_types.h platform/oleauto.h platform/com_ptr.h platform/safe_array.h platform/variant.h)
 set(VRK_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/VRK5420CfgConverter)
 set(VRK_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/VRK5420CfgConverter)
 
