@@ -3,15 +3,23 @@
 // default configuration's.
 #include "convert/bin_import.h"
 
+#include <type_traits>
+#include <utility>
+
 #include "bin/bin_image.h"
 #include "bin/bin_messages.h"
+#include "bin/tag_tree_v1.h"
+#include "bin/tag_tree_v2.h"
+#include "bin/tag_tree_v6.h"
 #include "bin/tag_tree_v7.h"
 #include "bin/version_probe.h"
 #include "convert/attribute_values.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
+#include "convert/bin_import_v1.h"
 #include "convert/threshold_import.h"
+#include "convert/upgrade_chain.h"
 #include "convert/xml_import.h"
 #include "interface/message_table.h"
 #include "platform/utf.h"
@@ -44,9 +52,16 @@ uint16_t BandValueType(uint16_t code, uint16_t base, uint16_t type2, uint16_t ty
   return code == base ? 1 : code == type2 ? 2 : code == type3 ? 3 : 0;
 }
 
-class CBinImporterV7 {
+// The importer of images of versions 2, 6 and 7 into a root of the same version (the roots of versions 2 and 6
+// are the version-7 tree without what those versions lack). The sections that version 2 does not have (exchange
+// cycles, readiness, test, relay delays, Modbus inputs) and the fields its records lack are skipped.
+template <class TREE>
+class CBinImporter {
+  using Body = std::remove_cvref_t<decltype(std::declval<const TREE&>().ConfigBody())>;
+  static constexpr bool kVersion6Sections = requires(const Body& body) { body.mbin; };
+
  public:
-  CBinImporterV7(CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree)
+  CBinImporter(CNodeTag_VRK_DeviceV7& root, const TREE& tree)
       : root_(root),
         header_(tree.ConfigHeader()),
         body_(tree.ConfigBody()),
@@ -66,15 +81,17 @@ class CBinImporterV7 {
     ReadModbus();
     ReadSlaveOutputs();
     ReadCurrentOutputs();
-    ReadExchangeCycles();
+    if constexpr (kVersion6Sections) ReadExchangeCycles();
     thresholds_.ReadMonitoring(root_);
     ReadTachoChannels();
     ReadVibrationChannels();
-    thresholds_.ReadReadiness(root_);
-    // Test values are decoded on the range of the parameter they force, which may be a Modbus input's.
-    ReadModbusInputs();
-    ReadTest();
-    ReadRelayDelays();
+    if constexpr (kVersion6Sections) {
+      thresholds_.ReadReadiness(root_);
+      // Test values are decoded on the range of the parameter they force, which may be a Modbus input's.
+      ReadModbusInputs();
+      ReadTest();
+      ReadRelayDelays();
+    }
     if (thresholds_.HasLevels()) thresholds_.ReadRegionSettings(root_, Cycles());
     RegenerateCuttingBands(root_);
   }
@@ -144,14 +161,16 @@ class CBinImporterV7 {
 
   void ReadSlaveOutputs() {
     auto& output = root_.Modbus.Slave_outputs.Output;
-    for (const bin::MODBUSOUTCONFIGv3& record : RecordsOf(body_.mout.List())) {
+    for (const auto& record : RecordsOf(body_.mout.List())) {
       const CIndexList at{{true, record.number + 1u}};
       WriteInteger(output.Number, record.number + 1u, at);
       WriteInteger(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
       WriteInteger(output.Tag.ParamNum, record.paramNum, at);
-      WriteInteger(output.Tag.ParamMin, record.paramMin, at);
-      WriteInteger(output.Tag.ParamMax, record.paramMax, at);
-      WriteInteger(output.Tag.ParamDef, record.paramDef, at);
+      if constexpr (requires { record.paramDef; }) {
+        WriteInteger(output.Tag.ParamMin, record.paramMin, at);
+        WriteInteger(output.Tag.ParamMax, record.paramMax, at);
+        WriteInteger(output.Tag.ParamDef, record.paramDef, at);
+      }
     }
   }
 
@@ -237,8 +256,9 @@ class CBinImporterV7 {
     }
   }
 
-  void ReadChannel(const bin::CTagBIN_ACFG_ACHNv7& achn, uint32_t n, const CIndexList& at) {
-    const bin::ACHANCONFIGv7& record = achn.Record();
+  template <class ACHN>
+  void ReadChannel(const ACHN& achn, uint32_t n, const CIndexList& at) {
+    const auto& record = achn.Record();
     WriteInteger(ch_.param.sp_window, record.spWindow + 1u, at);
     const std::optional<ChannelUnits> units = DecodeUnits(record.sensorKind, record.integration);
     if (!units) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"ACHN"});
@@ -247,7 +267,7 @@ class CBinImporterV7 {
     WriteReal(ch_.param.average_time_s, record.averageTime_s, 3, at);
     std::optional<CIndexList> relative;  // the relative band read last, which a phase belongs to
     for (const bin::PARAMSTRUCTv2& parameter : RecordsOf(achn.List())) ReadParameter(parameter, n, at, relative);
-    WriteInteger(ch_.hpf, record.hpf & 1u, at);
+    if constexpr (requires { record.hpf; }) WriteInteger(ch_.hpf, record.hpf & 1u, at);
   }
 
   void ReadParameter(const bin::PARAMSTRUCTv2& record, uint32_t n, const CIndexList& channel,
@@ -359,7 +379,7 @@ class CBinImporterV7 {
 
   CNodeTag_VRK_DeviceV7& root_;
   const bin::CTagBIN_CFGHv2& header_;
-  const bin::CTagBIN_CFGBv7& body_;
+  const Body& body_;
   CVibroChannel& ch_;
   const bin::CODETABLE codes_;
   CThresholdReader thresholds_;
@@ -368,19 +388,55 @@ class CBinImporterV7 {
   bool cycles_ready_ = false;
 };
 
+// Reads the image into the tree `TREE`, fills a root of the older version `ROOT` on the default configuration
+// with `import`, runs that version's passes and checks on it, then upgrades it into `target` and runs the passes
+// of version 7 there.
+template <class TREE, class ROOT, class IMPORT>
+void LoadOlderImage(const uint8_t* data, std::size_t size, CNodeTag_VRK_DeviceV7& target, const char* version,
+                    IMPORT import) {
+  TREE tree;
+  bin::ReadImage(tree, data, size);
+  ROOT older;
+  older.SetImperial(target.imperial());
+  older.AttachDocument(CopyDocument(target.document()));
+  older.VersionInfo.version.SetValue(version, {}, false);
+  import(older, tree);
+  FinishLoad(older, false);
+  UpgradeToVersion7(older, target);
+  FinishLoad(target, false);
+}
+
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial) {
-  // Images of versions 1, 2 and 6 need their upgrade to version 7, which this importer does not do.
-  if (bin::SelectTreeVersion(bin::ProbeImageVersion(data, size)) != bin::BinTreeVersion::kV7)
-    ThrowMessage(bin::kMsgVersionNotSupported);
+  const bin::BinTreeVersion version = bin::SelectTreeVersion(bin::ProbeImageVersion(data, size));
+  std::unique_ptr<CNodeTag_VRK_DeviceV7> root = CreateDefaultConfiguration(imperial);
+  switch (version) {
+    case bin::BinTreeVersion::kV1:
+      LoadOlderImage<bin::CTagBIN_CONFv1, CNodeTag_VRK_DeviceV1>(
+          data, size, *root, "1", [](CNodeTag_VRK_DeviceV1& older, const bin::CTagBIN_CONFv1& tree) {
+            ImportVersion1Image(older, tree);
+          });
+      return root;
+    case bin::BinTreeVersion::kV2:
+      LoadOlderImage<bin::CTagBIN_CONFv2, CNodeTag_VRK_DeviceV2>(
+          data, size, *root, "2", [](CNodeTag_VRK_DeviceV2& older, const bin::CTagBIN_CONFv2& tree) {
+            CBinImporter<bin::CTagBIN_CONFv2>(older, tree).Run();
+          });
+      return root;
+    case bin::BinTreeVersion::kV6:
+      LoadOlderImage<bin::CTagBIN_CONFv6, CNodeTag_VRK_DeviceV6>(
+          data, size, *root, "6", [](CNodeTag_VRK_DeviceV6& older, const bin::CTagBIN_CONFv6& tree) {
+            CBinImporter<bin::CTagBIN_CONFv6>(older, tree).Run();
+          });
+      return root;
+    case bin::BinTreeVersion::kV7:
+      break;
+  }
   bin::CTagBIN_CONFv7 tree;
   bin::ReadImage(tree, data, size);
-  std::unique_ptr<CNodeTag_VRK_DeviceV7> root = CreateDefaultConfiguration(imperial);
-  CBinImporterV7(*root, tree).Run();
-  root->NormalizeLoaded();
-  root->CompleteLoaded();
-  CheckNode(*root, CIndexList(), false, true);
+  CBinImporter<bin::CTagBIN_CONFv7>(*root, tree).Run();
+  FinishLoad(*root, false);
   return root;
 }
 
