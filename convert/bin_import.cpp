@@ -388,6 +388,17 @@ class CBinImporter {
   bool cycles_ready_ = false;
 };
 
+// Reads the image into `tree`. An image that ends where its root, "CFGH" or "CFGB" should start holds no
+// configuration: 109 names the first of them that is missing.
+template <class TREE>
+void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
+  bin::ReadImage(tree, data, size);
+  for (const bin::CNodeTagBIN* tag : {static_cast<const bin::CNodeTagBIN*>(&tree),
+                                      static_cast<const bin::CNodeTagBIN*>(&tree.ConfigHeader()),
+                                      static_cast<const bin::CNodeTagBIN*>(&tree.ConfigBody())})
+    if (!tag->IsPresent()) bin::ThrowTagError(bin::kMsgNoMandatoryTag, *tag);
+}
+
 // Reads the image into the tree `TREE`, fills a root of the older version `ROOT` on the default configuration
 // with `import`, runs that version's passes and checks on it, then upgrades it into `target` and runs the passes
 // of version 7 there.
@@ -395,7 +406,7 @@ template <class TREE, class ROOT, class IMPORT>
 void LoadOlderImage(const uint8_t* data, std::size_t size, CNodeTag_VRK_DeviceV7& target, const char* version,
                     IMPORT import) {
   TREE tree;
-  bin::ReadImage(tree, data, size);
+  ReadTree(tree, data, size);
   ROOT older;
   older.SetImperial(target.imperial());
   older.AttachDocument(CopyDocument(target.document()));
@@ -434,7 +445,7 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::
       break;
   }
   bin::CTagBIN_CONFv7 tree;
-  bin::ReadImage(tree, data, size);
+  ReadTree(tree, data, size);
   CBinImporter<bin::CTagBIN_CONFv7>(*root, tree).Run();
   FinishLoad(*root, false);
   return root;
