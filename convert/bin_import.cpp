@@ -399,56 +399,78 @@ void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
     if (!tag->IsPresent()) bin::ThrowTagError(bin::kMsgNoMandatoryTag, *tag);
 }
 
-// Reads the image into the tree `TREE`, fills a root of the older version `ROOT` on the default configuration
-// with `import`, runs that version's passes and checks on it, then upgrades it into `target` and runs the passes
-// of version 7 there.
+// Reads the image into the tree `TREE` and fills a root of its version `ROOT`, on a copy of `base`'s document
+// marked with `version`, with `import`.
 template <class TREE, class ROOT, class IMPORT>
-void LoadOlderImage(const uint8_t* data, std::size_t size, CNodeTag_VRK_DeviceV7& target, const char* version,
-                    IMPORT import) {
+std::unique_ptr<CNodeTag_VRK_Device> ImportImage(const uint8_t* data, std::size_t size,
+                                                 const CNodeTag_VRK_DeviceV7& base, const char* version,
+                                                 IMPORT import) {
   TREE tree;
   ReadTree(tree, data, size);
-  ROOT older;
-  older.SetImperial(target.imperial());
-  older.AttachDocument(CopyDocument(target.document()));
-  older.VersionInfo.version.SetValue(version, {}, false);
-  import(older, tree);
-  FinishLoad(older, false);
-  UpgradeToVersion7(older, target);
-  FinishLoad(target, false);
+  auto root = std::make_unique<ROOT>();
+  root->SetImperial(base.imperial());
+  root->AttachDocument(CopyDocument(base.document()));
+  root->VersionInfo.version.SetValue(version, {}, false);
+  import(*root, tree);
+  return root;
+}
+
+// The root of the image's own version, filled by that version's importer on a copy of the default
+// configuration `base`; `version` gets the configuration version.
+std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std::size_t size,
+                                                        const CNodeTag_VRK_DeviceV7& base, uint16_t& version) {
+  const uint32_t word = bin::ProbeImageVersion(data, size);
+  switch (bin::SelectTreeVersion(word)) {
+    case bin::BinTreeVersion::kV1:
+      version = 1;
+      return ImportImage<bin::CTagBIN_CONFv1, CNodeTag_VRK_DeviceV1>(
+          data, size, base, "1", [](CNodeTag_VRK_DeviceV1& root, const bin::CTagBIN_CONFv1& tree) {
+            ImportVersion1Image(root, tree);
+          });
+    case bin::BinTreeVersion::kV2:
+      version = 2;
+      return ImportImage<bin::CTagBIN_CONFv2, CNodeTag_VRK_DeviceV2>(
+          data, size, base, "2", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv2& tree) {
+            CBinImporter<bin::CTagBIN_CONFv2>(root, tree).Run();
+          });
+    case bin::BinTreeVersion::kV6:
+      version = static_cast<uint16_t>(word);
+      return ImportImage<bin::CTagBIN_CONFv6, CNodeTag_VRK_DeviceV6>(
+          data, size, base, "6", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv6& tree) {
+            CBinImporter<bin::CTagBIN_CONFv6>(root, tree).Run();
+          });
+    case bin::BinTreeVersion::kV7:
+      break;
+  }
+  version = 7;
+  return ImportImage<bin::CTagBIN_CONFv7, CNodeTag_VRK_DeviceV7>(
+      data, size, base, "7", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree) {
+        CBinImporter<bin::CTagBIN_CONFv7>(root, tree).Run();
+      });
 }
 
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial) {
-  const bin::BinTreeVersion version = bin::SelectTreeVersion(bin::ProbeImageVersion(data, size));
   std::unique_ptr<CNodeTag_VRK_DeviceV7> root = CreateDefaultConfiguration(imperial);
-  switch (version) {
-    case bin::BinTreeVersion::kV1:
-      LoadOlderImage<bin::CTagBIN_CONFv1, CNodeTag_VRK_DeviceV1>(
-          data, size, *root, "1", [](CNodeTag_VRK_DeviceV1& older, const bin::CTagBIN_CONFv1& tree) {
-            ImportVersion1Image(older, tree);
-          });
-      return root;
-    case bin::BinTreeVersion::kV2:
-      LoadOlderImage<bin::CTagBIN_CONFv2, CNodeTag_VRK_DeviceV2>(
-          data, size, *root, "2", [](CNodeTag_VRK_DeviceV2& older, const bin::CTagBIN_CONFv2& tree) {
-            CBinImporter<bin::CTagBIN_CONFv2>(older, tree).Run();
-          });
-      return root;
-    case bin::BinTreeVersion::kV6:
-      LoadOlderImage<bin::CTagBIN_CONFv6, CNodeTag_VRK_DeviceV6>(
-          data, size, *root, "6", [](CNodeTag_VRK_DeviceV6& older, const bin::CTagBIN_CONFv6& tree) {
-            CBinImporter<bin::CTagBIN_CONFv6>(older, tree).Run();
-          });
-      return root;
-    case bin::BinTreeVersion::kV7:
-      break;
+  uint16_t version = 0;
+  std::unique_ptr<CNodeTag_VRK_Device> imported = ImportInItsVersion(data, size, *root, version);
+  if (version == 7) {
+    root->AttachDocument(imported->document());
+  } else {
+    // Images of the version-6 tree are checked with the version-6 schema, whatever their version word.
+    FinishLoad(*imported, false);
+    UpgradeAnyToVersion7(*imported, *root);
   }
-  bin::CTagBIN_CONFv7 tree;
-  ReadTree(tree, data, size);
-  CBinImporter<bin::CTagBIN_CONFv7>(*root, tree).Run();
   FinishLoad(*root, false);
   return root;
+}
+
+ImageInItsVersion ReadImageInItsVersion(const uint8_t* data, std::size_t size) {
+  std::unique_ptr<CNodeTag_VRK_DeviceV7> base = CreateDefaultConfiguration(false);
+  ImageInItsVersion result;
+  result.document = ImportInItsVersion(data, size, *base, result.version)->document();
+  return result;
 }
 
 }  // namespace vrk

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "interface/message_table.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -116,6 +117,15 @@ void UpgradeToVersion7(CNodeTag_VRK_DeviceV1& from, CNodeTag_VRK_DeviceV7& targe
   auto next = NextRoot<CNodeTag_VRK_DeviceV2>(target);
   UpgradeVersion1To2(from, *next);
   UpgradeToVersion7(*next, target);
+}
+
+void UpgradeAnyToVersion7(CNodeTag_VRK_Device& from, CNodeTag_VRK_DeviceV7& target) {
+  // Most derived first: each older root is built from the tree of the version after it.
+  if (auto* v1 = dynamic_cast<CNodeTag_VRK_DeviceV1*>(&from)) return UpgradeToVersion7(*v1, target);
+  if (auto* v2 = dynamic_cast<CNodeTag_VRK_DeviceV2*>(&from)) return UpgradeToVersion7(*v2, target);
+  if (auto* v3 = dynamic_cast<CNodeTag_VRK_DeviceV3*>(&from)) return UpgradeToVersion7(*v3, target);
+  if (auto* v6 = dynamic_cast<CNodeTag_VRK_DeviceV6*>(&from)) return UpgradeToVersion7(*v6, target);
+  ThrowMessage(159);
 }
 
 }  // namespace vrk
