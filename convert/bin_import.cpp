@@ -403,7 +403,7 @@ void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
 // marked with `version`, with `import`.
 template <class TREE, class ROOT, class IMPORT>
 std::unique_ptr<CNodeTag_VRK_Device> ImportImage(const uint8_t* data, std::size_t size,
-                                                 const CNodeTag_VRK_DeviceV7& base, const char* version,
+                                                 const CNodeTag_VRK_DeviceV7& base, const std::string& version,
                                                  IMPORT import) {
   TREE tree;
   ReadTree(tree, data, size);
@@ -436,7 +436,7 @@ std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std
     case bin::BinTreeVersion::kV6:
       version = static_cast<uint16_t>(word);
       return ImportImage<bin::CTagBIN_CONFv6, CNodeTag_VRK_DeviceV6>(
-          data, size, base, "6", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv6& tree) {
+          data, size, base, std::to_string(word), [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv6& tree) {
             CBinImporter<bin::CTagBIN_CONFv6>(root, tree).Run();
           });
     case bin::BinTreeVersion::kV7:
