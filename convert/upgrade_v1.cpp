@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 
+#include "convert/attribute_values.h"
 #include "convert/upgrade_chain.h"
 #include "schema/value_text.h"
 
@@ -30,12 +31,6 @@ constexpr uint32_t kCodeFirstPhase = 35;
 
 using COldChannel = CVibroChannelsV1::CVibroChannel;
 using CNewChannel = CVibroChannels::CVibroChannel;
-
-CIndexList Append(const CIndexList& indexes, IndexEntry entry) {
-  CIndexList result = indexes;
-  result.PushBack(entry);
-  return result;
-}
 
 dom::Node NodeAt(CNodeTagInfoXML& element, CIndexList indexes) { return element.GetNode(indexes, false); }
 

@@ -83,6 +83,30 @@ TEST_F(OlderDocuments, VersionOneChannelsTakeTheVersionTwoLayout) {
   EXPECT_EQ(Xml().find("Overall_RMS"), std::string::npos);
 }
 
+// The same edits on the upgraded configuration and on the version-7 document it was written as give the same
+// document: nothing of the older version stays behind to make them behave differently.
+TEST_F(OlderDocuments, AfterTheUpgradeEditsBehaveAsOnAVersionSevenLoad) {
+  auto edit = [this](std::string& edited) {
+    ASSERT_EQ(Set("Region_settings\\Hysteresis_percent", "10"), S_OK) << error_;
+    EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", "95"), E_FAIL);
+    ASSERT_EQ(Delete("TachoChannels\\TachoChannel\\", Key(1)), S_OK) << error_;
+    ASSERT_EQ(Set(std::string(kChannel) + "Average\\abs_level_region\\high_alarm_level", "90", Key(1)), S_OK)
+        << error_;
+    edited = Xml();
+  };
+  for (uint16_t version : kOlderVersions) {
+    SCOPED_TRACE(testing::Message() << "version " << version);
+    ASSERT_EQ(PutXml(OlderDocument(version, DocumentSize::kFull)), S_OK) << error_;
+    const std::string upgraded = Xml();
+    std::string after_upgrade, after_reload;
+    edit(after_upgrade);
+    ASSERT_EQ(PutXml(upgraded), S_OK) << error_;
+    edit(after_reload);
+    EXPECT_EQ(after_upgrade, after_reload);
+    EXPECT_EQ(after_upgrade.find("shaft="), std::string::npos);  // the bands on the removed shaft went too
+  }
+}
+
 struct Refusal {
   uint16_t version;
   const char* from;
