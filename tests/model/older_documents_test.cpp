@@ -131,6 +131,11 @@ TEST_F(OlderDocuments, EachVersionChecksWithItsOwnLimits) {
       {7, "<Output Number=\"1\"><Tag ChannelNum=\"1\" ParamNum=\"0\"", "<Output Number=\"0\"><Tag ChannelNum=\"1\" ParamNum=\"0\"",
        "Incorrect value range (0) \nValue must be\npositive integer\ngreater than or equal 1 and less than or equal 100\n\\VRK_Device\\Modbus\\Slave_outputs\\Output\\Number"},
   };
+  // Version 7 wants the value limits of slave outputs that version 2 does not have.
+  const std::string v7_without_limits =
+      Replaced(OlderDocument(7, DocumentSize::kFull), " ParamMin=\"100\"", "");
+  EXPECT_EQ(PutXml(v7_without_limits), E_FAIL);
+  EXPECT_EQ(error_, "No mandatory attribute\n\\VRK_Device\\Modbus\\Slave_outputs\\Output\\Tag\\ParamMin");
   for (const Refusal& r : refusals) {
     SCOPED_TRACE(testing::Message() << "version " << r.version << ": " << r.to);
     const std::string document = Replaced(OlderDocument(r.version, DocumentSize::kFull), r.from, r.to);
@@ -147,6 +152,11 @@ TEST_F(OlderDocuments, WhatOnlyVersionTwoAllowsIsCarriedOver) {
   ASSERT_EQ(PutXml(document), S_OK) << error_;
   EXPECT_EQ(Get("Modbus\\Tables\\Table\\type", At({0})), "1");
   EXPECT_EQ(Get("Modbus\\Slave_outputs\\Output\\Number", At({0})), "1");
+  // Version 6 has no high-pass filter switch: one written into its document is not read, the upgrade sets it.
+  ASSERT_EQ(PutXml(Replaced(OlderDocument(6, DocumentSize::kFull), "unit=\"102\" trn_sens", "unit=\"102\" hpf=\"1\" trn_sens")),
+            S_OK)
+      << error_;
+  EXPECT_EQ(Get(std::string(kChannel) + "hpf", Key(1)), "0");
   // Band numbers above 16, which version 1 refuses, are fine in the later versions.
   ASSERT_EQ(PutXml(Replaced(OlderDocument(6, DocumentSize::kFull), "<band number=\"3\"", "<band number=\"17\"")), S_OK)
       << error_;
