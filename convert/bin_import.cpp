@@ -1,6 +1,7 @@
-// The version-7 importer: reads an image's tag tree into a fresh copy of the default configuration, section by
-// section, creating through the schema whatever the records need. Values the image does not carry keep the
-// default configuration's.
+// The importers of images of versions 2, 6 and 7, and the driver of every image: the version word selects the
+// tag tree, the tree is read into a root of its version on a fresh copy of the default configuration, section by
+// section, creating through the schema whatever the records need, and an older root is then upgraded. Values the
+// image does not carry keep the default configuration's.
 #include "convert/bin_import.h"
 
 #include <type_traits>
@@ -14,10 +15,10 @@
 #include "bin/tag_tree_v7.h"
 #include "bin/version_probe.h"
 #include "convert/attribute_values.h"
+#include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
-#include "convert/bin_import_v1.h"
 #include "convert/threshold_import.h"
 #include "convert/upgrade_chain.h"
 #include "convert/xml_import.h"
