@@ -126,6 +126,9 @@ TEST_F(OlderDocuments, EachVersionChecksWithItsOwnLimits) {
        "Incorrect value range (1.5) \nValue must be\nreal number and\none of the following values:\n0.5\n1.0\n2.0\n3.0\n\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\\factor"},
       {1, "<param minvalue=\"0\" ", "<param ",
        "No mandatory attribute\n\\VRK_Device\\VibroChannels\\VibroChannel\\param\\minvalue"},
+      {2, "shaft=\"1\"", "shaft=\"4\"",
+       "Incorrect value range (4) \nValue must be\npositive integer\ngreater than or equal 1 and less than or equal 3\n"
+       "\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\\shaft"},
       {7, "<Table type=\"1\"", "<Table type=\"0\"",
        "Incorrect value range (0) \nValue must be\npositive integer\ngreater than or equal 1 and less than or equal 4\n\\VRK_Device\\Modbus\\Tables\\Table\\type"},
       {7, "<Output Number=\"1\"><Tag ChannelNum=\"1\" ParamNum=\"0\"", "<Output Number=\"0\"><Tag ChannelNum=\"1\" ParamNum=\"0\"",
