@@ -31,6 +31,41 @@ uint16_t DocumentVersion(const dom::Document& document) {
   return version && *version <= 0xFFFF ? static_cast<uint16_t>(*version) : 0;
 }
 
+bool SameIndexes(const std::vector<IndexArg>& a, const std::vector<IndexArg>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i].use_attr != b[i].use_attr || a[i].value != b[i].value) return false;
+  return true;
+}
+
+// An element listed by its path alone (it had no attributes) that is still there, now with attributes.
+bool ElementStillThere(const ValueDifference& d, const std::vector<DocumentValue>& after) {
+  if (!d.dropped() || !d.path.ends_with('\\')) return false;
+  for (const DocumentValue& value : after)
+    if (value.path.starts_with(d.path) && value.indexes.size() >= d.indexes.size() &&
+        SameIndexes(std::vector<IndexArg>(value.indexes.begin(), value.indexes.begin() + std::ptrdiff_t(d.indexes.size())),
+                    d.indexes))
+      return true;
+  return false;
+}
+
+// Values that left one location and arrived at another of the same path (an element renumbered, so that its key
+// changed): both sides are marked as moved, pairing each dropped value with the first unpaired added one.
+void MarkMovedValues(std::vector<ReportedDifference>& values) {
+  std::vector<bool> paired(values.size(), false);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const ValueDifference& dropped = values[i].difference;
+    if (!dropped.dropped()) continue;
+    for (std::size_t j = 0; j < values.size(); ++j) {
+      const ValueDifference& added = values[j].difference;
+      if (paired[j] || !added.added() || added.path != dropped.path || *added.after != *dropped.before) continue;
+      paired[i] = paired[j] = true;
+      values[i].reason = values[j].reason = kMovedByUpgrade;
+      break;
+    }
+  }
+}
+
 const char* ReasonOf(const ValueDifference& d) {
   if (d.dropped()) return kDroppedByUpgrade;
   if (!d.added()) return kChangedByUpgrade;
@@ -63,22 +98,25 @@ UpgradeReport CompareWithUpgrade(const UpgradeInput& input, const std::u16string
   const CNodeTag_VRK_DeviceV7 after;
   UpgradeReport report;
   report.from = input.version;
-  for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(*before, input.document),
-                                               ListDocumentValues(after, dom::Document::parseText(upgraded)))) {
+  const std::vector<DocumentValue> result = ListDocumentValues(after, dom::Document::parseText(upgraded));
+  for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(*before, input.document), result)) {
+    if (ElementStillThere(d, result)) continue;
     const char* reason = ReasonOf(d);
     report.values.push_back({std::move(d), reason});
   }
+  MarkMovedValues(report.values);
   return report;
 }
 
 std::string UpgradeReport::Summary() const {
   if (from == 7 && values.empty()) return "version 7: nothing to upgrade";
-  int dropped = 0, defaulted = 0, added = 0, changed = 0;
+  int dropped = 0, defaulted = 0, added = 0, changed = 0, moved = 0;
   for (const ReportedDifference& value : values) {
     if (value.reason == kDroppedByUpgrade) ++dropped;
     if (value.reason == kAddedWithDefault) ++defaulted;
     if (value.reason == kAddedByUpgrade) ++added;
     if (value.reason == kChangedByUpgrade) ++changed;
+    if (value.reason == kMovedByUpgrade) ++moved;
   }
   std::string text = (from == 7 ? std::string("version 7") : "upgraded from version " + std::to_string(from)) + ": ";
   if (values.empty()) return text + "every value kept";
@@ -90,6 +128,7 @@ std::string UpgradeReport::Summary() const {
   add(defaulted, defaulted == 1 ? " added with its default" : " added with their default");
   add(added, " added");
   add(changed, " changed");
+  add(moved / 2, " moved");
   return text + counts;
 }
 

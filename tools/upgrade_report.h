@@ -16,6 +16,8 @@ inline constexpr char kDroppedByUpgrade[] = "dropped by the upgrade";
 inline constexpr char kAddedWithDefault[] = "added with its default";
 inline constexpr char kAddedByUpgrade[] = "added by the upgrade";
 inline constexpr char kChangedByUpgrade[] = "changed by the upgrade";
+// Given to both sides of a value that keeps its path and text but not its location (its element was renumbered).
+inline constexpr char kMovedByUpgrade[] = "moved by the upgrade";
 
 // A configuration as read, in the layout of its own version.
 struct UpgradeInput {
@@ -37,14 +39,15 @@ struct UpgradeReport {
   // only the result has.
   std::vector<ReportedDifference> values;
 
-  // "upgraded from version 1: 5 values dropped, 2 added with their default, 9 added, 3 changed";
+  // "upgraded from version 1: 5 values dropped, 2 added with their default, 9 added, 3 changed, 4 moved";
   // "version 7: nothing to upgrade".
   std::string Summary() const;
 };
 
 // Compares `input` with `upgraded` (XML get of the version-7 configuration the converter made of it). Each
 // side is read with the schema of its version. A value only the result has was added with its default when it
-// holds the schema's default.
+// holds the schema's default. An element listed only by its path (it had no attributes) that the result still
+// has, now with attributes, is not a difference.
 UpgradeReport CompareWithUpgrade(const UpgradeInput& input, const std::u16string& upgraded);
 
 }  // namespace vrk::tools

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "convert/xml_import.h"
+#include "model/older_documents.h"
 #include "platform/oleauto.h"
 #include "platform/utf.h"
 #include "tools/upgrade_report.h"
@@ -61,6 +62,44 @@ TEST_F(UpgradeReportTest, ListsExactlyWhatTheUpgradeDroppedAddedAndChanged) {
             "Relay\\AlarmDelay\\On_ms: (absent) -> 0: added by the upgrade\n"
             "Relay\\AlarmDelay\\Off_ms: (absent) -> 0: added by the upgrade\n");
   EXPECT_EQ(report.Summary(), "upgraded from version 6: 1 value dropped, 1 added with its default, 3 added, 6 changed");
+}
+
+// Versions 2 to 6 hold nothing that version 7 has not: the upgrade drops only what the load passes remove.
+TEST_F(UpgradeReportTest, UpgradesDropNothingBothVersionsHave) {
+  for (uint16_t version : {2, 3, 6}) {
+    const UpgradeReport report = ReportOf(test::OlderDocument(version, test::DocumentSize::kFull));
+    EXPECT_EQ(report.from, version);
+    for (const ReportedDifference& value : report.values) {
+      if (value.reason == kDroppedByUpgrade) {
+        EXPECT_TRUE(value.difference.path.starts_with("Header\\")) << version << ": " << value.difference.path;
+      }
+    }
+  }
+  // Version 1 loses its own layout: the channel's range, Overall_RMS (now an absolute band) and the level
+  // regions of phases; renumbered bands and the references to them leave their old locations (keys).
+  const UpgradeReport report = ReportOf(test::OlderDocument(1, test::DocumentSize::kFull));
+  std::ostringstream dropped;
+  for (const ReportedDifference& value : report.values)
+    if (value.reason == kDroppedByUpgrade) dropped << FormatLocation(value.difference.path, value.difference.indexes) << "\n";
+  EXPECT_EQ(dropped.str(),
+            "Header\\profibus_address\n"
+            "Header\\baudrate\n"
+            "VibroChannels\\VibroChannel\\param\\minvalue #1\n"
+            "VibroChannels\\VibroChannel\\param\\maxvalue #1\n"
+            "VibroChannels\\VibroChannel\\Overall_RMS\\low_freq #1\n"
+            "VibroChannels\\VibroChannel\\Overall_RMS\\high_freq #1\n"
+            "VibroChannels\\VibroChannel\\Absolute_bands\\band\\number #1 #1\n"
+            "VibroChannels\\VibroChannel\\Absolute_bands\\band\\cutting_rel_bands\\cutting_band\\number #1 #1 #2\n"
+            "VibroChannels\\VibroChannel\\Relative_bands\\band\\number #1 #2\n"
+            "VibroChannels\\VibroChannel\\Relative_bands\\band\\phase\\ #1 #2\n"
+            "VibroChannels\\VibroChannel\\Relative_bands\\band\\phase\\abs_level_region\\high_warning_level #1 #2\n"
+            "VibroChannels\\VibroChannel\\param\\minvalue #2\n"
+            "VibroChannels\\VibroChannel\\param\\maxvalue #2\n"
+            "Monitoring\\Element\\Tag\\ParamNum #1 #65556\n");
+  // The other values of the renumbered bands only moved.
+  int moved = 0;
+  for (const ReportedDifference& value : report.values) moved += value.reason == kMovedByUpgrade;
+  EXPECT_GT(moved, 0);
 }
 
 TEST_F(UpgradeReportTest, TheUpgradedDocumentHasNothingLeftToUpgrade) {
