@@ -13,7 +13,9 @@ constexpr int kFirstRelative = 6 + kAbsoluteBands;
 constexpr int kParameters = 5 + kAbsoluteBands + 2 * kRelativeBands;
 
 // `total` scaled to `channels` of 16, at least 1.
-int Scaled(int total, int channels) { return std::max(1, (total * channels + kMaxVibroChannels - 1) / kMaxVibroChannels); }
+int Scaled(int total, int channels) {
+  return std::max(1, (total * channels + kMaxVibroChannels - 1) / kMaxVibroChannels);
+}
 
 class Writer {
  public:
@@ -130,7 +132,8 @@ void CurrentOutputs(Writer& w, const ConfigurationShape& shape) {
 }
 
 void Modbus(Writer& w, const ConfigurationShape& shape) {
-  w.Line(1).Text("<Modbus used=\"1\" type=\"1\" DataValidityTime_s=\"5\" param_min_int=\"100\" param_max_int=\"60000\">");
+  w.Line(1).Text("<Modbus used=\"1\" type=\"1\" DataValidityTime_s=\"5\"");
+  w.Text(" param_min_int=\"100\" param_max_int=\"60000\">");
   w.End().Line(2).Text("<RS422 baudrate=\"38400\" databits=\"3\" stopbits=\"2\" parity=\"1\"/>").End();
   w.Line(2).Text("<Slave_outputs>").End();
   for (int k = 0; k < shape.slave_outputs; ++k) {
@@ -235,7 +238,8 @@ std::string GenerateConfiguration(const ConfigurationShape& shape) {
   w.Line(1).Text("<BlackBox decimation_coeff=\"3\"/>").End();
   w.Line(1).Text("<Diagnoses/>").End();
   TestMode(w, shape);
-  w.Line(1).Text("<Relay><WarningDelay On_ms=\"400\" Off_ms=\"0\"/><AlarmDelay On_ms=\"1000\" Off_ms=\"200\"/></Relay>");
+  w.Line(1).Text("<Relay><WarningDelay On_ms=\"400\" Off_ms=\"0\"/>");
+  w.Text("<AlarmDelay On_ms=\"1000\" Off_ms=\"200\"/></Relay>");
   w.End();
   Readiness(w, shape);
   ModbusInputs(w, shape);
