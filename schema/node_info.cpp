@@ -211,7 +211,7 @@ void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, boo
     std::string old;
     std::optional<std::string> old_value;
     if (ReadValue(element, &old)) old_value = std::move(old);
-    root.Record(std::make_unique<CUndoXMLAttrChange>(this, write_indexes, std::move(old_value)));
+    root.Record(std::make_unique<CUndoXMLAttrChange>(this, element, std::move(old_value)));
   }
   WriteValue(element, text);
   if (check) CheckValue(*this, text, write_indexes);
