@@ -85,9 +85,19 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
   }
 
   if (cached_node_ && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
+  // A positional lookup beyond the cached occurrence goes on from it, so that visiting the occurrences in order
+  // costs one step each rather than a scan from the first every time.
+  dom::Node resume_from;
+  uint32_t resume_position = 0;
+  if (cached_node_ && !cached_use_attr_ && !entry.use_attr && cached_index_ < entry.value &&
+      cached_node_.parent() == parent_node) {
+    resume_from = cached_node_;
+    resume_position = cached_index_;
+  }
   ResetNodeCache();
 
-  dom::Node node = FindOccurrence(parent_node, entry);
+  dom::Node node = resume_from ? FindLaterOccurrence(resume_from, resume_position, entry.value)
+                               : FindOccurrence(parent_node, entry);
   if (!node && create) node = CreateOccurrence(parent_node, entry);
   if (node) {
     cached_node_ = node;
@@ -108,6 +118,13 @@ dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEnt
       const auto key = ParseKeyText(key_text);
       if (key && *key == entry.value) return child;
     }
+  }
+  return dom::Node();
+}
+
+dom::Node CNodeTagInfoXML::FindLaterOccurrence(const dom::Node& from, uint32_t position, uint32_t wanted) const {
+  for (dom::Node child = from.nextSibling(); child; child = child.nextSibling()) {
+    if (Matches(child) && ++position == wanted) return child;
   }
   return dom::Node();
 }
