@@ -262,8 +262,9 @@ class Run {
       }
     }
     snapshot_ = after;
-    // The state that a failure undoes back to: the last committed one.
-    if (depth_ == 0 && (FAILED(hr) || kind == kEdit)) base_ = after;
+    // The state that a failure undoes back to: the last committed one. A failure either undid the open group,
+    // and the document is at base_ already, or left it open (EndUpdate without a bracket, for one).
+    if (depth_ == 0 && SUCCEEDED(hr) && kind == kEdit) base_ = after;
   }
 
   Script script_;
