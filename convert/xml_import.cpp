@@ -74,6 +74,9 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
       // Versions 3 and 6 differ from 7 only by what 7 added; they are checked as version 7, then upgraded.
       FinishLoad(*root, true);
       UpgradeVersion6(*root, text);
+      // The upgrade read the text afresh: what normalisation and completion changed has to be done again.
+      root->NormalizeLoaded();
+      root->CompleteLoaded();
       return root;
     default:
       // Versions 1 and 2 need their own schemas and conversions, which this component does not carry yet.

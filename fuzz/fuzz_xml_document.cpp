@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   BStr again{std::u16string_view(first)};
   if (converter->put_XML(again.get()) != S_OK) Finding("the text of XML get does not load", TakeError());
-  if (XmlOf(*converter.get()) != first) Finding("XML get differs after loading its own text");
+  const std::u16string reloaded = XmlOf(*converter.get());
+  if (reloaded != first) Finding("XML get differs after loading its own text", FirstDifference(first, reloaded));
 
   if (image.empty()) return 0;
   if (PutImage(*converter.get(), image) != S_OK) Finding("the image of GetBIN does not load", TakeError());
