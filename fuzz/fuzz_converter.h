@@ -75,6 +75,21 @@ inline std::string FirstDifference(const std::u16string& before, const std::u16s
   return "before: ..." + excerpt(before) + "...\nafter:  ..." + excerpt(after) + "...";
 }
 
+// A value at the top level, or "" when it cannot be read.
+inline std::string ValueOf(IVRK5420CfgConverter& converter, const char* path) {
+  BStr name(std::string_view{path}), value;
+  if (converter.GetValue(name.get(), nullptr, value.Out()) != S_OK) TakeError();
+  return value.ToUtf8();
+}
+
+// The number of occurrences of a top-level element path, 0 when it cannot be counted.
+inline ULONG CountOf(IVRK5420CfgConverter& converter, const char* path) {
+  BStr name(std::string_view{path});
+  ULONG count = 0;
+  if (converter.GetNodesCount(name.get(), nullptr, &count) != S_OK) TakeError();
+  return count;
+}
+
 // Reports a broken invariant and stops: libFuzzer keeps the input as a finding.
 [[noreturn]] inline void Finding(const char* what, const std::string& detail = {}) {
   std::fprintf(stderr, "FINDING: %s\n%s\n", what, detail.c_str());

@@ -239,7 +239,9 @@ class Run {
     }
     const std::string error = FAILED(hr) ? TakeError() : std::string();
     trace_ += FAILED(hr) ? " -> E_FAIL " + error : " -> S_OK";
+    if ((op == 0 || op == 1) && SUCCEEDED(hr) && depth_ > 0) created_in_bracket_ = true;
     Verify(kind, hr);
+    if (depth_ == 0) created_in_bracket_ = false;
   }
 
   void Verify(Kind kind, HRESULT hr) {
@@ -255,8 +257,9 @@ class Run {
         // SetValue and CreateNode create the elements on their path that do not exist yet, writing the key of
         // the index list unchecked and checking only the value written or the element named: a created
         // ancestor may lack mandatory parts, carry a key out of range or break a rule of its parent. From
-        // then on the configuration is left as it is; any other call that leaves it failing is a finding.
-        if (last_op_ != 0 && last_op_ != 1)
+        // then on the configuration is left as it is; any other call that leaves it failing is a finding (an
+        // EndUpdate closing a bracket with such edits counts as them).
+        if (last_op_ != 0 && last_op_ != 1 && !(last_op_ == 7 && created_in_bracket_))
           Finding("a successful call left a configuration that fails its check", trace_ + "\n" + error);
         gap_ = true;
       }
@@ -273,6 +276,7 @@ class Run {
   std::u16string base_;      // XML get when the open group (bracket or pending switch) began
   int depth_ = 0;
   uint8_t last_op_ = 0;
+  bool created_in_bracket_ = false;  // the open bracket holds a SetValue or CreateNode, checked at its end
   bool gap_ = false;  // the configuration fails its check since an edit created an incomplete element
   std::string trace_;
 };
