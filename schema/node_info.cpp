@@ -69,7 +69,7 @@ CNodeAttrInfoXML* CNodeTagInfoXML::FindAttribute(std::string_view name) const {
 }
 
 bool CNodeTagInfoXML::Matches(const dom::Node& node) const {
-  return node.kind() == dom::NodeKind::kElement && EqualsNoCase(node.name(), name());
+  return node.isElementNamedNoCase(name());
 }
 
 dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
