@@ -198,6 +198,7 @@ class Run {
         break;
       case 8:
         hr = converter_->put_ImperialSystemMeasurement(static_cast<LONG>(script_.Byte() % 3) - 1);
+        kind = kPending;  // changes no document and commits no open group
         break;
       case 9: {
         const LONG on = script_.Byte() & 1;
