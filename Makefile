@@ -39,8 +39,12 @@ run: build
 fuzz: deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVRK_FUZZ=ON \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_bin_image
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_bin_image fuzz_xml_document fuzz_edit_sequence \
+	      fuzz_registry_file
 	./fuzz/run.sh build-fuzz/fuzz/fuzz_bin_image
+	./fuzz/run.sh build-fuzz/fuzz/fuzz_xml_document fuzz/corpus/xml fuzz/xml_document.dict
+	./fuzz/run.sh build-fuzz/fuzz/fuzz_edit_sequence fuzz/corpus/edit
+	./fuzz/run.sh build-fuzz/fuzz/fuzz_registry_file fuzz/registry_corpus
 
 bench: build
 	$(BUILD)/bench/vrk_bench

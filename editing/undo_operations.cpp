@@ -29,16 +29,19 @@ void CUndoXMLNodeReplace::UndoChange() {
   parent.replaceChild(old_node_, new_node_);
 }
 
-CUndoXMLAttrChange::CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, CIndexList indexes,
+CUndoXMLAttrChange::CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, dom::Node element,
                                        std::optional<std::string> old_value)
-    : CUndoXMLOperation(descriptor), attribute_(descriptor), indexes_(std::move(indexes)),
+    : CUndoXMLOperation(descriptor), attribute_(descriptor), element_(std::move(element)),
       old_value_(std::move(old_value)) {}
 
 void CUndoXMLAttrChange::UndoChange() {
-  if (old_value_)
-    attribute_->SetValue(*old_value_, indexes_, false);
-  else
-    attribute_->RemoveValue(indexes_);
+  if (old_value_) {
+    attribute_->WriteValue(element_, *old_value_);
+    return;
+  }
+  if (const dom::Node attribute = element_.attribute(attribute_->name())) element_.removeAttributeNode(attribute);
+  // Elements found by key may have been found by this attribute's value.
+  if (attribute_->element()->key_attribute() == attribute_) attribute_->element()->ResetNodeCache();
 }
 
 }  // namespace vrk

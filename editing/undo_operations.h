@@ -104,16 +104,18 @@ class CUndoXMLNodeReplace : public CUndoXMLOperation {
 };
 
 // An attribute value was written; undo writes the old value back, or removes the attribute when it had none.
+// The entry holds the element itself rather than the index list of the write: when the written attribute is
+// the key that the index list selects the element by, that list no longer finds it after the write.
 class CUndoXMLAttrChange : public CUndoXMLOperation {
  public:
-  CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, CIndexList indexes, std::optional<std::string> old_value);
+  CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, dom::Node element, std::optional<std::string> old_value);
 
  protected:
   void UndoChange() override;
 
  private:
   CNodeAttrInfoXML* attribute_;
-  CIndexList indexes_;
+  dom::Node element_;
   std::optional<std::string> old_value_;
 };
 

@@ -77,7 +77,7 @@ CNodeAttrInfoXML* CNodeTagInfoXML::FindAttribute(std::string_view name) const {
 }
 
 bool CNodeTagInfoXML::Matches(const dom::Node& node) const {
-  return node.kind() == dom::NodeKind::kElement && EqualsNoCase(node.name(), name());
+  return node.isElementNamedNoCase(name());
 }
 
 dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
@@ -93,9 +93,19 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
   }
 
   if (cached_node_ && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
+  // A positional lookup beyond the cached occurrence goes on from it, so that visiting the occurrences in order
+  // costs one step each rather than a scan from the first every time.
+  dom::Node resume_from;
+  uint32_t resume_position = 0;
+  if (cached_node_ && !cached_use_attr_ && !entry.use_attr && cached_index_ < entry.value &&
+      cached_node_.parent() == parent_node) {
+    resume_from = cached_node_;
+    resume_position = cached_index_;
+  }
   ResetNodeCache();
 
-  dom::Node node = FindOccurrence(parent_node, entry);
+  dom::Node node = resume_from ? FindLaterOccurrence(resume_from, resume_position, entry.value)
+                               : FindOccurrence(parent_node, entry);
   if (!node && create) node = CreateOccurrence(parent_node, entry);
   if (node) {
     cached_node_ = node;
@@ -116,6 +126,13 @@ dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEnt
       const auto key = ParseKeyText(key_text);
       if (key && *key == entry.value) return child;
     }
+  }
+  return dom::Node();
+}
+
+dom::Node CNodeTagInfoXML::FindLaterOccurrence(const dom::Node& from, uint32_t position, uint32_t wanted) const {
+  for (dom::Node child = from.nextSibling(); child; child = child.nextSibling()) {
+    if (Matches(child) && ++position == wanted) return child;
   }
   return dom::Node();
 }
@@ -219,7 +236,7 @@ void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, boo
     std::string old;
     std::optional<std::string> old_value;
     if (ReadValue(element, &old)) old_value = std::move(old);
-    root.Record(std::make_unique<CUndoXMLAttrChange>(this, write_indexes, std::move(old_value)));
+    root.Record(std::make_unique<CUndoXMLAttrChange>(this, element, std::move(old_value)));
   }
   WriteValue(element, text);
   if (check) CheckValue(*this, text, write_indexes);

@@ -108,6 +108,8 @@ class CNodeTagInfoXML : public CNodeInfoXML {
 
   // Finds the occurrence among the children of `parent_node`: by position, or by key value.
   dom::Node FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const;
+  // The occurrence at position `wanted`, searched after `from`, the occurrence at `position` (< `wanted`).
+  dom::Node FindLaterOccurrence(const dom::Node& from, uint32_t position, uint32_t wanted) const;
   // Creates an occurrence under `parent_node`, placed and indented, and records it for undo.
   dom::Node CreateOccurrence(const dom::Node& parent_node, IndexEntry entry);
 

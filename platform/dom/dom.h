@@ -59,6 +59,9 @@ class Node {
   NodeKind kind() const;
   // Qualified name as written (prefix included); empty for text and comments.
   std::string name() const;
+  // True for an element whose qualified name equals `name` without regard to ASCII letter case; compares in
+  // place, for the sibling scans that test every node.
+  bool isElementNamedNoCase(std::string_view name) const;
   // Attribute value, text or comment content, unescaped; empty for an element.
   std::string value() const;
   // Replaces the content of an attribute, text or comment node, literally (no entity parsing).

@@ -80,17 +80,24 @@ bool CanProduce(const char* name) {
   return can;
 }
 
-bool CanEncode(std::string_view text, const char* name) {
-  Converter converter(name, "UTF-8");
-  if (!converter.valid()) return false;
+bool CanEncode(std::string_view text, const char* name) { return EncodingProbe(name).CanEncode(text); }
+
+EncodingProbe::EncodingProbe(const char* name) : cd_(iconv_open(name, "UTF-8")) {}
+
+EncodingProbe::~EncodingProbe() {
+  if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+}
+
+bool EncodingProbe::CanEncode(std::string_view text) {
+  if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   char* in = const_cast<char*>(text.data());
   std::size_t in_left = text.size();
   char buffer[256];
   while (in_left > 0) {
     char* out = buffer;
     std::size_t out_left = sizeof buffer;
-    if (iconv(converter.get(), &in, &in_left, &out, &out_left) == static_cast<std::size_t>(-1) && errno != E2BIG)
-      return false;
+    if (iconv(cd_, &in, &in_left, &out, &out_left) == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
   }
   return true;
 }

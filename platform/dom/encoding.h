@@ -2,6 +2,8 @@
 // decoding of serialised bytes.
 #pragma once
 
+#include <iconv.h>
+
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,21 @@ bool CanProduce(const char* name);
 
 // True when every character of the UTF-8 `text` exists in encoding `name`.
 bool CanEncode(std::string_view text, const char* name);
+
+// CanEncode for many texts in one encoding, with one converter opened for all of them (opening one is far
+// dearer than converting a name).
+class EncodingProbe {
+ public:
+  explicit EncodingProbe(const char* name);
+  ~EncodingProbe();
+  EncodingProbe(const EncodingProbe&) = delete;
+  EncodingProbe& operator=(const EncodingProbe&) = delete;
+
+  bool CanEncode(std::string_view text);
+
+ private:
+  iconv_t cd_;
+};
 
 // Decodes `bytes` in encoding `name` into UTF-16. Throws Error when the bytes or the name are not usable.
 std::u16string DecodeToUtf16(std::string_view bytes, const char* name);

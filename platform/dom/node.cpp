@@ -91,6 +91,31 @@ NodeKind Node::kind() const {
   }
 }
 
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Compares `part` with the start of `name` and drops it from `name` when they agree.
+bool ConsumeNoCase(std::string_view& name, const xmlChar* part) {
+  for (const xmlChar* p = part; *p != 0; ++p) {
+    if (name.empty() || LowerAscii(name.front()) != LowerAscii(static_cast<char>(*p))) return false;
+    name.remove_prefix(1);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Node::isElementNamedNoCase(std::string_view name) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type != XML_ELEMENT_NODE) return false;
+  if (node->ns != nullptr && node->ns->prefix != nullptr) {
+    if (!ConsumeNoCase(name, node->ns->prefix) || name.empty() || name.front() != ':') return false;
+    name.remove_prefix(1);
+  }
+  return ConsumeNoCase(name, node->name) && name.empty();
+}
+
 std::string Node::name() const {
   xmlNodePtr node = NodeAccess::Get(*this);
   switch (node->type) {

@@ -21,19 +21,19 @@ void Refuse(const char* what, xmlNodePtr node, const char* encoding) {
   throw ParseError(std::string(what) + " cannot be written in " + encoding + "\n", static_cast<int>(node->line), 1);
 }
 
-void CheckNode(xmlNodePtr node, const char* encoding) {
+void CheckNode(xmlNodePtr node, const char* encoding, EncodingProbe& probe) {
   switch (node->type) {
     case XML_ELEMENT_NODE:
-      if (!CanEncode(View(node->name), encoding)) Refuse("An element name", node, encoding);
+      if (!probe.CanEncode(View(node->name))) Refuse("An element name", node, encoding);
       for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next)
-        if (!CanEncode(View(attr->name), encoding)) Refuse("An attribute name", node, encoding);
+        if (!probe.CanEncode(View(attr->name))) Refuse("An attribute name", node, encoding);
       break;
     case XML_COMMENT_NODE:
-      if (!CanEncode(View(node->content), encoding)) Refuse("A comment", node, encoding);
+      if (!probe.CanEncode(View(node->content))) Refuse("A comment", node, encoding);
       break;
     case XML_PI_NODE:
     case XML_CDATA_SECTION_NODE:
-      if (!CanEncode(View(node->content), encoding)) Refuse("A processing instruction or CDATA section", node, encoding);
+      if (!probe.CanEncode(View(node->content))) Refuse("A processing instruction or CDATA section", node, encoding);
       break;
     default:
       break;
@@ -44,10 +44,11 @@ void CheckNode(xmlNodePtr node, const char* encoding) {
 
 void CheckRepresentable(xmlNodePtr top, const char* encoding, bool siblings) {
   if (encoding == nullptr || IsUnicode(encoding)) return;
+  EncodingProbe probe(encoding);
   for (xmlNodePtr start = top; start != nullptr; start = siblings ? start->next : nullptr) {
     // Depth-first walk of the subtree under `start`.
     for (xmlNodePtr node = start; node != nullptr;) {
-      CheckNode(node, encoding);
+      CheckNode(node, encoding, probe);
       if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
         node = node->children;
         continue;

@@ -1,0 +1,231 @@
+// Whole operations of the converter object on generated configurations of 1 to 16 vibration channels: loading
+// and producing XML and images, the whole check, and single-value reads, writes and trials. Each case reports
+//   x_parse    its CPU time per iteration over a bare libxml2 parse of the same document text, measured in the same
+//              process just before the case, so that the ratio does not depend on the machine's speed;
+//   ns_per_el  its time per element of the document, flat over the sweep when the operation is linear.
+#include <benchmark/benchmark.h>
+#include <libxml/parser.h>
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/config_generator.h"
+#include "interface/converter.h"
+#include "interface/value_indexes.h"
+#include "platform/bstr.h"
+#include "platform/com_ptr.h"
+#include "platform/safe_array.h"
+
+namespace vrk {
+namespace {
+
+// Thread CPU time: the machine is shared, and waiting for a core is no part of an operation's cost.
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct Sample {
+  std::string text;     // the document as generated (ASCII)
+  BStr bstr;            // the same text as the XML put takes it
+  std::size_t elements = 0;
+  double parse_seconds = 0;  // fastest bare parse of `text`
+};
+
+std::size_t CountElements(const std::string& text) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == '<' && std::isalpha(static_cast<unsigned char>(text[i + 1]))) ++n;
+  return n;
+}
+
+// The fastest of repeated libxml2 parses into a tree and its release, the floor any loading of the text sits on.
+double BareParseSeconds(const std::string& text) {
+  double best = 1e9;
+  const double until = CpuSeconds() + 0.2;
+  for (int run = 0; run < 5 || CpuSeconds() < until; ++run) {
+    const double start = CpuSeconds();
+    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET);
+    xmlFreeDoc(doc);
+    best = std::min(best, CpuSeconds() - start);
+  }
+  return best;
+}
+
+const Sample& SampleOf(int channels) {
+  static std::map<int, Sample> samples;
+  Sample& s = samples[channels];
+  if (s.text.empty()) {
+    s.text = bench::GenerateConfiguration(channels);
+    s.bstr = BStr(std::string_view(s.text));
+    s.elements = CountElements(s.text);
+  }
+  s.parse_seconds = BareParseSeconds(s.text);  // again for every case: the same conditions as the case itself
+  return s;
+}
+
+ComPtr<IVRK5420CfgConverter> Loaded(const Sample& sample) {
+  ComPtr<IVRK5420CfgConverter> converter;
+  CVRK5420CfgConverter::Create(nullptr, IID_IVRK5420CfgConverter, reinterpret_cast<void**>(converter.Out()));
+  if (converter->put_XML(sample.bstr.get()) != S_OK) return {};
+  return converter;
+}
+
+ComPtr<IVRK5420CfgConValueIndexes> Indexes(std::initializer_list<std::pair<bool, uint32_t>> entries) {
+  ComPtr<IVRK5420CfgConValueIndexes> list;
+  CVRK5420CfgConValueIndexes::Create(IID_IVRK5420CfgConValueIndexes, reinterpret_cast<void**>(list.Out()));
+  list->put_Count(static_cast<ULONG>(entries.size()));
+  ULONG i = 0;
+  for (auto [use_attr, value] : entries) {
+    list->put_UseAttr(i, use_attr ? 1 : 0);
+    list->put_Value(i++, value);
+  }
+  return list;
+}
+
+// Runs `body` once per iteration and reports the ratios; a body that returns a failure stops the case.
+template <class BODY>
+void Run(benchmark::State& state, const Sample& sample, BODY body) {
+  const double start = CpuSeconds();
+  for (auto _ : state) {
+    if (body() != S_OK) {
+      state.SkipWithError("the operation failed");
+      return;
+    }
+  }
+  const double per_iteration = (CpuSeconds() - start) / static_cast<double>(state.iterations());
+  state.counters["x_parse"] = per_iteration / sample.parse_seconds;
+  state.counters["ns_per_el"] = per_iteration * 1e9 / static_cast<double>(sample.elements);
+  state.counters["elements"] = static_cast<double>(sample.elements);
+}
+
+void BM_BareParse(benchmark::State& state) {
+  const Sample& sample = SampleOf(static_cast<int>(state.range(0)));
+  Run(state, sample, [&] {
+    xmlDocPtr doc = xmlReadMemory(sample.text.data(), static_cast<int>(sample.text.size()), nullptr, nullptr,
+                                  XML_PARSE_NONET);
+    const bool ok = doc != nullptr;
+    xmlFreeDoc(doc);
+    return ok ? S_OK : E_FAIL;
+  });
+}
+
+void BM_XmlPut(benchmark::State& state) {
+  const Sample& sample = SampleOf(static_cast<int>(state.range(0)));
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  Run(state, sample, [&] { return converter->put_XML(sample.bstr.get()); });
+}
+
+void BM_XmlGet(benchmark::State& state) {
+  const Sample& sample = SampleOf(static_cast<int>(state.range(0)));
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  Run(state, sample, [&] {
+    BStr text;
+    return converter->get_XML(text.Out());
+  });
+}
+
+void BM_GetBin(benchmark::State& state) {
+  const Sample& sample = SampleOf(static_cast<int>(state.range(0)));
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  Run(state, sample, [&] {
+    SAFEARRAY* data = nullptr;
+    ULONG crc = 0;
+    const HRESULT hr = converter->GetBIN(&data, &crc);
+    SafeArrayPtr owner(data);
+    return hr;
+  });
+}
+
+void BM_BinPut(benchmark::State& state) {
+  const Sample& sample = SampleOf(static_cast<int>(state.range(0)));
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  SAFEARRAY* data = nullptr;
+  ULONG crc = 0;
+  converter->GetBIN(&data, &crc);
+  SafeArrayPtr image(data);
+  Run(state, sample, [&] { return converter->put_BIN(image.get()); });
+}
+
+void BM_CheckRoot(benchmark::State& state) {
+  const Sample& sample = SampleOf(static_cast<int>(state.range(0)));
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  BStr root("");
+  Run(state, sample, [&] { return converter->CheckNodeData(root.get(), nullptr); });
+}
+
+// The single-value cases work on one value near the end of the document: the default value of the last slave
+// output's reference, which has no dependents.
+constexpr char kValuePath[] = "Modbus\\Slave_outputs\\Output\\Tag\\ParamDef";
+
+ComPtr<IVRK5420CfgConValueIndexes> LastSlaveOutput(int channels) {
+  return Indexes({{true, static_cast<uint32_t>(bench::ShapeFor(channels).slave_outputs)}});
+}
+
+void BM_GetValue(benchmark::State& state) {
+  const int channels = static_cast<int>(state.range(0));
+  const Sample& sample = SampleOf(channels);
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  BStr name(kValuePath);
+  auto at = LastSlaveOutput(channels);
+  Run(state, sample, [&] {
+    BStr value;
+    return converter->GetValue(name.get(), at.get(), value.Out());
+  });
+}
+
+// Writes alternate between two values so that every write changes the document.
+void BM_SetValue(benchmark::State& state) {
+  const int channels = static_cast<int>(state.range(0));
+  const Sample& sample = SampleOf(channels);
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  BStr name(kValuePath);
+  auto at = LastSlaveOutput(channels);
+  bool odd = false;
+  Run(state, sample, [&] {
+    BSTR value = BStr(std::string_view((odd = !odd) ? "65534" : "65535")).release();
+    const HRESULT hr = converter->SetValue(name.get(), at.get(), &value);
+    SysFreeString(value);
+    return hr;
+  });
+}
+
+void BM_CheckValueRanges(benchmark::State& state) {
+  const int channels = static_cast<int>(state.range(0));
+  const Sample& sample = SampleOf(channels);
+  ComPtr<IVRK5420CfgConverter> converter = Loaded(sample);
+  BStr name(kValuePath);
+  auto at = LastSlaveOutput(channels);
+  Run(state, sample, [&] {
+    BSTR value = BStr(std::string_view("65534")).release();
+    const HRESULT hr = converter->CheckValueRanges(name.get(), at.get(), &value);
+    SysFreeString(value);
+    return hr;
+  });
+}
+
+// Whole operations over the sweep; single values on the smallest and the largest configuration.
+void Sweep(benchmark::internal::Benchmark* b) {
+  b->DenseRange(bench::kMinVibroChannels, bench::kMaxVibroChannels)->Unit(benchmark::kMillisecond);
+}
+void Ends(benchmark::internal::Benchmark* b) {
+  b->Arg(bench::kMinVibroChannels)->Arg(bench::kMaxVibroChannels)->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_BareParse)->Apply(Sweep);
+BENCHMARK(BM_XmlPut)->Apply(Sweep);
+BENCHMARK(BM_XmlGet)->Apply(Sweep);
+BENCHMARK(BM_GetBin)->Apply(Sweep);
+BENCHMARK(BM_BinPut)->Apply(Sweep);
+BENCHMARK(BM_CheckRoot)->Apply(Sweep);
+BENCHMARK(BM_GetValue)->Apply(Ends);
+BENCHMARK(BM_SetValue)->Apply(Ends);
+BENCHMARK(BM_CheckValueRanges)->Apply(Ends);
+
+}  // namespace
+}  // namespace vrk

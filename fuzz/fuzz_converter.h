@@ -1,0 +1,99 @@
+// Shared by the fuzz targets that drive the converter object: creation, loading, and the document text as
+// `XML` get returns it, with the error description of the last failure for the report of a finding.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "interface/converter.h"
+#include "platform/bstr.h"
+#include "platform/com_ptr.h"
+#include "platform/oleauto.h"
+#include "platform/safe_array.h"
+#include "platform/utf.h"
+
+namespace vrk::fuzz {
+
+inline ComPtr<IVRK5420CfgConverter> NewConverter() {
+  ComPtr<IVRK5420CfgConverter> converter;
+  if (CVRK5420CfgConverter::Create(nullptr, IID_IVRK5420CfgConverter, reinterpret_cast<void**>(converter.Out())) !=
+      S_OK)
+    std::abort();
+  return converter;
+}
+
+// The calling thread's error description, consumed; every failure leaves one behind.
+inline std::string TakeError() {
+  ComPtr<IErrorInfo> info;
+  if (GetErrorInfo(0, info.Out()) != S_OK || !info) return {};
+  BStr description;
+  info->GetDescription(description.Out());
+  return description.ToUtf8();
+}
+
+// `XML` get, which must succeed on a loaded configuration.
+inline std::u16string XmlOf(IVRK5420CfgConverter& converter) {
+  BStr text;
+  if (converter.get_XML(text.Out()) != S_OK) {
+    std::fprintf(stderr, "XML get failed on a loaded configuration: %s\n", TakeError().c_str());
+    std::abort();
+  }
+  return text.ToUtf16();
+}
+
+// `GetBIN`; the bytes of the image, empty when it fails.
+inline std::vector<uint8_t> ImageOf(IVRK5420CfgConverter& converter) {
+  SAFEARRAY* array = nullptr;
+  ULONG crc = 0;
+  if (converter.GetBIN(&array, &crc) != S_OK) {
+    TakeError();
+    return {};
+  }
+  SafeArrayPtr owner(array);
+  const auto* data = static_cast<const uint8_t*>(array->pvData);
+  return std::vector<uint8_t>(data, data + array->rgsabound[0].cElements);
+}
+
+inline HRESULT PutImage(IVRK5420CfgConverter& converter, const std::vector<uint8_t>& bytes) {
+  SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
+  std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
+  return converter.put_BIN(array.get());
+}
+
+// Where two document texts part, with some text of each around that place, for the report of a finding.
+inline std::string FirstDifference(const std::u16string& before, const std::u16string& after) {
+  std::size_t at = 0;
+  while (at < before.size() && at < after.size() && before[at] == after[at]) ++at;
+  const std::size_t from = at > 60 ? at - 60 : 0;
+  auto excerpt = [&](const std::u16string& text) {
+    return Utf16ToUtf8(std::u16string_view(text).substr(std::min(from, text.size()), 160));
+  };
+  return "before: ..." + excerpt(before) + "...\nafter:  ..." + excerpt(after) + "...";
+}
+
+// A value at the top level, or "" when it cannot be read.
+inline std::string ValueOf(IVRK5420CfgConverter& converter, const char* path) {
+  BStr name(std::string_view{path}), value;
+  if (converter.GetValue(name.get(), nullptr, value.Out()) != S_OK) TakeError();
+  return value.ToUtf8();
+}
+
+// The number of occurrences of a top-level element path, 0 when it cannot be counted.
+inline ULONG CountOf(IVRK5420CfgConverter& converter, const char* path) {
+  BStr name(std::string_view{path});
+  ULONG count = 0;
+  if (converter.GetNodesCount(name.get(), nullptr, &count) != S_OK) TakeError();
+  return count;
+}
+
+// Reports a broken invariant and stops: libFuzzer keeps the input as a finding.
+[[noreturn]] inline void Finding(const char* what, const std::string& detail = {}) {
+  std::fprintf(stderr, "FINDING: %s\n%s\n", what, detail.c_str());
+  std::abort();
+}
+
+}  // namespace vrk::fuzz

@@ -1,0 +1,292 @@
+// Fuzz target: a script of calls read from the input, run on a loaded configuration through the converter
+// object. After every call that fails, `XML` get is what it was before the call (or, where the failed call
+// undoes a whole open group, what it was when that group opened); after every call that succeeds outside an
+// update bracket, the configuration passes the whole check of its root; read-only calls change nothing.
+//
+// Script: the first byte chooses the start (3 modulo 4: a generated configuration with one channel of each
+// kind, otherwise the smaller and faster default configuration); then up to kMaxCalls calls, each an operation byte and its arguments. Paths
+// come from the version-7 schema itself, so every element and attribute can be reached.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/config_generator.h"
+#include "fuzz/fuzz_converter.h"
+#include "interface/value_indexes.h"
+#include "schema/device_v7.h"
+
+using namespace vrk;
+using namespace vrk::fuzz;
+
+namespace {
+
+constexpr int kMaxCalls = 24;
+
+struct SchemaPaths {
+  std::vector<std::string> elements;    // "A\B\" for every element below the root, and "" for the root
+  std::vector<std::string> attributes;  // "A\B\name" for every attribute
+};
+
+void Collect(const CNodeTagInfoXML& element, const std::string& path, SchemaPaths& paths) {
+  paths.elements.push_back(path);
+  for (const CNodeAttrInfoXML* attribute : element.attributes()) paths.attributes.push_back(path + attribute->name());
+  for (const CNodeTagInfoXML* child : element.children()) Collect(*child, path + child->name() + "\\", paths);
+}
+
+const SchemaPaths& Paths() {
+  static const SchemaPaths paths = [] {
+    SchemaPaths p;
+    CNodeTag_VRK_DeviceV7 root;
+    Collect(root, "", p);
+    return p;
+  }();
+  return paths;
+}
+
+// Value texts that hit limits, keys and dictionaries of the schema, and some that no attribute takes.
+const char* const kValues[] = {"0",   "1",    "2",    "3",     "5",    "7",     "10",   "16",  "17",
+                               "49",  "50",   "55",   "100",   "101",  "102",   "103",  "201", "202",
+                               "334", "-1",   "-50",  "1.5",   "0.001", "65535", "65536", "4000", "1600",
+                               "8192", "12500", "abc", "",     " 7 ",  "1e3",   "99999999999"};
+
+// Element texts for SetNodeText beside the texts of existing occurrences.
+const char* const kFragments[] = {
+    "", "not xml", "<a/>", "<VibroChannel number=\"3\" unit=\"102\" trn_sens=\"7\" trn_offset=\"0\"/>",
+    "<band number=\"1\" minvalue=\"0\" maxvalue=\"10\" low_freq=\"10\" high_freq=\"100\"/>",
+    "<Element Number=\"1\"><Tag ChannelNum=\"1\" ParamNum=\"0\"/></Element>", "<Output Number=\"9\"/>"};
+
+class Script {
+ public:
+  Script(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool Done() const { return pos_ >= size_; }
+  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+  uint32_t Word() { return Byte() | static_cast<uint32_t>(Byte()) << 8; }
+  std::string Bytes(std::size_t n) {
+    std::string s;
+    while (n-- && !Done()) s += static_cast<char>(Byte());
+    return s;
+  }
+
+ private:
+  const uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+class Run {
+ public:
+  Run(const uint8_t* data, std::size_t size) : script_(data, size), converter_(NewConverter()) {}
+
+  void Go() {
+    if (!Load()) return;
+    snapshot_ = XmlOf(*converter_.get());
+    base_ = snapshot_;
+    for (int call = 0; call < kMaxCalls && !script_.Done(); ++call) Step();
+  }
+
+ private:
+  enum Kind { kEdit, kReadOnly, kPending };
+
+  bool Load() {
+    if (script_.Byte() % 4 != 3) return converter_->CreateNewCfg() == S_OK;
+    static const BStr generated(std::string_view(bench::GenerateConfiguration(1)));
+    return converter_->put_XML(generated.get()) == S_OK;
+  }
+
+  ComPtr<IVRK5420CfgConValueIndexes> Indexes() {
+    ComPtr<IVRK5420CfgConValueIndexes> list;
+    CVRK5420CfgConValueIndexes::Create(IID_IVRK5420CfgConValueIndexes, reinterpret_cast<void**>(list.Out()));
+    const ULONG count = script_.Byte() % 4;
+    list->put_Count(count);
+    trace_ += "[";
+    for (ULONG i = 0; i < count; ++i) {
+      const uint8_t b = script_.Byte();
+      list->put_UseAttr(i, b & 0x80 ? 1 : 0);
+      list->put_Value(i, b & 0x1F);
+      trace_ += (b & 0x80 ? "k" : "p") + std::to_string(b & 0x1F) + " ";
+    }
+    trace_ += "]";
+    return list;
+  }
+  BStr Element() {
+    const auto& all = Paths().elements;
+    const std::string& path = all[script_.Word() % all.size()];
+    trace_ += " " + path;
+    return BStr(std::string_view(path));
+  }
+  BStr Attribute() {
+    const auto& all = Paths().attributes;
+    const std::string& path = all[script_.Word() % all.size()];
+    trace_ += " " + path;
+    return BStr(std::string_view(path));
+  }
+  std::string Value() {
+    const uint8_t choice = script_.Byte();
+    std::string value = choice == 0xFF ? script_.Bytes(script_.Byte() % 16)
+                                       : kValues[choice % (sizeof kValues / sizeof kValues[0])];
+    trace_ += " '" + value + "'";
+    return value;
+  }
+  // The text of an existing occurrence (possibly of another element) or a fixed fragment.
+  BStr Fragment() {
+    const uint8_t choice = script_.Byte();
+    if (choice & 1) {
+      BStr name = Element(), text;
+      auto at = Indexes();
+      converter_->GetNodeText(name.get(), at.get(), text.Out());
+      TakeError();
+      return text;
+    }
+    return BStr(std::string_view(kFragments[(choice >> 1) % (sizeof kFragments / sizeof kFragments[0])]));
+  }
+
+  // One call with its arguments, the kind of call it is, and what it returned.
+  void Step() {
+    const uint8_t op = script_.Byte() % 14;
+    last_op_ = op;
+    trace_ += "\n" + std::to_string(op) + ":";
+    Kind kind = kEdit;
+    HRESULT hr = S_OK;
+    switch (op) {
+      case 0: {
+        BStr name = Attribute();
+        auto at = Indexes();
+        BSTR value = BStr(std::string_view(Value())).release();
+        hr = converter_->SetValue(name.get(), at.get(), &value);
+        SysFreeString(value);
+        break;
+      }
+      case 1: {
+        BStr name = Element();
+        hr = converter_->CreateNode(name.get(), Indexes().get());
+        break;
+      }
+      case 2: {
+        BStr name = Element();
+        hr = converter_->DeleteNode(name.get(), Indexes().get());
+        break;
+      }
+      case 3: {
+        BStr name = Element();
+        auto at = Indexes();
+        LONG offset = static_cast<int8_t>(script_.Byte()) % 8;
+        trace_ += " by " + std::to_string(offset);
+        hr = converter_->MoveNode(name.get(), at.get(), &offset);
+        break;
+      }
+      case 4: {
+        BStr name = Element();
+        auto at = Indexes();
+        BStr text = Fragment();
+        hr = converter_->SetNodeText(name.get(), at.get(), text.get());
+        break;
+      }
+      case 5: {
+        BStr name = Element();
+        hr = converter_->ArrangeNodeData(name.get(), Indexes().get());
+        break;
+      }
+      case 6:
+        hr = converter_->BeginUpdate();
+        if (hr == S_OK) ++depth_;
+        break;
+      case 7:
+        hr = converter_->EndUpdate();
+        if (depth_ > 0) --depth_;
+        break;
+      case 8:
+        hr = converter_->put_ImperialSystemMeasurement(static_cast<LONG>(script_.Byte() % 3) - 1);
+        kind = kPending;  // changes no document and commits no open group
+        break;
+      case 9: {
+        const LONG on = script_.Byte() & 1;
+        trace_ += on ? " on" : " off";
+        hr = converter_->put_IdenticalVibroBands(on);
+        if (!on) kind = kPending;  // the switch-off keeps its group open for the next edit
+        break;
+      }
+      case 10:
+        hr = converter_->put_CompatibilityThrsSCADA21(script_.Byte() & 1);
+        kind = kPending;  // the switch leaves its group open: the next edit commits or undoes it with its own
+        break;
+      case 11: {
+        BStr name = Attribute();
+        auto at = Indexes();
+        BSTR value = BStr(std::string_view(Value())).release();
+        hr = converter_->CheckValueRanges(name.get(), at.get(), &value);
+        SysFreeString(value);
+        kind = kReadOnly;
+        break;
+      }
+      case 12: {
+        BStr name = Attribute(), value;
+        hr = converter_->GetValue(name.get(), Indexes().get(), value.Out());
+        kind = kReadOnly;
+        break;
+      }
+      default: {
+        BStr name = Element();
+        auto at = Indexes();
+        ULONG count = 0;
+        BStr text;
+        converter_->GetNodesCount(name.get(), at.get(), &count);
+        converter_->GetNodeText(name.get(), at.get(), text.Out());
+        hr = converter_->CheckNodeData(name.get(), at.get());
+        kind = kReadOnly;
+        break;
+      }
+    }
+    const std::string error = FAILED(hr) ? TakeError() : std::string();
+    trace_ += FAILED(hr) ? " -> E_FAIL " + error : " -> S_OK";
+    if ((op == 0 || op == 1) && SUCCEEDED(hr) && depth_ > 0) created_in_bracket_ = true;
+    Verify(kind, hr);
+    if (depth_ == 0) created_in_bracket_ = false;
+  }
+
+  void Verify(Kind kind, HRESULT hr) {
+    const std::u16string after = XmlOf(*converter_.get());
+    if (kind == kReadOnly) {
+      if (after != snapshot_) Finding("a read-only call changed the document", trace_ + "\n" + FirstDifference(snapshot_, after));
+    } else if (FAILED(hr)) {
+      if (after != snapshot_ && after != base_) Finding("a failed call left a changed document", trace_ + "\n" + FirstDifference(snapshot_, after));
+    } else if (depth_ == 0 && !gap_) {
+      BStr root("");
+      if (converter_->CheckNodeData(root.get(), nullptr) != S_OK) {
+        const std::string error = TakeError();
+        // SetValue and CreateNode create the elements on their path that do not exist yet, writing the key of
+        // the index list unchecked and checking only the value written or the element named: a created
+        // ancestor may lack mandatory parts, carry a key out of range or break a rule of its parent. From
+        // then on the configuration is left as it is; any other call that leaves it failing is a finding (an
+        // EndUpdate closing a bracket with such edits counts as them).
+        if (last_op_ != 0 && last_op_ != 1 && !(last_op_ == 7 && created_in_bracket_))
+          Finding("a successful call left a configuration that fails its check", trace_ + "\n" + error);
+        gap_ = true;
+      }
+    }
+    snapshot_ = after;
+    // The state that a failure undoes back to: the last committed one. A failure either undid the open group,
+    // and the document is at base_ already, or left it open (EndUpdate without a bracket, for one).
+    if (depth_ == 0 && SUCCEEDED(hr) && kind == kEdit) base_ = after;
+  }
+
+  Script script_;
+  ComPtr<IVRK5420CfgConverter> converter_;
+  std::u16string snapshot_;  // XML get after the previous call
+  std::u16string base_;      // XML get when the open group (bracket or pending switch) began
+  int depth_ = 0;
+  uint8_t last_op_ = 0;
+  bool created_in_bracket_ = false;  // the open bracket holds a SetValue or CreateNode, checked at its end
+  bool gap_ = false;  // the configuration fails its check since an edit created an incomplete element
+  std::string trace_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  static const int language = (SetThreadUILanguage(1033), 0);
+  (void)language;
+  Run(data, size).Go();
+  return 0;
+}

@@ -1,0 +1,39 @@
+// Taking back a write of the key attribute that the edit's index list selected its element by: the trial of
+// CheckValueRanges and the rollback of a failed bracket put the old key back on the same element instead of
+// creating a new element under the old key.
+#include "parameter_documents.h"
+
+namespace vrk::test {
+namespace {
+
+class KeyRollback : public ParameterEditTest {
+ protected:
+  void SetUp() override {
+    ParameterEditTest::SetUp();
+    Load(Document(Vibro(1, Overall("Average", 1)) + Vibro(2, Overall("Peak", 1))));
+  }
+};
+
+TEST_F(KeyRollback, TrialOfANewChannelNumberLeavesTheDocumentAsItWas) {
+  const std::string before = Xml();
+  BStr name("VibroChannels\\VibroChannel\\number");
+  BSTR value = BStr(std::string_view("3")).release();
+  EXPECT_EQ(Track(cvt_->CheckValueRanges(name.get(), MakeIndexes(Key(1)).get(), &value)), S_OK) << error_;
+  SysFreeString(value);
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Count(kChannelPath), 2u);
+}
+
+TEST_F(KeyRollback, FailedBracketPutsTheOldNumberBackOnTheSameChannel) {
+  const std::string before = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\number", "3", Key(1)), S_OK) << error_;
+  ASSERT_EQ(Set("VibroChannels\\VibroChannel\\trn_sens", "2", Key(3)), S_OK) << error_;
+  Set("VibroChannels\\VibroChannel\\trn_sens", "abc", Key(3));
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);  // the deferred check of the value fails and undoes the bracket
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Get("VibroChannels\\VibroChannel\\trn_sens", Key(1)), "7");
+}
+
+}  // namespace
+}  // namespace vrk::test
