@@ -10,7 +10,7 @@ class CNodeTag_VRK_DeviceV7;
 
 struct BinImage {
   std::vector<uint8_t> bytes;
-  uint32_t crc32;  // the configuration CRC, as the image's "CFGH" holds it
+  uint32_t crc32 = 0;  // the configuration CRC, as the image's "CFGH" holds it
 };
 
 // The version-7 image of the configuration. Reads the document only; the root's stored index list is set while
