@@ -2,7 +2,8 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
-PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
+PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev \
+              python3-pybind11 python3-dev python3-pytest
 # The Windows cross-build needs these only; `make test` does not install them.
 WINDOWS_BUILD    ?= build-windows
 WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev

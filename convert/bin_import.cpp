@@ -1,17 +1,26 @@
-// The version-7 importer: reads an image's tag tree into a fresh copy of the default configuration, section by
-// section, creating through the schema whatever the records need. Values the image does not carry keep the
-// default configuration's.
+// The importers of images of versions 2, 6 and 7, and the driver of every image: the version word selects the
+// tag tree, the tree is read into a root of its version on a fresh copy of the default configuration, section by
+// section, creating through the schema whatever the records need, and an older root is then upgraded. Values the
+// image does not carry keep the default configuration's.
 #include "convert/bin_import.h"
+
+#include <type_traits>
+#include <utility>
 
 #include "bin/bin_image.h"
 #include "bin/bin_messages.h"
+#include "bin/tag_tree_v1.h"
+#include "bin/tag_tree_v2.h"
+#include "bin/tag_tree_v6.h"
 #include "bin/tag_tree_v7.h"
 #include "bin/version_probe.h"
 #include "convert/attribute_values.h"
+#include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
+#include "convert/upgrade_chain.h"
 #include "convert/xml_import.h"
 #include "interface/message_table.h"
 #include "platform/utf.h"
@@ -44,9 +53,16 @@ uint16_t BandValueType(uint16_t code, uint16_t base, uint16_t type2, uint16_t ty
   return code == base ? 1 : code == type2 ? 2 : code == type3 ? 3 : 0;
 }
 
-class CBinImporterV7 {
+// The importer of images of versions 2, 6 and 7 into a root of the same version (the roots of versions 2 and 6
+// are the version-7 tree without what those versions lack). The sections that version 2 does not have (exchange
+// cycles, readiness, test, relay delays, Modbus inputs) and the fields its records lack are skipped.
+template <class TREE>
+class CBinImporter {
+  using Body = std::remove_cvref_t<decltype(std::declval<const TREE&>().ConfigBody())>;
+  static constexpr bool kVersion6Sections = requires(const Body& body) { body.mbin; };
+
  public:
-  CBinImporterV7(CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree)
+  CBinImporter(CNodeTag_VRK_DeviceV7& root, const TREE& tree)
       : root_(root),
         header_(tree.ConfigHeader()),
         body_(tree.ConfigBody()),
@@ -66,15 +82,17 @@ class CBinImporterV7 {
     ReadModbus();
     ReadSlaveOutputs();
     ReadCurrentOutputs();
-    ReadExchangeCycles();
+    if constexpr (kVersion6Sections) ReadExchangeCycles();
     thresholds_.ReadMonitoring(root_);
     ReadTachoChannels();
     ReadVibrationChannels();
-    thresholds_.ReadReadiness(root_);
-    // Test values are decoded on the range of the parameter they force, which may be a Modbus input's.
-    ReadModbusInputs();
-    ReadTest();
-    ReadRelayDelays();
+    if constexpr (kVersion6Sections) {
+      thresholds_.ReadReadiness(root_);
+      // Test values are decoded on the range of the parameter they force, which may be a Modbus input's.
+      ReadModbusInputs();
+      ReadTest();
+      ReadRelayDelays();
+    }
     if (thresholds_.HasLevels()) thresholds_.ReadRegionSettings(root_, Cycles());
     RegenerateCuttingBands(root_);
   }
@@ -144,14 +162,16 @@ class CBinImporterV7 {
 
   void ReadSlaveOutputs() {
     auto& output = root_.Modbus.Slave_outputs.Output;
-    for (const bin::MODBUSOUTCONFIGv3& record : RecordsOf(body_.mout.List())) {
+    for (const auto& record : RecordsOf(body_.mout.List())) {
       const CIndexList at{{true, record.number + 1u}};
       WriteInteger(output.Number, record.number + 1u, at);
       WriteInteger(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
       WriteInteger(output.Tag.ParamNum, record.paramNum, at);
-      WriteInteger(output.Tag.ParamMin, record.paramMin, at);
-      WriteInteger(output.Tag.ParamMax, record.paramMax, at);
-      WriteInteger(output.Tag.ParamDef, record.paramDef, at);
+      if constexpr (requires { record.paramDef; }) {
+        WriteInteger(output.Tag.ParamMin, record.paramMin, at);
+        WriteInteger(output.Tag.ParamMax, record.paramMax, at);
+        WriteInteger(output.Tag.ParamDef, record.paramDef, at);
+      }
     }
   }
 
@@ -237,8 +257,9 @@ class CBinImporterV7 {
     }
   }
 
-  void ReadChannel(const bin::CTagBIN_ACFG_ACHNv7& achn, uint32_t n, const CIndexList& at) {
-    const bin::ACHANCONFIGv7& record = achn.Record();
+  template <class ACHN>
+  void ReadChannel(const ACHN& achn, uint32_t n, const CIndexList& at) {
+    const auto& record = achn.Record();
     WriteInteger(ch_.param.sp_window, record.spWindow + 1u, at);
     const std::optional<ChannelUnits> units = DecodeUnits(record.sensorKind, record.integration);
     if (!units) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"ACHN"});
@@ -247,7 +268,7 @@ class CBinImporterV7 {
     WriteReal(ch_.param.average_time_s, record.averageTime_s, 3, at);
     std::optional<CIndexList> relative;  // the relative band read last, which a phase belongs to
     for (const bin::PARAMSTRUCTv2& parameter : RecordsOf(achn.List())) ReadParameter(parameter, n, at, relative);
-    WriteInteger(ch_.hpf, record.hpf & 1u, at);
+    if constexpr (requires { record.hpf; }) WriteInteger(ch_.hpf, record.hpf & 1u, at);
   }
 
   void ReadParameter(const bin::PARAMSTRUCTv2& record, uint32_t n, const CIndexList& channel,
@@ -359,7 +380,7 @@ class CBinImporterV7 {
 
   CNodeTag_VRK_DeviceV7& root_;
   const bin::CTagBIN_CFGHv2& header_;
-  const bin::CTagBIN_CFGBv7& body_;
+  const Body& body_;
   CVibroChannel& ch_;
   const bin::CODETABLE codes_;
   CThresholdReader thresholds_;
@@ -368,20 +389,89 @@ class CBinImporterV7 {
   bool cycles_ready_ = false;
 };
 
+// Reads the image into `tree`. An image that ends where its root, "CFGH" or "CFGB" should start holds no
+// configuration: 109 names the first of them that is missing.
+template <class TREE>
+void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
+  bin::ReadImage(tree, data, size);
+  for (const bin::CNodeTagBIN* tag : {static_cast<const bin::CNodeTagBIN*>(&tree),
+                                      static_cast<const bin::CNodeTagBIN*>(&tree.ConfigHeader()),
+                                      static_cast<const bin::CNodeTagBIN*>(&tree.ConfigBody())})
+    if (!tag->IsPresent()) bin::ThrowTagError(bin::kMsgNoMandatoryTag, *tag);
+}
+
+// Reads the image into the tree `TREE` and fills a root of its version `ROOT`, on a copy of `base`'s document
+// marked with `version`, with `import`.
+template <class TREE, class ROOT, class IMPORT>
+std::unique_ptr<CNodeTag_VRK_Device> ImportImage(const uint8_t* data, std::size_t size,
+                                                 const CNodeTag_VRK_DeviceV7& base, const std::string& version,
+                                                 IMPORT import) {
+  TREE tree;
+  ReadTree(tree, data, size);
+  auto root = std::make_unique<ROOT>();
+  root->SetImperial(base.imperial());
+  root->AttachDocument(CopyDocument(base.document()));
+  root->VersionInfo.version.SetValue(version, {}, false);
+  import(*root, tree);
+  return root;
+}
+
+// The root of the image's own version, filled by that version's importer on a copy of the default
+// configuration `base`; `version` gets the configuration version.
+std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std::size_t size,
+                                                        const CNodeTag_VRK_DeviceV7& base, uint16_t& version) {
+  const uint32_t word = bin::ProbeImageVersion(data, size);
+  switch (bin::SelectTreeVersion(word)) {
+    case bin::BinTreeVersion::kV1:
+      version = 1;
+      return ImportImage<bin::CTagBIN_CONFv1, CNodeTag_VRK_DeviceV1>(
+          data, size, base, "1", [](CNodeTag_VRK_DeviceV1& root, const bin::CTagBIN_CONFv1& tree) {
+            ImportVersion1Image(root, tree);
+          });
+    case bin::BinTreeVersion::kV2:
+      version = 2;
+      return ImportImage<bin::CTagBIN_CONFv2, CNodeTag_VRK_DeviceV2>(
+          data, size, base, "2", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv2& tree) {
+            CBinImporter<bin::CTagBIN_CONFv2>(root, tree).Run();
+          });
+    case bin::BinTreeVersion::kV6:
+      version = static_cast<uint16_t>(word);
+      return ImportImage<bin::CTagBIN_CONFv6, CNodeTag_VRK_DeviceV6>(
+          data, size, base, std::to_string(word), [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv6& tree) {
+            CBinImporter<bin::CTagBIN_CONFv6>(root, tree).Run();
+          });
+    case bin::BinTreeVersion::kV7:
+      break;
+  }
+  version = 7;
+  return ImportImage<bin::CTagBIN_CONFv7, CNodeTag_VRK_DeviceV7>(
+      data, size, base, "7", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree) {
+        CBinImporter<bin::CTagBIN_CONFv7>(root, tree).Run();
+      });
+}
+
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial) {
-  // Images of versions 1, 2 and 6 need their upgrade to version 7, which this importer does not do.
-  if (bin::SelectTreeVersion(bin::ProbeImageVersion(data, size)) != bin::BinTreeVersion::kV7)
-    ThrowMessage(bin::kMsgVersionNotSupported);
-  bin::CTagBIN_CONFv7 tree;
-  bin::ReadImage(tree, data, size);
   std::unique_ptr<CNodeTag_VRK_DeviceV7> root = CreateDefaultConfiguration(imperial);
-  CBinImporterV7(*root, tree).Run();
-  root->NormalizeLoaded();
-  root->CompleteLoaded();
-  CheckNode(*root, CIndexList(), false, true);
+  uint16_t version = 0;
+  std::unique_ptr<CNodeTag_VRK_Device> imported = ImportInItsVersion(data, size, *root, version);
+  if (version == 7) {
+    root->AttachDocument(imported->document());
+  } else {
+    // Images of the version-6 tree are checked with the version-6 schema, whatever their version word.
+    FinishLoad(*imported, false);
+    UpgradeAnyToVersion7(*imported, *root);
+  }
+  FinishLoad(*root, false);
   return root;
+}
+
+ImageInItsVersion ReadImageInItsVersion(const uint8_t* data, std::size_t size) {
+  std::unique_ptr<CNodeTag_VRK_DeviceV7> base = CreateDefaultConfiguration(false);
+  ImageInItsVersion result;
+  result.document = ImportInItsVersion(data, size, *base, result.version)->document();
+  return result;
 }
 
 }  // namespace vrk

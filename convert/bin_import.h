@@ -9,11 +9,21 @@
 
 namespace vrk {
 
-// A version-7 root made from `size` bytes of image: a fresh copy of the default configuration filled from the
-// image, then normalised, completed and checked with the whole-configuration rules (values unchecked). Only
-// version-7 images are read. Throws CConvException: 159 for any other version, the tag layer's errors (118 for
-// a CRC mismatch), 101 for records that no document writes, 161 for a phase without its relative band, and the
-// schema's errors of the check.
+// A version-7 root made from `size` bytes of image: the image is read with the tag tree its version word selects
+// into a root of its version on a fresh copy of the default configuration, normalised, completed and checked
+// there (values unchecked), upgraded to version 7 when it is older, and normalised, completed and checked again.
+// Throws CConvException: 159 for an unknown version word, the tag layer's errors (118 for a CRC mismatch, 109
+// when the root, "CFGH" or "CFGB" is missing), 101 for records that no document writes, 161 for a phase without
+// its relative band, and the schema's errors of the checks.
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial);
+
+// What an image holds in the layout of its own configuration version: the document its version's importer fills
+// (on a copy of the default configuration, before any load pass or upgrade), and that version (version words 0
+// and 1 are versions 1 and 2; 2, 3 and 6 are kept as they are). Throws as ImportBinImage does while reading.
+struct ImageInItsVersion {
+  uint16_t version = 0;
+  dom::Document document;
+};
+ImageInItsVersion ReadImageInItsVersion(const uint8_t* data, std::size_t size);
 
 }  // namespace vrk

@@ -42,7 +42,7 @@ PhysicalRange LevelRegionRange(const CNodeTagInfoXML& region, PhysicalRange own)
   throw CConvException("ERROR", region.GetFullPath());
 }
 
-LevelScale TransferScale(CNodeTag_VRK_DeviceV7& root) {
+LevelScale TransferScale(CNodeTag_VRK_Device& root) {
   return {static_cast<double>(ReadU16(root.Data_transfer_settings.param_min_int, {})),
           static_cast<double>(ReadU16(root.Data_transfer_settings.param_max_int, {}))};
 }

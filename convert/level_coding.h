@@ -6,6 +6,7 @@
 
 namespace vrk {
 
+class CNodeTag_VRK_Device;
 class CNodeTag_VRK_DeviceV7;
 class CNodeTagInfoXML;
 
@@ -37,7 +38,7 @@ double DecodeLevel(uint16_t code, PhysicalRange range, LevelScale scale);
 PhysicalRange LevelRegionRange(const CNodeTagInfoXML& region, PhysicalRange own);
 
 // The scale of the configuration's Data_transfer_settings. Throws as ReadU16.
-LevelScale TransferScale(CNodeTag_VRK_DeviceV7& root);
+LevelScale TransferScale(CNodeTag_VRK_Device& root);
 
 // The physical range of the parameter a reference (ChannelNum, ParamNum) names: a vibration channel's parameter
 // whose number - 1 is `param` (its minvalue..maxvalue, 0..360 for a phase), a tacho channel's minvalue..maxvalue,

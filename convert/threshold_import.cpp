@@ -147,7 +147,7 @@ void CThresholdReader::ReadRegion(CNodeTagBandsContainer& owner, const CIndexLis
   WriteInteger(region.relay, group->second.front()->record->slots.front().relay, at);
 }
 
-void CThresholdReader::ReadMonitoring(CNodeTag_VRK_DeviceV7& root) const {
+void CThresholdReader::ReadMonitoring(CNodeTag_VRK_Device& root) const {
   auto& element = root.Monitoring.Element;
   uint32_t highest = 0;
   for (const TRESHOLDCONFIG* record : all_) {

@@ -14,6 +14,7 @@
 
 namespace vrk {
 
+class CNodeTag_VRK_Device;
 class CNodeTag_VRK_DeviceV7;
 class CNodeTagBandsContainer;
 class CParamDevCycleConverter;
@@ -40,7 +41,7 @@ class CThresholdReader {
 
   // Gives the monitoring element of every marked slot a tag naming the record's parameter; monitoring elements
   // below the highest one that is marked are created too, so that their numbers stay without gaps.
-  void ReadMonitoring(CNodeTag_VRK_DeviceV7& root) const;
+  void ReadMonitoring(CNodeTag_VRK_Device& root) const;
 
   // `Readiness`: `used` is 1 when there are readiness records, and each group of them becomes a diagnosis.
   // Throws 101 naming "THRS" for a group of records that no diagnosis writes.

@@ -1,5 +1,6 @@
 #include "convert/xml_import.h"
 
+#include "convert/upgrade_chain.h"
 #include "interface/message_table.h"
 #include "resources/default_config.h"
 #include "schema/node_check.h"
@@ -25,6 +26,17 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> MakeRoot(dom::Document document, bool imp
   return root;
 }
 
+}  // namespace
+
+// The passes every held configuration has been through: normalisation, completion, the full check.
+void FinishLoad(CNodeTag_VRK_Device& root, bool check_values) {
+  root.NormalizeLoaded();
+  root.CompleteLoaded();
+  CheckNode(root, CIndexList(), check_values, true);
+}
+
+namespace {
+
 uint16_t DocumentVersion(CNodeTag_VRK_DeviceV7& root) {
   const std::string text = root.VersionInfo.version.GetValue(CIndexList());
   const std::optional<uint32_t> version = ParseKeyText(text);
@@ -32,27 +44,17 @@ uint16_t DocumentVersion(CNodeTag_VRK_DeviceV7& root) {
   return static_cast<uint16_t>(*version);
 }
 
-// The passes every held configuration has been through: normalisation, completion, the full check.
-void FinishLoad(CNodeTag_VRK_DeviceV7& root, bool check_values) {
-  root.NormalizeLoaded();
-  root.CompleteLoaded();
-  CheckNode(root, CIndexList(), check_values, true);
-}
-
-// The step from version 6 to 7: the version-6 element tree (a second reading of the same text) becomes the
-// document, marked version 7, and every vibration channel's high-pass filter follows its unit (on for
-// displacement in micrometres).
-void UpgradeVersion6(CNodeTag_VRK_DeviceV7& root, std::u16string_view text) {
-  root.AttachDocument(dom::Document::parseText(text));
-  root.VersionInfo.version.SetValue("7", CIndexList(), false);
-  auto& channel = root.VibroChannels.VibroChannel;
-  const uint32_t channels = channel.CountNodes(CIndexList());
-  for (uint32_t k = 0; k < channels; ++k) {
-    const CIndexList at{{false, k}};
-    const std::optional<std::string> unit = channel.unit.FindValue(at);
-    const bool micrometres = unit && ParseIntegerText(*unit) == 103;
-    channel.hpf.SetValue(micrometres ? "1" : "0", at, false);
-  }
+// Reads the document of `text` a second time into a root of the older version `ROOT`, runs that version's load
+// passes and checks on it, and carries it up into `target`, which then goes through the passes of version 7. The
+// older version's normalisation is part of the document that the upgrade copies, so it survives.
+template <class ROOT>
+void LoadOlderVersion(CNodeTag_VRK_DeviceV7& target, std::u16string_view text) {
+  ROOT older;
+  older.SetImperial(target.imperial());
+  older.AttachDocument(dom::Document::parseText(text));
+  FinishLoad(older, true);
+  UpgradeToVersion7(older, target);
+  FinishLoad(target, true);
 }
 
 }  // namespace
@@ -69,14 +71,17 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
     case 7:
       FinishLoad(*root, true);
       return root;
-    case 3:
+    case 3:  // version-3 documents are read with the version-6 schema
     case 6:
-      // Versions 3 and 6 differ from 7 only by what 7 added; they are checked as version 7, then upgraded.
-      FinishLoad(*root, true);
-      UpgradeVersion6(*root, text);
+      LoadOlderVersion<CNodeTag_VRK_DeviceV6>(*root, text);
+      return root;
+    case 2:
+      LoadOlderVersion<CNodeTag_VRK_DeviceV2>(*root, text);
+      return root;
+    case 1:
+      LoadOlderVersion<CNodeTag_VRK_DeviceV1>(*root, text);
       return root;
     default:
-      // Versions 1 and 2 need their own schemas and conversions, which this component does not carry yet.
       ThrowMessage(159);
   }
 }

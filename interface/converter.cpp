@@ -15,6 +15,7 @@
 #include "editing/parameter_move.h"
 #include "editing/recording_scope.h"
 #include "editing/undo_group.h"
+#include "interface/converter_dispatch.h"
 #include "interface/error_report.h"
 #include "interface/message_table.h"
 #include "platform/bstr.h"
@@ -150,21 +151,19 @@ HRESULT CVRK5420CfgConverter::QueryInterface(REFIID riid, void** object) {
 ULONG CVRK5420CfgConverter::AddRef() { return outer_->AddRef(); }
 ULONG CVRK5420CfgConverter::Release() { return outer_->Release(); }
 
-HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
+HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) { return ConverterDispatch().GetTypeInfoCount(count); }
+
+HRESULT CVRK5420CfgConverter::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
+  return ConverterDispatch().GetTypeInfo(index, lcid, info);
 }
 
-HRESULT CVRK5420CfgConverter::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info != nullptr) *info = nullptr;
-  return E_NOTIMPL;
+HRESULT CVRK5420CfgConverter::GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) {
+  return ConverterDispatch().GetIDsOfNames(riid, names, count, ids);
 }
 
-HRESULT CVRK5420CfgConverter::GetIDsOfNames(REFIID, OLECHAR**, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-
-HRESULT CVRK5420CfgConverter::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-  return E_NOTIMPL;
+HRESULT CVRK5420CfgConverter::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* excep, UINT* arg_err) {
+  return ConverterDispatch().Invoke(*this, id, riid, flags, params, result, excep, arg_err);
 }
 
 HRESULT CVRK5420CfgConverter::InterfaceSupportsErrorInfo(REFIID riid) {

@@ -23,7 +23,7 @@ class CVRK5420CfgConverter final : public IVRK5420CfgConverter, public ISupportE
   ULONG STDMETHODCALLTYPE AddRef() override;
   ULONG STDMETHODCALLTYPE Release() override;
 
-  // IDispatch: no type library is carried, so late binding is not offered.
+  // IDispatch: late binding from the dispatch table; no type library is carried, so no type information.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID lcid,

@@ -2,6 +2,7 @@
 #include "interface/class_factory.h"
 #include "interface/converter.h"
 #include "interface/module_lock.h"
+#include "interface/server_registration.h"
 #include "interface/value_indexes.h"
 #include "interface/vrk5420_interfaces.h"
 
@@ -41,6 +42,5 @@ HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
 
 HRESULT DllCanUnloadNow() { return vrk::ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
-// Registration in a system registry has no counterpart on this platform yet.
-HRESULT DllRegisterServer() { return E_NOTIMPL; }
-HRESULT DllUnregisterServer() { return E_NOTIMPL; }
+HRESULT DllRegisterServer() { return vrk::RegisterServer(vrk::ModuleServerResources()); }
+HRESULT DllUnregisterServer() { return vrk::UnregisterServer(vrk::ModuleServerResources()); }

@@ -3,6 +3,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "interface/converter_dispatch.h"
+
 namespace vrk {
 
 HRESULT CVRK5420CfgConValueIndexes::Create(REFIID riid, void** object) {
@@ -76,20 +78,20 @@ HRESULT CVRK5420CfgConValueIndexes::put_Value(ULONG index, ULONG value) {
 }
 
 HRESULT CVRK5420CfgConValueIndexes::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
+  return ValueIndexesDispatch().GetTypeInfoCount(count);
 }
 
-HRESULT CVRK5420CfgConValueIndexes::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info != nullptr) *info = nullptr;
-  return E_NOTIMPL;
+HRESULT CVRK5420CfgConValueIndexes::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
+  return ValueIndexesDispatch().GetTypeInfo(index, lcid, info);
 }
 
-HRESULT CVRK5420CfgConValueIndexes::GetIDsOfNames(REFIID, OLECHAR**, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT CVRK5420CfgConValueIndexes::GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) {
+  return ValueIndexesDispatch().GetIDsOfNames(riid, names, count, ids);
+}
 
-HRESULT CVRK5420CfgConValueIndexes::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-  return E_NOTIMPL;
+HRESULT CVRK5420CfgConValueIndexes::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                           VARIANT* result, EXCEPINFO* excep, UINT* arg_err) {
+  return ValueIndexesDispatch().Invoke(*this, id, riid, flags, params, result, excep, arg_err);
 }
 
 }  // namespace vrk

@@ -25,7 +25,8 @@ class CVRK5420CfgConValueIndexes final : public IVRK5420CfgConValueIndexes {
   HRESULT STDMETHODCALLTYPE get_Value(ULONG index, ULONG* value) override;
   HRESULT STDMETHODCALLTYPE put_Value(ULONG index, ULONG value) override;
 
-  // Automation through a type library is not offered: IDispatch is never handed out.
+  // Late binding from the dispatch table, reached through this interface only: IDispatch is never handed out.
+  // No type library is carried, so no type information.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID lcid,

@@ -4,34 +4,12 @@
 #include <optional>
 
 #include "convert/channel_parameters.h"
+#include "schema/common_normalisation.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
 
 namespace vrk {
 namespace {
-
-constexpr int64_t kRevolutionsPerSecond = 201;
-constexpr int64_t kRevolutionsPerMinute = 202;
-
-// Multiplies a present numeric value by 60 (revolutions per second to per minute), written without decimals.
-void ScaleBySixty(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  if (!text) return;
-  const std::optional<double> value = ParseRealText(*text);
-  if (value) attribute.SetValue(FormatRealText(*value * 60, 0), indexes, false);
-}
-
-void ConvertTachoChannelToPerMinute(CTachoChannels::CTachoChannel& tacho, const CIndexList& channel) {
-  ScaleBySixty(tacho.minvalue, channel);
-  ScaleBySixty(tacho.maxvalue, channel);
-  ScaleBySixty(tacho.start_stop_region.start_level, channel);
-  ScaleBySixty(tacho.start_stop_region.stop_level, channel);
-  tacho.unit.SetValue(std::to_string(kRevolutionsPerMinute), channel, false);
-  for (CNodeTagInfoXML* region : {static_cast<CNodeTagInfoXML*>(&tacho.abs_level_region),
-                                  static_cast<CNodeTagInfoXML*>(&tacho.rel_level_region),
-                                  static_cast<CNodeTagInfoXML*>(&tacho.rel_percent_region)})
-    for (CNodeAttrInfoXML* level : region->attributes()) ScaleBySixty(*level, channel);
-}
 
 // Whether the channel's parameters have the fixed layout of the compatibility mode: Average 1, PeakPeak 2, one
 // absolute band 3, then per existing tachometer channel t of 1..3 four relative bands 4t+4..4t+7 on shaft t with
@@ -63,18 +41,7 @@ bool HasCompatibilityLayout(CNodeTag_VRK_DeviceV7& root, const CIndexList& chann
 }  // namespace
 
 void CNodeTag_VRK_DeviceV7::NormalizeLoaded() {
-  Header.profibus_address.RemoveValue({});
-  Header.baudrate.RemoveValue({});
-
-  auto& tacho = TachoChannels.TachoChannel;
-  const uint32_t channels = tacho.CountNodes({});
-  for (uint32_t k = 0; k < channels; ++k) {
-    const CIndexList channel{{false, k}};
-    if (!tacho.number.FindValue(channel)) continue;
-    const std::optional<std::string> unit = tacho.unit.FindValue(channel);
-    if (unit && ParseIntegerText(*unit) == kRevolutionsPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
-  }
-
+  NormalizeCommonSections(*this);
   for (CNodeAttrInfoXML* delay : {static_cast<CNodeAttrInfoXML*>(&Relay.WarningDelay.On_ms),
                                   static_cast<CNodeAttrInfoXML*>(&Relay.WarningDelay.Off_ms),
                                   static_cast<CNodeAttrInfoXML*>(&Relay.AlarmDelay.On_ms),

@@ -21,13 +21,6 @@ std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& 
   return text ? ParseIntegerText(*text) : std::nullopt;
 }
 
-// The four measurement units with their metric or imperial names.
-std::vector<DictionaryEntry> UnitDictionary(bool imperial) {
-  return {{"101", imperial ? 209u : 160u},
-          {"102", imperial ? 206u : 139u},
-          {"103", imperial ? 207u : 143u},
-          {"334", imperial ? 208u : 144u}};
-}
 
 // minvalue and maxvalue of every parameter but Average are bounded by the measuring range.
 bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& a) {
@@ -40,17 +33,24 @@ bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& 
 
 }  // namespace
 
+std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial) {
+  return {{"101", imperial ? 209u : 160u},
+          {"102", imperial ? 206u : 139u},
+          {"103", imperial ? 207u : 143u},
+          {"334", imperial ? 208u : 144u}};
+}
+
 void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, const CIndexList& indexes) {
   CVibroChannel& ch = VibroChannels.VibroChannel;
   const CIndexList channel = indexes.Truncated(1);
 
   if (&a == &ch.unit) {
-    a.range().dictionary = UnitDictionary(imperial());
+    a.range().dictionary = VibrationUnitDictionary(imperial());
   } else if (&a == &ch.param.unit) {
     if (IntegerAt(ch.unit, channel) == 334)
       a.range().dictionary = {{"334", imperial() ? 208u : 144u}};
     else
-      a.range().dictionary = UnitDictionary(imperial());
+      a.range().dictionary = VibrationUnitDictionary(imperial());
   } else if (&a == &ch.trn_sens) {
     const int32_t decimals = ch.Linear.Point.CountNodes(channel) > 0 ? kNoRounding : 3;
     ch.trn_sens.range().add_constraint = decimals;

@@ -9,6 +9,7 @@
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
 #include "schema/linked_rules.h"
+#include "schema/modbus_rules.h"
 #include "schema/node_check.h"
 #include "schema/node_rules.h"
 #include "schema/value_text.h"
@@ -40,11 +41,6 @@ bool HasRepeatedPoint(const std::vector<double>& values) {
   return false;
 }
 
-void CheckLinearisation(CVibroChannel::CLinear& linear, const CIndexList& channel) {
-  if (linear.Point.CountNodes(channel) < 3) ThrowMessage(162, linear.GetFullPath());
-  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.volt, channel))) ThrowMessage(163, linear.GetFullPath());
-  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.value, channel))) ThrowMessage(164, linear.GetFullPath());
-}
 
 // A phase must follow its relative band directly and carry the band's number plus one.
 void CheckPhasesFollowTheirBands(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
@@ -123,19 +119,13 @@ void CheckTestParameter(CNodeTag_VRK_DeviceV7& root, const CIndexList& parameter
     ThrowLimitError(test.Value, *value_text, LinkedRule::kGreaterOrEqual, FormatRealText(minimum, 3));
 }
 
-void CheckModbusRules(CNodeTagModbusV7& modbus, CNodeTagInfoXML& element, const CIndexList& indexes) {
-  if (&element == &modbus.Slave_outputs) {
-    CheckUniqueKeys(modbus.Slave_outputs.Output, indexes);
-    CheckKeysWithoutGaps(modbus.Slave_outputs.Output, indexes);
-  } else if (&element == &modbus.Slave_outputs.Output) {
-    CheckExactlyOneChild(modbus.Slave_outputs.Output.Tag, indexes);
-  } else if (&element == &modbus.Tables) {
-    CheckUniqueKeys(modbus.Tables.Table, indexes);
-    CheckExactCount(modbus.Tables.Table, indexes, 4);
-  }
-}
-
 }  // namespace
+
+void CheckLinearisation(CVibroChannels::CVibroChannel::CLinear& linear, const CIndexList& channel) {
+  if (linear.Point.CountNodes(channel) < 3) ThrowMessage(162, linear.GetFullPath());
+  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.volt, channel))) ThrowMessage(163, linear.GetFullPath());
+  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.value, channel))) ThrowMessage(164, linear.GetFullPath());
+}
 
 void CNodeTag_VRK_DeviceV7::CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules) {
   CVibroChannel& ch = VibroChannels.VibroChannel;

@@ -2,6 +2,7 @@
 #include "schema/node_info.h"
 
 #include <memory>
+#include <vector>
 
 #include "editing/undo_operations.h"
 #include "interface/message_table.h"
@@ -55,6 +56,13 @@ void CNodeTagInfoXML::SetTree(CNodeTag_VRK_Device* owner, CNodeTagInfoXML* paren
   }
   for (CNodeTagInfoXML* child : children_) child->SetTree(owner, this);
 }
+
+void CNodeTagInfoXML::Unlist(CNodeAttrInfoXML* attribute) {
+  std::erase(attributes_, attribute);
+  if (key_attribute_ == attribute) key_attribute_ = nullptr;
+}
+
+void CNodeTagInfoXML::Unlist(CNodeTagInfoXML* child) { std::erase(children_, child); }
 
 CNodeTagInfoXML* CNodeTagInfoXML::FindChild(std::string_view name) const {
   for (CNodeTagInfoXML* child : children_)

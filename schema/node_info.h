@@ -92,6 +92,12 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   // True when `node` is an element this descriptor describes (name compared ASCII case-insensitively).
   bool Matches(const dom::Node& node) const;
 
+  // Trees of older versions are built from the version-7 descriptors without what those versions lack: the
+  // descriptor stays a member with its owner and parent (so that direct uses stay safe) but is no longer listed,
+  // so paths, checks and copies do not see it. Call once the tree is finished.
+  void Unlist(CNodeAttrInfoXML* attribute);
+  void Unlist(CNodeTagInfoXML* child);
+
  protected:
   // Tree building, used by constructors: attributes and children in schema order.
   void AddAttributes(std::initializer_list<CNodeAttrInfoXML*> attributes);

@@ -3,6 +3,8 @@
 // measured values and absolute and relative frequency bands, each with its level thresholds.
 #pragma once
 
+#include <vector>
+
 #include "schema/bands_container.h"
 #include "schema/value_text.h"
 
@@ -261,5 +263,11 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
   Cspectrum_settings spectrum_settings;
   CVibroChannel VibroChannel;
 };
+
+// The four measurement units of vibration channels with their metric or imperial names.
+std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial);
+
+// At least three linearisation points, no two volt or value entries alike. Throws 162, 163 or 164.
+void CheckLinearisation(CVibroChannels::CVibroChannel::CLinear& linear, const CIndexList& channel);
 
 }  // namespace vrk

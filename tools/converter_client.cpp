@@ -23,14 +23,14 @@ ComPtr<T> CreateObject(REFCLSID clsid, REFIID iid) {
   return object;
 }
 
-std::string ReadAll(const std::string& file, std::istream& in) {
+}  // namespace
+
+std::string ReadFileBytes(const std::string& file, std::istream& in) {
   if (file == "-") return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   std::ifstream stream(file, std::ios::binary);
   if (!stream) throw CallError("cannot be read");
   return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
-
-}  // namespace
 
 IndexArg ParseIndexArg(const std::string& text) {
   const bool use_attr = !text.empty() && text[0] == '#';
@@ -59,12 +59,12 @@ void ConverterClient::Check(HRESULT hr) {
   throw CallError(text);
 }
 
-void ConverterClient::LoadFile(const std::string& file, std::istream& in) { LoadDocument(ReadAll(file, in)); }
+void ConverterClient::LoadFile(const std::string& file, std::istream& in) { LoadDocument(ReadFileBytes(file, in)); }
 
-void ConverterClient::LoadImageFile(const std::string& file, std::istream& in) { LoadImage(ReadAll(file, in)); }
+void ConverterClient::LoadImageFile(const std::string& file, std::istream& in) { LoadImage(ReadFileBytes(file, in)); }
 
 FileKind ConverterClient::LoadAnyFile(const std::string& file, std::istream& in) {
-  const std::string bytes = ReadAll(file, in);
+  const std::string bytes = ReadFileBytes(file, in);
   if (bytes.starts_with("CONF")) {
     LoadImage(bytes);
     return FileKind::kImage;

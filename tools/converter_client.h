@@ -44,6 +44,9 @@ struct RangeInfo {
   std::string dictionary;
 };
 
+// The bytes of `file` ("-": `in`). Throws CallError when the file cannot be read.
+std::string ReadFileBytes(const std::string& file, std::istream& in);
+
 // What a configuration file holds, told by its first bytes: a binary image starts with its "CONF" tag.
 enum class FileKind { kDocument, kImage };
 
@@ -59,6 +62,8 @@ class ConverterClient {
   FileKind LoadAnyFile(const std::string& file, std::istream& in);
   // BIN put of image bytes.
   void LoadImage(const std::string& bytes);
+  // XML put of a document's bytes, decoded with the encoding their declaration names.
+  void LoadDocumentBytes(const std::string& bytes) { LoadDocument(bytes); }
   void CreateNew();
   void SetImperial(bool on);
   // XML get, encoded back into the document's declared encoding.

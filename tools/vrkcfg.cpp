@@ -16,6 +16,8 @@
 #include "tools/converter_client.h"
 #include "tools/diff_command.h"
 #include "tools/inspect_command.h"
+#include "tools/register_command.h"
+#include "tools/upgrade_command.h"
 
 namespace vrk::tools {
 namespace {
@@ -34,16 +36,26 @@ constexpr char kUsage[] =
     "                                         write the binary image of a configuration; prints its CRC-32,\n"
     "                                         a summary of what the image does not carry, and with --report\n"
     "                                         each such value\n"
-    "  xml FILE.bin [-o OUT]                  write the configuration a binary image holds\n"
+    "  xml FILE.bin [-o OUT]                  write the configuration a binary image holds; says on\n"
+    "                                         standard error which version an older image is upgraded from\n"
+    "  upgrade FILE [-o OUT] [--report [--json]]\n"
+    "                                         write the version-7 configuration of a document or image of\n"
+    "                                         any version; with --report each value the upgrade dropped,\n"
+    "                                         added or changed\n"
     "  inspect FILE.bin [--json]              print the tag tree of a binary image and check its CRC\n"
     "  diff A B [--json]                      print the values two configurations (documents or images)\n"
     "                                         hold differently; exit code 0 when none, 1 when some\n"
+    "  register [LIBRARY]                     register the converter library (default: the one installed\n"
+    "                                         with vrkcfg) in the registry file\n"
+    "  unregister [LIBRARY]                   remove its registration\n"
     "\n"
     "FILE may be - for standard input; OUT defaults to standard output.\n"
     "PATH names an attribute from the root, for example Region_settings\\Hysteresis_percent.\n"
     "An INDEX selects an occurrence of each repeated element on the path: 2 is the third occurrence,\n"
     "#3 the occurrence whose key value is 3.\n"
-    "Differences print as LOCATION: BEFORE -> AFTER, LOCATION being PATH and its INDEXes.\n";
+    "Differences print as LOCATION: BEFORE -> AFTER, LOCATION being PATH and its INDEXes.\n"
+    "The registry file is $VRK5420_REGISTRY_FILE, else $XDG_CONFIG_HOME/vrk5420/registry,\n"
+    "else ~/.config/vrk5420/registry.\n";
 
 int NewCommand(const std::vector<std::string>& words, const Options& options) {
   const CommandArgs args = SplitArgs(words, true);
@@ -213,8 +225,11 @@ int XmlCommand(const std::vector<std::string>& words, const Options& options) {
   if (args.positional.size() != 1) throw UsageError("xml needs exactly one FILE.bin");
   ConverterClient client;
   client.SetImperial(options.imperial);
-  client.LoadImageFile(args.positional[0], std::cin);
+  const std::string image = ReadFileBytes(args.positional[0], std::cin);
+  client.LoadImage(image);
   WriteOutput(args.output, client.DocumentBytes());
+  if (const std::string notice = ImageUpgradeNotice(image); !notice.empty())
+    std::cerr << DisplayName(args.positional[0]) << ": " << notice << "\n";
   return kOk;
 }
 
@@ -238,8 +253,11 @@ const std::vector<Command>& Commands() {
       {"arrange", "sort the data of an element", ArrangeCommand},
       {"bin", "write the binary image of a configuration", BinCommand},
       {"xml", "write the configuration a binary image holds", XmlCommand},
+      {"upgrade", "write the version-7 configuration of a file of any version", UpgradeCommand},
       {"inspect", "print the tag tree of a binary image", InspectCommandAdapter},
       {"diff", "print the values two configurations hold differently", DiffCommand},
+      {"register", "register the converter library", RegisterCommand},
+      {"unregister", "remove the converter library's registration", UnregisterCommand},
   };
   return commands;
 }

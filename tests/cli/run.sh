@@ -96,6 +96,30 @@ expect json-diagnostic 1 "" '{"file":"'"$work"'/bad.xml","error":"XML document l
   "$vrkcfg" get --json "$work/bad.xml" 'Cfg\DeviceType'
 expect unknown-flag 2 "" "unknown option '--jsn'" -- "$vrkcfg" get --jsn "$work/cfg.xml" 'Cfg\DeviceType'
 
+# Older configurations: images of every version and a version-1 document are upgraded to version 7.
+expect xml-of-v7-image 0 - "" -- "$vrkcfg" xml "$work/cfg.bin" -o "$work/back.xml"
+for version in 1 2 3 6; do
+  expect "xml-of-v$version-image" 0 - "loadable_v$version""_full.bin: upgraded from version $version" -- \
+    "$vrkcfg" xml "$corpus/loadable_v$version""_full.bin" -o "$work/v$version.xml"
+  expect "v$version-image-is-version-7" 0 "7" "" -- "$vrkcfg" get "$work/v$version.xml" 'VersionInfo\version'
+  expect "upgrade-v$version-image" 0 - "upgraded from version $version: " -- \
+    "$vrkcfg" upgrade "$corpus/loadable_v$version""_full.bin" --report -o "$work/u$version.xml"
+  grep -qF 'VersionInfo\version: '"$version"' -> 7: changed by the upgrade' "$work/out" ||
+    { echo "FAIL upgrade report v$version"; failures=$((failures + 1)); }
+  expect "upgraded-v$version-same-as-xml" 0 "" "" -- "$vrkcfg" diff "$work/v$version.xml" "$work/u$version.xml"
+done
+sed -e 's/version="7"/version="1"/' -e 's/<Relay>.*<\/Relay>//' "$work/cfg.xml" >"$work/v1doc.xml"
+expect upgrade-v1-document 0 - "v1doc.xml: upgraded from version 1: " -- \
+  "$vrkcfg" upgrade "$work/v1doc.xml" -o "$work/v1up.xml"
+expect upgrade-to-stdout 0 - "upgraded from version 1" -- "$vrkcfg" upgrade "$work/v1doc.xml" --report
+grep -q '<VersionInfo version="7"/>' "$work/out" || { echo "FAIL upgrade to stdout"; failures=$((failures + 1)); }
+expect upgrade-json 0 - "" -- "$vrkcfg" upgrade "$corpus/loadable_v2_full.bin" --report --json -o "$work/u.xml"
+grep -q '^{"from":2,"summary":"upgraded from version 2: ' "$work/out" || { echo "FAIL upgrade json"; failures=$((failures + 1)); }
+expect upgrade-v7 0 - "cfg.xml: version 7: nothing to upgrade" -- "$vrkcfg" upgrade "$work/cfg.xml" -o "$work/u7.xml"
+expect upgrade-broken 1 "" "bad.xml: XML document loading error" -- "$vrkcfg" upgrade "$work/bad.xml"
+expect upgrade-usage 2 "" "upgrade needs exactly one FILE" -- "$vrkcfg" upgrade
+expect upgrade-json-alone 2 "" "--json goes with --report" -- "$vrkcfg" upgrade "$work/cfg.xml" --json
+
 if [ $failures -ne 0 ]; then
   echo "$failures CLI check(s) failed"
   exit 1

@@ -82,7 +82,7 @@ TEST_F(ConverterLifecycle, DocumentsThatAskForOutsideResourcesAreRefused) {
 }
 
 TEST_F(ConverterLifecycle, UnsupportedVersionIsRefused) {
-  for (const char* version : {"5", "4", "2"}) {
+  for (const char* version : {"5", "4", "0", "8"}) {
     EXPECT_EQ(PutXml(std::string("<VRK_Device><VersionInfo version=\"") + version + "\"/></VRK_Device>"), E_FAIL);
     EXPECT_EQ(error_, "File version is not supported");
   }

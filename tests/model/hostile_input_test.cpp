@@ -38,7 +38,7 @@ TEST_F(HostileInput, MutatedDocumentsLoadOrFailCleanly) {
     const std::string text = Xml();
     ASSERT_EQ(PutXml(text), S_OK) << "a document the converter wrote does not load again: " << error_;
     // A valid document may still lack what the image needs (spectrum settings are optional): a clear error then.
-    if (Image().empty()) EXPECT_FALSE(error_.empty());
+    if (Image().empty()) { EXPECT_FALSE(error_.empty()); }
   }
   EXPECT_GT(loaded, 0);
 }
@@ -53,7 +53,7 @@ TEST_F(HostileInput, MutatedImagesLoadOrFailCleanly) {
     if (random_() % 4 == 0) image.resize(random_() % image.size());
     if (SUCCEEDED(PutImage(image))) {
       EXPECT_FALSE(Xml().empty());
-      if (Image().empty()) EXPECT_FALSE(error_.empty());
+      if (Image().empty()) { EXPECT_FALSE(error_.empty()); }
     }
   }
 }

@@ -134,7 +134,8 @@ TEST(SharedLibrary, ExportsExactlyThePlatformAndServerEntryPoints) {
       "SysAllocStringLen", "SysFreeString", "SysStringLen", "SysStringByteLen", "SafeArrayCreate",
       "SafeArrayCreateVector", "SafeArrayDestroy", "SafeArrayGetDim", "SafeArrayGetUBound", "SafeArrayGetLBound",
       "SafeArrayGetElemsize", "SafeArrayAccessData", "SafeArrayUnaccessData", "CreateErrorInfo", "SetErrorInfo",
-      "GetErrorInfo", "SetThreadUILanguage", "GetThreadUILanguage", "SetThreadLocale", "GetThreadLocale"};
+      "GetErrorInfo", "SetThreadUILanguage", "GetThreadUILanguage", "SetThreadLocale", "GetThreadLocale",
+      "VariantInit", "VariantClear", "VariantCopy", "VariantChangeType", "GetRecordInfoFromGuids"};
   EXPECT_EQ(exported, expected);
 }
 

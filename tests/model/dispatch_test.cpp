@@ -1,0 +1,303 @@
+// The converter and the index list driven through IDispatch alone: every member by name, the argument
+// conversions a script host relies on, and each refusal code.
+#include "dispatch_fixture.h"
+
+#include "interface/data_range_record.h"
+#include "interface/server_identity.h"
+
+namespace vrk::test {
+namespace {
+
+constexpr char kMonitoringDocument[] =
+    "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n"
+    "<VRK_Device>\n"
+    "\t<VersionInfo version=\"7\"/>\n"
+    "\t<Cfg CfgId=\"\" DeviceType=\"1\"/>\n"
+    "\t<Header device_description=\"Стенд\" HW_version=\"0\" SW_version=\"0.0\" serial_number=\"\"/>\n"
+    "\t<Data_transfer_settings param_min_int=\"0\" param_max_int=\"65000\"/>\n"
+    "\t<VibroChannels>\n"
+    "\t\t<wave_settings samples=\"8192\" fmax=\"4000\" fmin=\"0\"/>\n"
+    "\t</VibroChannels>\n"
+    "\t<TachoChannels>\n"
+    "\t\t<TachoChannel number=\"1\" unit=\"202\" minvalue=\"0\" maxvalue=\"12500\">\n"
+    "\t\t\t<start_stop_region start_level=\"1200\" stop_level=\"900\"/>\n"
+    "\t\t</TachoChannel>\n"
+    "\t</TachoChannels>\n"
+    "\t<Monitoring>\n"
+    "\t\t<Element Number=\"1\"/>\n"
+    "\t\t<Element Number=\"2\"/>\n"
+    "\t\t<Element Number=\"3\"/>\n"
+    "\t</Monitoring>\n"
+    "</VRK_Device>\n";
+
+using LateBinding = DispatchTest;
+
+TEST_F(LateBinding, ChangeCounterFollowsLoadsEditsAndSavePoints) {
+  Method("CreateNewCfg");
+  ULONG counter = 99;
+  Outcome changed;
+  Ok("GetChanged", DISPATCH_METHOD, {VRef(VT_UI4, &counter)}, changed);
+  EXPECT_EQ(counter, 1u);
+  EXPECT_EQ(changed.result.v.vt, VT_I4);
+  EXPECT_EQ(changed.result.v.lVal, 0);
+
+  BSTR value = BStr(" 0090 ").release();
+  Method("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VRef(VT_BSTR, &value)});
+  EXPECT_EQ(BStr::Adopt(value).ToUtf8(), "90");
+  EXPECT_EQ(GetText("GetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing()}), "90");
+  Outcome after_edit;
+  Ok("GetChanged", DISPATCH_METHOD, {VRef(VT_UI4, &counter)}, after_edit);
+  EXPECT_EQ(counter, 2u);
+  EXPECT_EQ(after_edit.result.v.lVal, 1);
+
+  Method("SetSavePoint");
+  EXPECT_EQ(Changed(), std::make_pair(2u, 0));
+  Method("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("10")});  // by value: in only
+  Method("FlushUndoRedo", {VI2(100)});
+  EXPECT_EQ(Changed(), std::make_pair(3u, 0));
+  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "10");
+}
+
+TEST_F(LateBinding, XmlAndImagesTravelAsStringsAndByteArrays) {
+  Method("CreateNewCfg");
+  const std::string xml = GetText("XML");
+  EXPECT_EQ(xml, Xml());
+  Put("XML", VStr(xml));
+  EXPECT_EQ(Xml(), xml);
+
+  ULONG early_crc = 0;
+  const std::vector<uint8_t> early = Image(&early_crc);
+  SAFEARRAY* array = nullptr;
+  ULONG crc = 0;
+  Method("GetBIN", {VRef(VT_ARRAY | VT_UI1, &array), VRef(VT_UI4, &crc)});
+  SafeArrayPtr owner(array);
+  ASSERT_NE(array, nullptr);
+  EXPECT_EQ(std::vector<uint8_t>(static_cast<uint8_t*>(array->pvData),
+                                 static_cast<uint8_t*>(array->pvData) + array->rgsabound[0].cElements),
+            early);
+  EXPECT_EQ(crc, early_crc);
+
+  Outcome bin;
+  Ok("BIN", DISPATCH_PROPERTYGET, {}, bin);
+  ASSERT_EQ(bin.result.v.vt, VT_ARRAY | VT_UI1);
+  EXPECT_EQ(bin.result.v.parray->rgsabound[0].cElements, early.size());
+  VARIANT image;
+  VariantInit(&image);
+  ASSERT_EQ(VariantCopy(&image, &bin.result.v), S_OK);
+  Put("BIN", image);
+  EXPECT_EQ(Image(), early);
+}
+
+TEST_F(LateBinding, RangesComeBackAsARecord) {
+  LoadDefault();
+  VRK5420CfgConDataRange early{};
+  BStr name("Region_settings\\Hysteresis_percent");
+  ASSERT_EQ(cvt_->GetValueRanges(name.get(), nullptr, &early), S_OK);
+  BStr early_max = BStr::Adopt(early.MaxVal);
+  for (BSTR s : {early.DefaultVal, early.MinVal, early.Increment, early.Dictionary}) SysFreeString(s);
+
+  // In a VARIANT passed by reference: a VT_RECORD whose fields the record description reads.
+  Var holder;
+  Method("GetValueRanges", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VRef(VT_VARIANT, &holder.v)});
+  ASSERT_EQ(holder.v.vt, VT_RECORD);
+  Var max, type;
+  ASSERT_EQ(holder.v.pRecInfo->GetField(holder.v.pvRecord, u"maxval", &max.v), S_OK);
+  ASSERT_EQ(holder.v.pRecInfo->GetField(holder.v.pvRecord, u"Type", &type.v), S_OK);
+  EXPECT_EQ(max.Text(), early_max.ToUtf8());
+  EXPECT_EQ(type.v.vt, VT_UI4);
+  EXPECT_EQ(type.v.ulVal, early.Type);
+  Var copy, copied_max;
+  ASSERT_EQ(VariantCopy(&copy.v, &holder.v), S_OK);
+  ASSERT_NE(copy.v.pvRecord, holder.v.pvRecord);
+  ASSERT_EQ(copy.v.pRecInfo->GetField(copy.v.pvRecord, u"MaxVal", &copied_max.v), S_OK);
+  EXPECT_EQ(copied_max.Text(), early_max.ToUtf8());
+
+  // As the caller's own record, described by the record information the library hands out.
+  IRecordInfo* info = nullptr;
+  ASSERT_EQ(GetRecordInfoFromGuids(LIBID_VRK5420CfgConverterLib, 1, 0, 0, GUID_VRK5420CfgConDataRange, &info),
+            S_OK);
+  VRK5420CfgConDataRange record{};
+  VARIANT by_ref = VRef(VT_RECORD, &record);
+  by_ref.pRecInfo = info;
+  Method("GetValueRanges", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), by_ref});
+  EXPECT_EQ(BStr::Adopt(SysAllocString(record.MaxVal)).ToUtf8(), early_max.ToUtf8());
+  info->RecordClear(&record);
+  EXPECT_EQ(GetRecordInfoFromGuids(LIBID_VRK5420CfgConverterLib, 1, 0, 0, IID_IUnknown, &info),
+            TYPE_E_ELEMENTNOTFOUND);
+}
+
+TEST_F(LateBinding, ElementMembersWithALateBoundIndexList) {
+  Put("XML", VStr(kMonitoringDocument));
+  auto count = [&] {
+    Outcome out;
+    Ok("GetNodesCount", DISPATCH_METHOD, {VStr("Monitoring\\Element\\"), VMissing()}, out);
+    EXPECT_EQ(out.result.v.vt, VT_UI4);
+    return out.result.v.ulVal;
+  };
+  EXPECT_EQ(count(), 3u);
+  Method("CreateNode", {VStr("Monitoring\\Element\\"), VUnknown(LateIndexes(Key(4)).get())});
+  EXPECT_EQ(count(), 4u);
+  Method("DeleteNode", {VStr("Monitoring\\Element\\"), VUnknown(LateIndexes(At({0})).get())});
+  EXPECT_EQ(count(), 3u);
+  EXPECT_EQ(Get("Monitoring\\Element\\Number", At({0})), "1");  // renumbered
+
+  LONG offset = 5;
+  Method("MoveNode", {VStr("Monitoring\\Element\\"), VUnknown(LateIndexes(At({0})).get()), VRef(VT_I4, &offset)});
+  EXPECT_EQ(offset, 2);
+
+  BSTR text = nullptr;
+  Method("GetNodeText", {VStr("Monitoring\\Element\\"), VUnknown(LateIndexes(At({2})).get()), VRef(VT_BSTR, &text)});
+  EXPECT_EQ(BStr::Adopt(text).ToUtf8(), "<Element Number=\"1\"/>");
+  Method("SetNodeText", {VStr("Data_transfer_settings\\"), VMissing(),
+                         VStr("<Data_transfer_settings param_min_int=\"5\" param_max_int=\"65000\"/>")});
+  EXPECT_EQ(Get("Data_transfer_settings\\param_min_int"), "5");
+  Method("ArrangeNodeData", {VStr("Monitoring\\"), VMissing()});
+  Method("CheckNodeData", {VStr("Monitoring\\"), VMissing()});
+
+  BSTR tried = BStr("0007").release();
+  Method("CheckValueRanges", {VStr("Data_transfer_settings\\param_min_int"), VMissing(), VRef(VT_BSTR, &tried)});
+  EXPECT_EQ(BStr::Adopt(tried).ToUtf8(), "7");
+  EXPECT_EQ(Get("Data_transfer_settings\\param_min_int"), "5");
+}
+
+TEST_F(LateBinding, BracketsAndModeProperties) {
+  LoadDefault();
+  Method("BeginUpdate");
+  Method("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("20")});
+  Method("EndUpdate");
+  EXPECT_EQ(Changed(), std::make_pair(2u, 1));
+
+  Put("ImperialSystemMeasurement", VI4(1));
+  EXPECT_EQ(GetI4("ImperialSystemMeasurement"), 1);
+  Put("ImperialSystemMeasurement", VI4(-1));
+  EXPECT_EQ(GetI4("imperialsystemmeasurement"), 0);
+  Put("IdenticalVibroBands", VI4(1));
+  EXPECT_EQ(GetI4("IdenticalVibroBands"), 1);
+  Put("CompatibilityThrsSCADA21", VStr("1"));  // text coerced to an integer
+  EXPECT_EQ(GetI4("CompatibilityThrsSCADA21"), 1);
+}
+
+TEST_F(LateBinding, FailuresCarryTheComponentsMessage) {
+  Outcome none;
+  InvokeByName(cvt_.get(), "GetValue", DISPATCH_METHOD, {VStr("Cfg\\DeviceType"), VMissing()}, none);
+  EXPECT_EQ(none.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(none.excep.scode, E_FAIL);
+  EXPECT_EQ(none.Description(), "The configuration has not been loaded");
+  EXPECT_EQ(BStr::Adopt(SysAllocString(none.excep.bstrSource)).ToUtf8(), kConverterProgId);
+  EXPECT_EQ(TakeErrorDescription(), "The configuration has not been loaded");  // the thread still has it
+
+  LoadDefault();
+  Outcome invalid;
+  InvokeByName(cvt_.get(), "SetValue", DISPATCH_METHOD,
+               {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("95")}, invalid);
+  EXPECT_EQ(invalid.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(invalid.Description(),
+            "Incorrect value range (95) \nValue must be\npositive integer\n"
+            "greater than or equal 0 and less than or equal 90\n\\VRK_Device\\Region_settings\\Hysteresis_percent");
+
+  Outcome no_offset;
+  InvokeByName(cvt_.get(), "MoveNode", DISPATCH_METHOD, {VStr("Monitoring\\Element\\"), VMissing(), VMissing()},
+               no_offset);
+  EXPECT_EQ(no_offset.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(no_offset.excep.scode, E_INVALIDARG);
+}
+
+TEST_F(LateBinding, RefusalCodes) {
+  LoadDefault();
+  Outcome unknown;
+  InvokeByName(cvt_.get(), "NoSuchMember", DISPATCH_METHOD, {}, unknown);
+  EXPECT_EQ(unknown.hr, DISP_E_UNKNOWNNAME);
+
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  Var result;
+  EXPECT_EQ(cvt_->Invoke(0x12345, IID_NULL, 0, DISPATCH_METHOD, &none, &result.v, nullptr, nullptr),
+            DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(cvt_->Invoke(0x60020005, IID_IUnknown, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE);
+
+  Outcome put_on_method;
+  InvokeByName(cvt_.get(), "CreateNewCfg", DISPATCH_PROPERTYPUT, {VI4(1)}, put_on_method);
+  EXPECT_EQ(put_on_method.hr, DISP_E_MEMBERNOTFOUND);
+
+  Outcome too_few;
+  InvokeByName(cvt_.get(), "GetValue", DISPATCH_METHOD, {VStr("Cfg\\DeviceType")}, too_few);
+  EXPECT_EQ(too_few.hr, DISP_E_BADPARAMCOUNT);
+
+  Outcome wrong_type;
+  InvokeByName(cvt_.get(), "GetValue", DISPATCH_METHOD, {VStr("Cfg\\DeviceType"), VStr("not a list")}, wrong_type);
+  EXPECT_EQ(wrong_type.hr, DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(wrong_type.arg_err, 0u);  // the last argument stands first
+  Outcome not_a_number;
+  InvokeByName(cvt_.get(), "FlushUndoRedo", DISPATCH_METHOD, {VStr("ten")}, not_a_number);
+  EXPECT_EQ(not_a_number.hr, DISP_E_TYPEMISMATCH);
+  Outcome negative;
+  InvokeByName(cvt_.get(), "FlushUndoRedo", DISPATCH_METHOD, {VI4(-1)}, negative);
+  EXPECT_EQ(negative.hr, DISP_E_OVERFLOW);
+  Outcome missing_name;
+  InvokeByName(cvt_.get(), "GetValue", DISPATCH_METHOD, {VMissing(), VMissing()}, missing_name);
+  EXPECT_EQ(missing_name.hr, DISP_E_PARAMNOTOPTIONAL);
+  EXPECT_EQ(missing_name.arg_err, 1u);
+
+  VARIANT arg = VI4(5);
+  DISPID named = 0;
+  DISPPARAMS named_params{&arg, &named, 1, 1};
+  EXPECT_EQ(cvt_->Invoke(0x60020015, IID_NULL, 0, DISPATCH_METHOD, &named_params, nullptr, nullptr, nullptr),
+            DISP_E_NONAMEDARGS);
+
+  UINT count = 7;
+  ITypeInfo* info = reinterpret_cast<ITypeInfo*>(&count);
+  EXPECT_EQ(cvt_->GetTypeInfoCount(&count), S_OK);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(cvt_->GetTypeInfo(0, 0, &info), DISP_E_BADINDEX);
+  EXPECT_EQ(info, nullptr);
+}
+
+// Compiled clients call by identifier; these are the ones outside the plain sequence and the first of each list.
+TEST_F(LateBinding, IdentifiersAreThoseOfTheTypeLibrary) {
+  auto id_of = [](auto* object, const char* name) {
+    BStr wide(name);
+    OLECHAR* names[] = {wide.get()};
+    DISPID id = 0;
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << name;
+    return id;
+  };
+  EXPECT_EQ(id_of(cvt_.get(), "XML"), 0x60020000);
+  EXPECT_EQ(id_of(cvt_.get(), "GetNodeText"), 0x15);
+  EXPECT_EQ(id_of(cvt_.get(), "FlushUndoRedo"), 0x60020015);
+  EXPECT_EQ(id_of(cvt_.get(), "CompatibilityThrsSCADA21"), 0x6002001B);
+  ComPtr<IVRK5420CfgConValueIndexes> list = MakeIndexes({});
+  EXPECT_EQ(id_of(list.get(), "Count"), 0x60010000);
+  EXPECT_EQ(id_of(list.get(), "Value"), 0x60010004);
+}
+
+TEST_F(LateBinding, NamesResolveInAnyCaseAndParameterNamesAreUnknown) {
+  BStr lower("getnodetext"), param("Name");
+  OLECHAR* names[] = {lower.get(), param.get()};
+  DISPID ids[2] = {0, 0};
+  EXPECT_EQ(cvt_->GetIDsOfNames(IID_NULL, names, 1, 0, ids), S_OK);
+  EXPECT_EQ(ids[0], 0x15);
+  EXPECT_EQ(cvt_->GetIDsOfNames(IID_NULL, names, 2, 0, ids), DISP_E_UNKNOWNNAME);
+  EXPECT_EQ(ids[0], 0x15);
+  EXPECT_EQ(ids[1], DISPID_UNKNOWN);
+}
+
+TEST_F(LateBinding, IndexListMembersAndItsOutOfRangeIndex) {
+  ComPtr<IVRK5420CfgConValueIndexes> list = LateIndexes({{false, 4}, {true, 7}});
+  Outcome count, flag, value, beyond;
+  InvokeByName(list.get(), "count", DISPATCH_PROPERTYGET, {}, count);
+  EXPECT_EQ(count.result.v.vt, VT_UI4);
+  EXPECT_EQ(count.result.v.ulVal, 2u);
+  InvokeByName(list.get(), "UseAttr", DISPATCH_PROPERTYGET, {VI4(1)}, flag);
+  EXPECT_EQ(flag.result.v.lVal, 1);
+  InvokeByName(list.get(), "Value", DISPATCH_PROPERTYGET, {VI2(1)}, value);
+  EXPECT_EQ(value.result.v.ulVal, 7u);
+  InvokeByName(list.get(), "Value", DISPATCH_PROPERTYGET, {VI4(2)}, beyond);
+  EXPECT_EQ(beyond.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(beyond.excep.scode, E_INVALIDARG);
+  Outcome method;
+  InvokeByName(list.get(), "Count", DISPATCH_PROPERTYPUTREF, {VI4(1)}, method);
+  EXPECT_EQ(method.hr, DISP_E_MEMBERNOTFOUND);
+}
+
+}  // namespace
+}  // namespace vrk::test

@@ -1,0 +1,303 @@
+// Registration of the server: the registry after register and after unregister, the order of the steps, the
+// first failure stopping the rest, the thread's locale, and a client finding the library through the ProgID.
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dispatch_fixture.h"
+#include "interface/server_registration.h"
+#include "interface/vrk5420_interfaces.h"
+#include "platform/com_client.h"
+#include "platform/com_ptr.h"
+#include "platform/oleauto.h"
+#include "platform/registry_fixture.h"
+#include "platform/registry_script.h"
+
+namespace vrk {
+namespace {
+
+constexpr char kModule[] = "/opt/vrk/lib/libVRK5420CfgConverter.so";
+
+constexpr char kRegistered[] = R"(VRK5420 registry 1
+[HKEY_CLASSES_ROOT]
+[HKEY_CLASSES_ROOT\AppID]
+[HKEY_CLASSES_ROOT\AppID\VRK5420CfgConverter.DLL]
+"AppID"="{10C4AD8C-F2DB-4982-8BCF-9F368C1FB19D}"
+[HKEY_CLASSES_ROOT\AppID\{10C4AD8C-F2DB-4982-8BCF-9F368C1FB19D}]
+@="VRK5420CfgConverter"
+[HKEY_CLASSES_ROOT\CLSID]
+[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}]
+@="VRK5420CfgConverter Class"
+"AppID"="{10C4AD8C-F2DB-4982-8BCF-9F368C1FB19D}"
+[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\InprocServer32]
+@="/opt/vrk/lib/libVRK5420CfgConverter.so"
+"ThreadingModel"="Apartment"
+[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\ProgID]
+@="VRK5420CfgConverter.VRK5420CfgConvert.1"
+[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\Programmable]
+[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\TypeLib]
+@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
+[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\VersionIndependentProgID]
+@="VRK5420CfgConverter.VRK5420CfgConverter"
+[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}]
+@="VRK5420CfgConValueIndexes Class"
+[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\InprocServer32]
+@="/opt/vrk/lib/libVRK5420CfgConverter.so"
+"ThreadingModel"="Both"
+[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\ProgID]
+@="VRK5420CfgConverter.VRK5420CfgConValu.1"
+[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\Programmable]
+[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\TypeLib]
+@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
+[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\VersionIndependentProgID]
+@="VRK5420CfgConverter.VRK5420CfgConValueI"
+[HKEY_CLASSES_ROOT\Interface]
+[HKEY_CLASSES_ROOT\Interface\{34B7B891-C981-4997-9BAB-136A41AF325B}]
+@="IVRK5420CfgConValueIndexes"
+[HKEY_CLASSES_ROOT\Interface\{34B7B891-C981-4997-9BAB-136A41AF325B}\ProxyStubClsid32]
+@="{00020424-0000-0000-C000-000000000046}"
+[HKEY_CLASSES_ROOT\Interface\{34B7B891-C981-4997-9BAB-136A41AF325B}\TypeLib]
+@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
+"Version"="1.0"
+[HKEY_CLASSES_ROOT\Interface\{D289E531-5741-41B3-B57A-972BB7260CF5}]
+@="IVRK5420CfgConverter"
+[HKEY_CLASSES_ROOT\Interface\{D289E531-5741-41B3-B57A-972BB7260CF5}\ProxyStubClsid32]
+@="{00020424-0000-0000-C000-000000000046}"
+[HKEY_CLASSES_ROOT\Interface\{D289E531-5741-41B3-B57A-972BB7260CF5}\TypeLib]
+@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
+"Version"="1.0"
+[HKEY_CLASSES_ROOT\TypeLib]
+[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}]
+[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0]
+@="VELMORA CfgConverter 1.0 Type Library"
+[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\0]
+[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\0\win64]
+@="/opt/vrk/lib/libVRK5420CfgConverter.so"
+[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\FLAGS]
+@="0"
+[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\HELPDIR]
+@="/opt/vrk/lib"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValu.1]
+@="VRK5420CfgConValueIndexes Class"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValu.1\CLSID]
+@="{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValueI]
+@="VRK5420CfgConValueIndexes Class"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValueI\CLSID]
+@="{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValueI\CurVer]
+@="VRK5420CfgConverter.VRK5420CfgConValu.1"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConvert.1]
+@="VRK5420CfgConverter Class"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConvert.1\CLSID]
+@="{7AE70612-DF6C-4540-9955-C57CFD9A3562}"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConverter]
+@="VRK5420CfgConverter Class"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConverter\CLSID]
+@="{7AE70612-DF6C-4540-9955-C57CFD9A3562}"
+[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConverter\CurVer]
+@="VRK5420CfgConverter.VRK5420CfgConvert.1"
+)";
+
+// What unregistration leaves: the keys that are never removed.
+constexpr char kUnregistered[] = R"(VRK5420 registry 1
+[HKEY_CLASSES_ROOT]
+[HKEY_CLASSES_ROOT\AppID]
+[HKEY_CLASSES_ROOT\CLSID]
+[HKEY_CLASSES_ROOT\Interface]
+[HKEY_CLASSES_ROOT\TypeLib]
+)";
+
+class Registration : public testing_support::RegistryFixture {
+ protected:
+  void TearDown() override {
+    SetThreadLocale(0);
+    RegistryFixture::TearDown();
+  }
+  // The module's own scripts, with script `broken` replaced by one that cannot be read, at a fixed path.
+  static ServerResources Resources(int broken = 0) {
+    return {[broken](int id) { return id == broken ? std::string_view("HKCR {") : ModuleServerResources().script(id); },
+            kModule};
+  }
+  bool KeyExists(const char16_t* path) const {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+  }
+};
+
+TEST_F(Registration, RegistersEveryKeyOfTheScriptsAndTheTypeLibrary) {
+  ASSERT_EQ(RegisterServer(Resources()), S_OK);
+  EXPECT_EQ(FileText(), kRegistered);
+  ASSERT_EQ(RegisterServer(Resources()), S_OK);  // registering again changes nothing
+  EXPECT_EQ(FileText(), kRegistered);
+}
+
+TEST_F(Registration, UnregistrationLeavesOnlyTheSharedKeys) {
+  ASSERT_EQ(RegisterServer(Resources()), S_OK);
+  ASSERT_EQ(UnregisterServer(Resources()), S_OK);
+  EXPECT_EQ(FileText(), kUnregistered);
+  EXPECT_EQ(UnregisterServer(Resources()), S_OK);  // nothing left to remove is no failure
+}
+
+TEST_F(Registration, OtherServersKeysSurviveUnregistration) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CLASSES_ROOT, u"CLSID\\{00000000-0000-0000-0000-000000000001}\\InprocServer32", 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  RegCloseKey(key);
+  ASSERT_EQ(RegisterServer(Resources()), S_OK);
+  ASSERT_EQ(UnregisterServer(Resources()), S_OK);
+  EXPECT_TRUE(KeyExists(u"CLSID\\{00000000-0000-0000-0000-000000000001}\\InprocServer32"));
+}
+
+TEST_F(Registration, AFailingStepStopsTheRestAndIsReturned) {
+  EXPECT_EQ(RegisterServer(Resources(103)), registry::kScriptSyntaxError);
+  EXPECT_TRUE(KeyExists(u"AppID\\VRK5420CfgConverter.DLL"));                  // step 101 ran
+  EXPECT_FALSE(KeyExists(u"VRK5420CfgConverter.VRK5420CfgConValueI"));        // 150 did not
+  EXPECT_FALSE(KeyExists(u"TypeLib\\{60488527-D1F6-4F56-8958-D9B80793C60F}"));  // nor the type library
+
+  ASSERT_EQ(RegisterServer(Resources()), S_OK);
+  EXPECT_EQ(UnregisterServer(Resources(103)), registry::kScriptSyntaxError);
+  EXPECT_FALSE(KeyExists(u"VRK5420CfgConverter.VRK5420CfgConValueI"));  // 150 went first
+  EXPECT_TRUE(KeyExists(u"VRK5420CfgConverter.VRK5420CfgConverter"));
+  EXPECT_TRUE(KeyExists(u"TypeLib\\{60488527-D1F6-4F56-8958-D9B80793C60F}"));
+  EXPECT_TRUE(KeyExists(u"AppID\\VRK5420CfgConverter.DLL"));
+}
+
+TEST_F(Registration, UnwritableOrDamagedRegistryFailsTheFirstStepAndKeepsTheFile) {
+  WriteFileText("not a registry");
+  EXPECT_EQ(RegisterServer(Resources()), HRESULT_FROM_WIN32(ERROR_BADDB));
+  EXPECT_EQ(FileText(), "not a registry");
+  UseFile(file_ / "registry");  // below a regular file: cannot be created
+  EXPECT_EQ(RegisterServer(Resources()), HRESULT_FROM_WIN32(ERROR_CANTWRITE));
+}
+
+TEST_F(Registration, StepsRunUnderTheSystemLocaleAndTheCallersLocaleComesBack) {
+  constexpr LCID kGerman = 0x0407;  // a locale the environment never yields
+  std::vector<LCID> during;
+  ServerResources resources = Resources();
+  resources.script = [&during](int id) {
+    during.push_back(GetThreadLocale());
+    return ModuleServerResources().script(id);
+  };
+  SetThreadLocale(kGerman);
+  ASSERT_EQ(RegisterServer(resources), S_OK);
+  EXPECT_EQ(GetThreadLocale(), kGerman);
+  ASSERT_EQ(UnregisterServer(resources), S_OK);
+  EXPECT_EQ(GetThreadLocale(), kGerman);
+  EXPECT_EQ(during.size(), 6u);
+  for (const LCID locale : during) EXPECT_NE(locale, kGerman);
+
+  WriteFileText("damaged");
+  EXPECT_NE(RegisterServer(Resources()), S_OK);
+  EXPECT_EQ(GetThreadLocale(), kGerman);
+  EXPECT_NE(UnregisterServer(Resources(150)), S_OK);
+  EXPECT_EQ(GetThreadLocale(), kGerman);
+}
+
+TEST_F(Registration, ConcurrentRegistrationsLeaveOneWholeRegistration) {
+  std::vector<std::thread> threads;
+  std::vector<HRESULT> results(4, E_FAIL);
+  for (std::size_t i = 0; i < results.size(); ++i)
+    threads.emplace_back([&results, i] { results[i] = RegisterServer(Resources()); });
+  for (std::thread& thread : threads) thread.join();
+  for (const HRESULT hr : results) EXPECT_EQ(hr, S_OK);
+  EXPECT_EQ(FileText(), kRegistered);
+}
+
+// A client that knows only the ProgID: the library registers itself, the client looks up the CLSID and the
+// library's path and creates the converter from there.
+TEST_F(Registration, ClientFindsAndDrivesTheLibraryThroughTheProgId) {
+  void* library = dlopen(VRK_SHARED_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  const auto registration = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
+  const auto unregistration = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllUnregisterServer"));
+  const auto alloc = reinterpret_cast<BSTR (*)(const OLECHAR*)>(dlsym(library, "SysAllocString"));
+  const auto free_string = reinterpret_cast<void (*)(BSTR)>(dlsym(library, "SysFreeString"));
+  ASSERT_TRUE(registration && unregistration && alloc && free_string);
+  ASSERT_EQ(registration(), S_OK);
+
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(u"VRK5420CfgConverter.VRK5420CfgConverter", &clsid), S_OK);
+  EXPECT_EQ(clsid, CLSID_VRK5420CfgConverter);
+  ASSERT_EQ(CLSIDFromProgID(u"vrk5420cfgconverter.vrk5420cfgconvalu.1", &clsid), S_OK);
+  EXPECT_EQ(clsid, CLSID_VRK5420CfgConValueIndexes);
+
+  ComPtr<IVRK5420CfgConverter> converter;
+  ASSERT_EQ(CoCreateInstance(CLSID_VRK5420CfgConverter, nullptr, CLSCTX_INPROC_SERVER, IID_IVRK5420CfgConverter,
+                             reinterpret_cast<void**>(converter.Out())),
+            S_OK);
+  ASSERT_EQ(converter->CreateNewCfg(), S_OK);
+  BSTR path = alloc(u"Region_settings\\Hysteresis_percent");
+  BSTR value = nullptr;
+  EXPECT_EQ(converter->GetValue(path, nullptr, &value), S_OK);
+  EXPECT_EQ(std::u16string(value), u"5");
+  free_string(value);
+  free_string(path);
+  converter.Reset();
+
+  ASSERT_EQ(unregistration(), S_OK);
+  EXPECT_EQ(CLSIDFromProgID(u"VRK5420CfgConverter.VRK5420CfgConverter", &clsid), CO_E_CLASSSTRING);
+  void* object = nullptr;
+  EXPECT_EQ(CoCreateInstance(CLSID_VRK5420CfgConverter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object),
+            REGDB_E_CLASSNOTREG);
+  dlclose(library);
+}
+
+// A script-style client: it knows the ProgID and talks IDispatch only, names looked up at run time.
+TEST_F(Registration, ScriptClientDrivesTheConverterByProgIdThroughDispatchAlone) {
+  void* library = dlopen(VRK_SHARED_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  const auto registration = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
+  ASSERT_NE(registration, nullptr);
+  ASSERT_EQ(registration(), S_OK);
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(u"VRK5420CfgConverter.VRK5420CfgConverter", &clsid), S_OK);
+  ComPtr<IDispatch> script;
+  ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                             reinterpret_cast<void**>(script.Out())),
+            S_OK);
+  using namespace test;
+  const auto call = [&](const std::string& name, std::vector<VARIANT> args, Outcome& out) {
+    InvokeByName(script.get(), name, DISPATCH_METHOD, std::move(args), out);
+  };
+  Outcome created, read, refused, image;
+  call("CreateNewCfg", {}, created);
+  EXPECT_EQ(created.hr, S_OK);
+  call("GetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing()}, read);
+  EXPECT_EQ(read.hr, S_OK);
+  EXPECT_EQ(read.result.Text(), "5");
+  call("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("95")}, refused);
+  EXPECT_EQ(refused.hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(refused.Description().substr(0, 30), "Incorrect value range (95) \nVa");
+  SAFEARRAY* bytes = nullptr;
+  ULONG crc = 0;
+  call("GetBIN", {VRef(VT_ARRAY | VT_UI1, &bytes), VRef(VT_UI4, &crc)}, image);
+  EXPECT_EQ(image.hr, S_OK);
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_GT(bytes->rgsabound[0].cElements, 16u);
+  EXPECT_NE(crc, 0u);
+  SafeArrayDestroy(bytes);
+  script.Reset();
+  dlclose(library);
+}
+
+TEST(GuidText, FormatsAndReadsTheRegistryForm) {
+  OLECHAR text[39];
+  ASSERT_EQ(StringFromGUID2(CLSID_VRK5420CfgConValueIndexes, text, 39), 39);
+  EXPECT_EQ(std::u16string(text), u"{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}");
+  CLSID back{};
+  EXPECT_EQ(CLSIDFromString(u"{b572b8a8-723d-4e42-8f0c-147fed6fc9ce}", &back), S_OK);
+  EXPECT_EQ(back, CLSID_VRK5420CfgConValueIndexes);
+  for (const char16_t* bad : {u"", u"B572B8A8-723D-4E42-8F0C-147FED6FC9CE", u"{B572B8A8-723D-4E42-8F0C-147FED6FC9CG}",
+                              u"{B572B8A8+723D-4E42-8F0C-147FED6FC9CE}"})
+    EXPECT_EQ(CLSIDFromString(bad, &back), CO_E_CLASSSTRING);
+}
+
+}  // namespace
+}  // namespace vrk

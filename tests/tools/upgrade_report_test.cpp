@@ -1,0 +1,114 @@
+// What the upgrade of an older configuration changes: the report compares the input as read with the result.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "convert/xml_import.h"
+#include "model/older_documents.h"
+#include "platform/oleauto.h"
+#include "platform/utf.h"
+#include "tools/upgrade_report.h"
+
+namespace vrk::tools {
+namespace {
+
+// A version-6 document: a tachometer in revolutions per second, Profibus settings in the header, a channel
+// measuring displacement and one measuring velocity, and no AlarmDelay.
+constexpr char kDocument[] =
+    R"(<VRK-Device><VersionInfo version="6"/><Cfg CfgId="" DeviceType="1"/>)"
+    R"(<Header device_description="" HW_version="0" SW_version="0.0" serial_number="" baudrate="9600"/>)"
+    R"(<Data_transfer_settings param_min_int="0" param_max_int="65000"/>)"
+    R"(<Region_settings base_interval_s="60" Hysteresis_percent="5" DelayUp_ms="1000" DelayDn_ms="5000"/>)"
+    R"(<VibroChannels><wave_settings samples="8192" fmax="4000" fmin="0"/><spectrum_settings lines="1600"/>)"
+    R"(<VibroChannel number="1" unit="103" trn_sens="7"><param unit="103"/></VibroChannel>)"
+    R"(<VibroChannel number="2" unit="102" trn_sens="7"><param unit="102"/></VibroChannel></VibroChannels>)"
+    R"(<TachoChannels><TachoChannel number="1" unit="201" minvalue="10" maxvalue="100">)"
+    R"(<start_stop_region start_level="20" stop_level="15"/></TachoChannel></TachoChannels>)"
+    R"(<Monitoring/><current-outputs/>)"
+    R"(<Modbus used="0" type="0" DataValidityTime_s="1" param_min_int="3000" param_max_int="28000">)"
+    R"(<RS422 baudrate="19200" databits="4" stopbits="0" parity="0"/><Slave_outputs/><Tables>)"
+    R"(<Table type="1" count="0" address="0"/><Table type="2" count="0" address="0"/>)"
+    R"(<Table type="3" count="0" address="0"/><Table type="4" count="37" address="0"/></Tables><ExchangeCycle/>)"
+    R"(</Modbus><BlackBox decimation_coeff="0"/><Diagnoses/>)"
+    R"(<Test used="0" TG0="0" TG1="0" TG2="0" TGE0="0" TGE1="0" TGE2="2" Relay1="0" Relay2="1")"
+    R"( Relay3="2" Relay4="2"/><Relay><WarningDelay On_ms="0" Off_ms="0"/></Relay>)"
+    R"(<Readiness used="0"/><modbus-inputs/></VRK-Device>)";
+
+class UpgradeReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetThreadUILanguage(1033); }
+  void TearDown() override { SetThreadUILanguage(0); }
+
+  static UpgradeReport ReportOf(const std::string& xml) {
+    auto root = ImportXmlText(Utf8ToUtf16(xml), false);
+    return CompareWithUpgrade(ReadUpgradeInput(xml), root->document().text());
+  }
+};
+
+TEST_F(UpgradeReportTest, ListsExactlyWhatTheUpgradeDroppedAddedAndChanged) {
+  const UpgradeReport report = ReportOf(kDocument);
+  std::ostringstream text;
+  PrintDifferencesText(report.values, text);
+  EXPECT_EQ(text.str(),
+            "VersionInfo\\version: 6 -> 7: changed by the upgrade\n"
+            "Header\\baudrate: 9600 -> (absent): dropped by the upgrade\n"
+            "TachoChannels\\TachoChannel\\unit #1: 201 -> 202: changed by the upgrade\n"
+            "TachoChannels\\TachoChannel\\minvalue #1: 10 -> 600: changed by the upgrade\n"
+            "TachoChannels\\TachoChannel\\maxvalue #1: 100 -> 6000: changed by the upgrade\n"
+            "TachoChannels\\TachoChannel\\start_stop_region\\start_level #1: 20 -> 1200: changed by the upgrade\n"
+            "TachoChannels\\TachoChannel\\start_stop_region\\stop_level #1: 15 -> 900: changed by the upgrade\n"
+            "VibroChannels\\VibroChannel\\hpf #1: (absent) -> 1: added by the upgrade\n"
+            "VibroChannels\\VibroChannel\\hpf #2: (absent) -> 0: added with its default\n"
+            "Relay\\AlarmDelay\\On_ms: (absent) -> 0: added by the upgrade\n"
+            "Relay\\AlarmDelay\\Off_ms: (absent) -> 0: added by the upgrade\n");
+  EXPECT_EQ(report.Summary(), "upgraded from version 6: 1 value dropped, 1 added with its default, 3 added, 6 changed");
+}
+
+// Versions 2 to 6 hold nothing that version 7 has not: the upgrade drops only what the load passes remove.
+TEST_F(UpgradeReportTest, UpgradesDropNothingBothVersionsHave) {
+  for (uint16_t version : {2, 3, 6}) {
+    const UpgradeReport report = ReportOf(test::OlderDocument(version, test::DocumentSize::kFull));
+    EXPECT_EQ(report.from, version);
+    for (const ReportedDifference& value : report.values) {
+      if (value.reason == kDroppedByUpgrade) {
+        EXPECT_TRUE(value.difference.path.starts_with("Header\\")) << version << ": " << value.difference.path;
+      }
+    }
+  }
+  // Version 1 loses its own layout: the channel's range, Overall_RMS (now an absolute band) and the level
+  // regions of phases; renumbered bands and the references to them leave their old locations (keys).
+  const UpgradeReport report = ReportOf(test::OlderDocument(1, test::DocumentSize::kFull));
+  std::ostringstream dropped;
+  for (const ReportedDifference& value : report.values)
+    if (value.reason == kDroppedByUpgrade) dropped << FormatLocation(value.difference.path, value.difference.indexes) << "\n";
+  EXPECT_EQ(dropped.str(),
+            "Header\\profibus_address\n"
+            "Header\\baudrate\n"
+            "VibroChannels\\VibroChannel\\param\\minvalue #1\n"
+            "VibroChannels\\VibroChannel\\param\\maxvalue #1\n"
+            "VibroChannels\\VibroChannel\\Overall_RMS\\low_freq #1\n"
+            "VibroChannels\\VibroChannel\\Overall_RMS\\high_freq #1\n"
+            "VibroChannels\\VibroChannel\\Absolute_bands\\band\\number #1 #1\n"
+            "VibroChannels\\VibroChannel\\Absolute_bands\\band\\cutting_rel_bands\\cutting_band\\number #1 #1 #2\n"
+            "VibroChannels\\VibroChannel\\Relative_bands\\band\\number #1 #2\n"
+            "VibroChannels\\VibroChannel\\Relative_bands\\band\\phase\\ #1 #2\n"
+            "VibroChannels\\VibroChannel\\Relative_bands\\band\\phase\\abs_level_region\\high_warning_level #1 #2\n"
+            "VibroChannels\\VibroChannel\\param\\minvalue #2\n"
+            "VibroChannels\\VibroChannel\\param\\maxvalue #2\n"
+            "Monitoring\\Element\\Tag\\ParamNum #1 #65556\n");
+  // The other values of the renumbered bands only moved.
+  int moved = 0;
+  for (const ReportedDifference& value : report.values) moved += value.reason == kMovedByUpgrade;
+  EXPECT_GT(moved, 0);
+}
+
+TEST_F(UpgradeReportTest, TheUpgradedDocumentHasNothingLeftToUpgrade) {
+  const std::string upgraded = Utf16ToUtf8(ImportXmlText(Utf8ToUtf16(kDocument), false)->document().text());
+  const UpgradeReport report = ReportOf(upgraded);
+  EXPECT_EQ(report.from, 7);
+  EXPECT_TRUE(report.values.empty());
+  EXPECT_EQ(report.Summary(), "version 7: nothing to upgrade");
+}
+
+}  // namespace
+}  // namespace vrk::tools
