@@ -18,6 +18,9 @@ inline std::u16string_view BstrView(const OLECHAR* text) {
               : std::u16string_view();
 }
 
+// UTF-16 characters as the Sys* functions take them.
+inline const OLECHAR* OleText(const char16_t* text) { return reinterpret_cast<const OLECHAR*>(text); }
+
 class BStr {
  public:
   BStr() = default;

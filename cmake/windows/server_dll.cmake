@@ -37,10 +37,8 @@ foreach(script IN ITEMS "101;server_app_id" "103;converter_class" "150;value_ind
   list(GET script 0 id)
   list(GET script 1 name)
   set(file ${CMAKE_SOURCE_DIR}/resources/${name}.rgs)
-  if(EXISTS ${file})
-    string(APPEND VRK_REGISTRY_RESOURCES "${id} REGISTRY \"${file}\"\n")
-    list(APPEND registry_scripts ${file})
-  endif()
+  string(APPEND VRK_REGISTRY_RESOURCES "${id} REGISTRY \"${file}\"\n")
+  list(APPEND registry_scripts ${file})
 endforeach()
 
 set(rc_file ${CMAKE_BINARY_DIR}/generated/VRK5420CfgConverter.rc)
