@@ -46,7 +46,7 @@ CIndexList ReadIndexes(IVRK5420CfgConValueIndexes* indexes) {
 }
 
 std::string PathOf(BSTR name) {
-  return name ? Utf16ToUtf8(std::u16string_view(name, SysStringLen(name))) : std::string();
+  return Utf16ToUtf8(BstrView(name));
 }
 
 CNodeAttrInfoXML& AttributeAt(CNodeTag_VRK_Device& root, BSTR name) {
@@ -74,7 +74,7 @@ void ReplaceText(BSTR* slot, const std::optional<std::string>& text) {
 // The caller's text as the model takes it; null for a null BSTR (or a null pointer to one).
 std::optional<std::string> TextOf(const BSTR* value) {
   if (value == nullptr || *value == nullptr) return std::nullopt;
-  return Utf16ToUtf8(std::u16string_view(*value, SysStringLen(*value)));
+  return Utf16ToUtf8(BstrView(*value));
 }
 
 // The stored value of `attribute` at `indexes` as display text; null when it is absent.
@@ -245,7 +245,7 @@ HRESULT CVRK5420CfgConverter::get_XML(BSTR* text) {
 }
 
 HRESULT CVRK5420CfgConverter::put_XML(BSTR text) {
-  const std::u16string_view view = text ? std::u16string_view(text, SysStringLen(text)) : std::u16string_view();
+  const std::u16string_view view = BstrView(text);
   return Load([&] { return ImportXmlText(view, imperial_); });
 }
 

@@ -101,7 +101,7 @@ class DataRangeRecordInfoImpl final : public IRecordInfo {
   }
   HRESULT STDMETHODCALLTYPE GetName(BSTR* name) override {
     if (name == nullptr) return E_INVALIDARG;
-    *name = SysAllocString(u"VRK5420CfgConDataRange");
+    *name = SysAllocString(OleText(u"VRK5420CfgConDataRange"));
     return *name ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE GetSize(ULONG* size) override {
@@ -147,7 +147,7 @@ class DataRangeRecordInfoImpl final : public IRecordInfo {
       return S_OK;
     }
     const ULONG n = *count < total ? *count : total;
-    for (ULONG i = 0; i < n; ++i) names[i] = SysAllocString(kFields[i].name);
+    for (ULONG i = 0; i < n; ++i) names[i] = SysAllocString(OleText(kFields[i].name));
     *count = n;
     return S_OK;
   }

@@ -110,7 +110,7 @@ HRESULT DispCallFrame::Convert(std::size_t param, DispType type, DispArgs::Slot&
     case DispType::kBstr:
     case DispType::kBstrInOut: {
       if (v.vt == VT_NULL) return S_OK;  // a null BSTR
-      const HRESULT hr = VariantChangeType(&converted, &v, 0, VT_BSTR);
+      const HRESULT hr = VariantChangeType(&converted, const_cast<VARIANT*>(&v), 0, VT_BSTR);
       if (FAILED(hr)) return Refuse(param, CoercionFailure(hr));
       slot.text = converted.bstrVal;
       return S_OK;
@@ -119,7 +119,7 @@ HRESULT DispCallFrame::Convert(std::size_t param, DispType type, DispArgs::Slot&
     case DispType::kI4InOut:
     case DispType::kUI4: {
       const bool is_signed = type != DispType::kUI4;
-      const HRESULT hr = VariantChangeType(&converted, &v, 0, is_signed ? VT_I4 : VT_UI4);
+      const HRESULT hr = VariantChangeType(&converted, const_cast<VARIANT*>(&v), 0, is_signed ? VT_I4 : VT_UI4);
       if (FAILED(hr)) return Refuse(param, CoercionFailure(hr));
       if (is_signed) slot.i4 = converted.lVal;
       else slot.ui4 = converted.ulVal;

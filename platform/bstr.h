@@ -11,6 +11,16 @@
 
 namespace vrk {
 
+// The characters of a BSTR as UTF-16 text (a null BSTR reads as empty). OLECHAR is char16_t on Linux and
+// wchar_t on Windows, both UTF-16 code units.
+inline std::u16string_view BstrView(const OLECHAR* text) {
+  return text ? std::u16string_view(reinterpret_cast<const char16_t*>(text), SysStringLen(const_cast<BSTR>(text)))
+              : std::u16string_view();
+}
+
+// UTF-16 characters as the Sys* functions take them.
+inline const OLECHAR* OleText(const char16_t* text) { return reinterpret_cast<const OLECHAR*>(text); }
+
 class BStr {
  public:
   BStr() = default;
@@ -49,14 +59,14 @@ class BStr {
 
   UINT size() const { return SysStringLen(text_); }
   bool empty() const { return size() == 0; }
-  std::u16string_view View() const { return text_ ? std::u16string_view(text_, size()) : std::u16string_view(); }
+  std::u16string_view View() const { return BstrView(text_); }
   std::u16string ToUtf16() const { return std::u16string(View()); }
   std::string ToUtf8() const { return Utf16ToUtf8(View()); }
 
  private:
   static BSTR Allocate(std::u16string_view text) {
     if (text.size() > 0x7FFFFFFFu) throw std::bad_alloc();
-    BSTR result = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    BSTR result = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     if (result == nullptr) throw std::bad_alloc();
     return result;
   }

@@ -5,6 +5,8 @@
 #include "platform/com_types.h"
 #include "platform/registry.h"
 
+#if !defined(_WIN32)  // on Windows these are the system's own
+
 constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
 
 constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154u);
@@ -27,3 +29,5 @@ HRESULT CLSIDFromProgID(const OLECHAR* progid, CLSID* clsid);
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* server_info, REFIID riid, void** object);
 // CoGetClassObject for IClassFactory, then CreateInstance(outer, riid, object).
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID riid, void** object);
+
+#endif  // !_WIN32

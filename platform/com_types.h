@@ -2,6 +2,10 @@
 // names and binary shapes. Nothing here depends on Linux; the functions are implemented in platform/*.cpp.
 #pragma once
 
+#if defined(_WIN32)
+#include "platform/windows/system_types.h"
+#else
+
 #include <cstdint>
 
 #define VRK_EXPORT extern "C" __attribute__((visibility("default")))
@@ -132,3 +136,5 @@ inline constexpr IID IID_IErrorInfo = {0x1CF2B120, 0x547D, 0x101B,
                                        {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
 inline constexpr IID IID_ICreateErrorInfo = {0x22F03340, 0x547D, 0x101B,
                                              {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
+
+#endif  // !_WIN32

@@ -6,6 +6,8 @@
 #include "platform/com_types.h"
 #include "platform/registry.h"
 
+#if !defined(_WIN32)  // on Windows these are the system's own
+
 struct HINSTANCE__;
 using HMODULE = HINSTANCE__*;
 using FARPROC = void (*)();
@@ -16,6 +18,8 @@ HMODULE LoadLibraryW(LPCWSTR path);
 // The exported function name of module; null when there is none.
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);
+
+#endif  // !_WIN32
 
 namespace vrk {
 

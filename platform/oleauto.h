@@ -4,6 +4,8 @@
 
 #include "platform/com_types.h"
 
+#if !defined(_WIN32)  // on Windows these are the system's, from oleaut32 and kernel32
+
 // BSTR: UTF-16 characters preceded by a 32-bit byte length and followed by a 16-bit zero.
 // SysAllocString(nullptr) returns nullptr; SysAllocStringLen(nullptr, n) returns n zeroed characters;
 // a null BSTR has length 0.
@@ -35,3 +37,5 @@ VRK_EXPORT LANGID SetThreadUILanguage(LANGID language);
 VRK_EXPORT LANGID GetThreadUILanguage();
 VRK_EXPORT BOOL SetThreadLocale(LCID locale);
 VRK_EXPORT LCID GetThreadLocale();
+
+#endif  // !_WIN32

@@ -10,6 +10,8 @@
 
 #include "platform/com_types.h"
 
+#if !defined(_WIN32)  // on Windows these are the system's own
+
 using DWORD = uint32_t;
 using REGSAM = uint32_t;
 using WCHAR = char16_t;
@@ -90,3 +92,5 @@ LONG RegQueryInfoKeyW(HKEY key, LPWSTR key_class, LPDWORD class_length, LPDWORD 
 // size in characters on entry and receives the name's length without its zero.
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD name_length, LPDWORD reserved, LPWSTR key_class,
                    LPDWORD class_length, FILETIME* last_write);
+
+#endif  // !_WIN32

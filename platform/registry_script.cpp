@@ -190,10 +190,13 @@ class KeyHandle {
   HKEY key_ = nullptr;
 };
 
+// UTF-16 text as the Reg* functions take it (WCHAR is char16_t here and wchar_t on Windows, both UTF-16).
+LPCWSTR Chars(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
+
 LONG SetText(HKEY key, const std::string& name, const std::string& text) {
   const std::u16string wide_name = Utf8ToUtf16(name);
   const std::u16string wide = Utf8ToUtf16(text);
-  return RegSetValueExW(key, name.empty() ? nullptr : wide_name.c_str(), 0, REG_SZ,
+  return RegSetValueExW(key, name.empty() ? nullptr : Chars(wide_name), 0, REG_SZ,
                         reinterpret_cast<const BYTE*>(wide.c_str()),
                         static_cast<DWORD>((wide.size() + 1) * sizeof(char16_t)));
 }
@@ -203,12 +206,12 @@ LONG IgnoreMissing(LONG result) { return result == ERROR_FILE_NOT_FOUND ? ERROR_
 LONG Add(HKEY parent, const ScriptKey& key) {
   const std::u16string name = Utf8ToUtf16(key.name);
   if (key.flag == KeyFlag::kDelete || key.flag == KeyFlag::kForceRemove) {
-    if (const LONG removed = IgnoreMissing(RegDeleteTreeW(parent, name.c_str())); removed != ERROR_SUCCESS)
+    if (const LONG removed = IgnoreMissing(RegDeleteTreeW(parent, Chars(name))); removed != ERROR_SUCCESS)
       return removed;
     if (key.flag == KeyFlag::kDelete) return ERROR_SUCCESS;
   }
   KeyHandle handle;
-  LONG result = RegCreateKeyExW(parent, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+  LONG result = RegCreateKeyExW(parent, Chars(name), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
                                 handle.Out(), nullptr);
   if (result == ERROR_SUCCESS && key.default_value) result = SetText(handle.get(), "", *key.default_value);
   for (const ScriptValue& value : key.values)
@@ -221,18 +224,18 @@ LONG Add(HKEY parent, const ScriptKey& key) {
 LONG Remove(HKEY parent, const ScriptKey& key) {
   const std::u16string name = Utf8ToUtf16(key.name);
   if (key.flag == KeyFlag::kDelete) return ERROR_SUCCESS;
-  if (key.flag == KeyFlag::kForceRemove) return IgnoreMissing(RegDeleteTreeW(parent, name.c_str()));
+  if (key.flag == KeyFlag::kForceRemove) return IgnoreMissing(RegDeleteTreeW(parent, Chars(name)));
   DWORD left = 0;
   {
     KeyHandle handle;
-    LONG result = RegOpenKeyExW(parent, name.c_str(), 0, KEY_ALL_ACCESS, handle.Out());
+    LONG result = RegOpenKeyExW(parent, Chars(name), 0, KEY_ALL_ACCESS, handle.Out());
     if (result != ERROR_SUCCESS) return IgnoreMissing(result);
     for (const ScriptKey& subkey : key.subkeys)
       if (result == ERROR_SUCCESS) result = Remove(handle.get(), subkey);
     if (result != ERROR_SUCCESS || key.flag == KeyFlag::kNoRemove) return result;
     for (const ScriptValue& value : key.values) {
       const std::u16string value_name = Utf8ToUtf16(value.name);
-      if (result == ERROR_SUCCESS) result = IgnoreMissing(RegDeleteValueW(handle.get(), value_name.c_str()));
+      if (result == ERROR_SUCCESS) result = IgnoreMissing(RegDeleteValueW(handle.get(), Chars(value_name)));
     }
     if (result == ERROR_SUCCESS)
       result = RegQueryInfoKeyW(handle.get(), nullptr, nullptr, nullptr, &left, nullptr, nullptr, nullptr, nullptr,
@@ -240,7 +243,7 @@ LONG Remove(HKEY parent, const ScriptKey& key) {
     if (result != ERROR_SUCCESS) return result;
   }
   // Keys that someone else put below this one keep it alive.
-  return left == 0 ? IgnoreMissing(RegDeleteKeyW(parent, name.c_str())) : ERROR_SUCCESS;
+  return left == 0 ? IgnoreMissing(RegDeleteKeyW(parent, Chars(name))) : ERROR_SUCCESS;
 }
 
 }  // namespace

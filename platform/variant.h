@@ -4,6 +4,8 @@
 
 #include "platform/oleauto.h"
 
+#if !defined(_WIN32)  // on Windows these are the system's own
+
 using SCODE = int32_t;
 using DWORD = uint32_t;
 using VARIANT_BOOL = int16_t;
@@ -189,3 +191,5 @@ VRK_EXPORT HRESULT VariantCopy(VARIANTARG* target, const VARIANTARG* source);
 // DISP_E_OVERFLOW when a number does not fit, DISP_E_TYPEMISMATCH when the text is not a number or the types
 // do not convert; on failure `target` is unchanged.
 VRK_EXPORT HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT flags, VARTYPE vt);
+
+#endif  // !_WIN32

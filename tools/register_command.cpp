@@ -53,7 +53,8 @@ int Run(const std::vector<std::string>& words, const char* command, const char* 
   const CommandArgs args = SplitArgs(words, false);
   if (args.positional.size() > 1) throw UsageError(std::string(command) + " takes at most one LIBRARY");
   const std::string library = args.positional.empty() ? DefaultLibrary() : args.positional[0];
-  const HMODULE module = LoadLibraryW(Utf8ToUtf16(library).c_str());
+  const std::u16string path = Utf8ToUtf16(library);
+  const HMODULE module = LoadLibraryW(reinterpret_cast<LPCWSTR>(path.c_str()));
   if (module == nullptr) throw CallError("the library cannot be loaded: " + LastLoaderError(), library);
   const auto entry = reinterpret_cast<HRESULT (*)()>(GetProcAddress(module, entry_point));
   const HRESULT hr = entry != nullptr ? entry() : E_FAIL;
