@@ -17,6 +17,7 @@
 #include "convert/attribute_values.h"
 #include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
+#include "convert/modbus_settings_import.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
@@ -79,7 +80,7 @@ class CBinImporter {
     scale_ = TransferScale(root_);
     WriteInteger(root_.Region_settings.base_interval_s, 0, {});
     WriteInteger(root_.BlackBox.decimation_coeff, body_.Record().decimationCoeff, {});
-    ReadModbus();
+    ReadModbusSettings(root_.Modbus, header_.mbus);
     ReadSlaveOutputs();
     ReadCurrentOutputs();
     if constexpr (kVersion6Sections) ReadExchangeCycles();
@@ -136,28 +137,6 @@ class CBinImporter {
     }
     WriteInteger(header.HW_version, record.hwVersion, {});
     WriteText(header.SW_version, std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor));
-  }
-
-  void ReadModbus() {
-    auto& modbus = root_.Modbus;
-    const bool present = header_.mbus.IsPresent();
-    WriteInteger(modbus.used, present ? 1 : 0, {});
-    if (!present) return;
-    const bin::MODBUS& record = header_.mbus.Record();
-    WriteInteger(modbus.type, record.type, {});
-    WriteInteger(modbus.param_min_int, record.paramMinInt, {});
-    WriteInteger(modbus.param_max_int, record.paramMaxInt, {});
-    WriteInteger(modbus.DataValidityTime_s, record.dataValidityTime_s, {});
-    WriteInteger(modbus.RS422.baudrate, record.baudrate, {});
-    WriteInteger(modbus.RS422.databits, record.databits, {});
-    WriteInteger(modbus.RS422.stopbits, record.stopbits, {});
-    WriteInteger(modbus.RS422.parity, record.parity, {});
-    auto& table = modbus.Tables.Table;
-    for (uint32_t type = 1; type <= record.tables.size(); ++type) {
-      const CIndexList at{{true, type}};
-      WriteInteger(table.address, record.tables[type - 1].address, at);
-      WriteInteger(table.count, record.tables[type - 1].count, at);
-    }
   }
 
   void ReadSlaveOutputs() {

@@ -5,6 +5,7 @@
 #include "bin/records_v7.h"
 #include "convert/attribute_values.h"
 #include "convert/level_coding.h"
+#include "convert/modbus_settings_import.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
 #include "platform/utf.h"
@@ -38,7 +39,7 @@ class CBinImporterV1 {
   void Run() {
     ReadHeader();
     WriteInteger(root_.Region_settings.base_interval_s, 0, {});
-    ReadModbus();
+    ReadModbusSettings(root_.Modbus, header_.mbus);
     ReadOutputs();
     thresholds_.ReadMonitoring(root_);
     ReadTachoChannels();
@@ -58,28 +59,6 @@ class CBinImporterV1 {
     WriteInteger(header.HW_version, record.hwVersion, {});
     header.SW_version.SetValue(std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor),
                                {}, false);
-  }
-
-  void ReadModbus() {
-    auto& modbus = root_.Modbus;
-    const bool present = header_.mbus.IsPresent();
-    WriteInteger(modbus.used, present ? 1 : 0, {});
-    if (!present) return;
-    const bin::MODBUS& record = header_.mbus.Record();
-    WriteInteger(modbus.type, record.type, {});
-    WriteInteger(modbus.param_min_int, record.paramMinInt, {});
-    WriteInteger(modbus.param_max_int, record.paramMaxInt, {});
-    WriteInteger(modbus.DataValidityTime_s, record.dataValidityTime_s, {});
-    WriteInteger(modbus.RS422.baudrate, record.baudrate, {});
-    WriteInteger(modbus.RS422.databits, record.databits, {});
-    WriteInteger(modbus.RS422.stopbits, record.stopbits, {});
-    WriteInteger(modbus.RS422.parity, record.parity, {});
-    auto& table = modbus.Tables.Table;
-    for (uint32_t type = 1; type <= record.tables.size(); ++type) {
-      const CIndexList at{{true, type}};
-      WriteInteger(table.address, record.tables[type - 1].address, at);
-      WriteInteger(table.count, record.tables[type - 1].count, at);
-    }
   }
 
   void ReadOutputs() {
