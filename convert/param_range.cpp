@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "interface/message_table.h"
@@ -21,6 +22,15 @@ constexpr int kKindPeak = 2;
 constexpr int kKindPeakPeak = 3;
 constexpr int kKindCrest = 100;
 constexpr int kKindUntypedBand = 255;
+
+// The kind a band's `value_type` names. A value beyond the integers (an unchecked document may hold any
+// number there) names no kind, like any other unknown type.
+int KindOfValueType(double value_type) {
+  constexpr int kUnknownKind = -1;
+  if (!(value_type >= std::numeric_limits<int>::min() && value_type <= std::numeric_limits<int>::max()))
+    return kUnknownKind;
+  return static_cast<int>(value_type);
+}
 
 // The attribute's value at `indexes` as a real; null when absent, 103 when it is not a real.
 std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
@@ -63,7 +73,7 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
           &parameter == absolute ? static_cast<CNodeAttrInfoXML&>(absolute->value_type) : relative->value_type;
       maximum = kSensorHalfSpan / s;
       const std::optional<double> type = RealAt(value_type, indexes);
-      kind = type ? static_cast<int>(*type) : kKindUntypedBand;
+      kind = type ? KindOfValueType(*type) : kKindUntypedBand;
       if (kind == 3) maximum = kSensorSpan / s;
     }
   }
