@@ -263,19 +263,22 @@ class Run {
     if (depth_ == 0) local_check_in_bracket_ = false;
   }
 
+  static bool IsModeSwitch(uint8_t op) { return op == 8 || op == 9 || op == 10; }
+  // Whole-text comparison as one memory comparison: it runs after nearly every call.
+  static bool Same(const std::u16string& a, const std::u16string& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+  }
   // The edits whose own check covers only what they touched, so that a configuration passing the whole check
   // before may fail it after they succeed. SetValue and CreateNode create the elements on their path that do not
   // exist yet, writing the key of the index list unchecked and checking only the value written or the element
   // named: a created ancestor may lack mandatory parts, carry a key out of range or break a rule of its parent.
   // DeleteNode checks the parent's structure without its values (a count of cycles that drops to 0 is a value)
   // and nothing for a removed channel that others refer to; SetNodeText checks the new element's structure, not
-  // its values.
-  static bool IsModeSwitch(uint8_t op) { return op == 8 || op == 9 || op == 10; }
-  // Whole-text comparison as one memory comparison: it runs after nearly every call.
-  static bool Same(const std::u16string& a, const std::u16string& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+  // its values. The band-set switches check nothing: turning DIDIR 2.1 compatibility on rebuilds every channel's
+  // parameters with their default values, which the channel's measuring range may not admit.
+  static bool ChecksOnlyLocally(uint8_t op) {
+    return op == 0 || op == 1 || op == 2 || op == 4 || op == 9 || op == 10;
   }
-  static bool ChecksOnlyLocally(uint8_t op) { return op == 0 || op == 1 || op == 2 || op == 4; }
 
   void Verify(Kind kind, HRESULT hr) {
     const std::u16string after = XmlOf(*converter_.get());

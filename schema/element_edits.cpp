@@ -79,6 +79,7 @@ int32_t MoveElement(CNodeTagInfoXML& element, CIndexList indexes, int32_t offset
   const dom::Node node = element.GetNode(indexes, false);
   if (!node) return 0;
   const dom::Node parent = node.parent();
+  if (!parent) return 0;  // the root element, alone in its document
   const std::vector<dom::Node> occurrences = Occurrences(element, parent);
   const int64_t n = static_cast<int64_t>(occurrences.size());
   int64_t p = 0;
