@@ -221,8 +221,7 @@ class Run {
       case 9: {
         const LONG on = script_.Byte() & 1;
         trace_ += on ? " on" : " off";
-        hr = converter_->put_IdenticalVibroBands(on);
-        if (!on) kind = kPending;  // the switch-off keeps its group open for the next edit
+        hr = converter_->put_IdenticalVibroBands(on);  // an edit like any other: outside a bracket it commits
         break;
       }
       case 10:
@@ -286,7 +285,7 @@ class Run {
     if (kind == kReadOnly) {
       if (!Same(after, snapshot_)) Finding("a read-only call changed the document", trace_ + "\n" + FirstDifference(snapshot_, after));
     } else if (FAILED(hr)) {
-      if (!Same(after, snapshot_) && !Same(after, base_)) Finding("a failed call left a changed document", trace_ + "\n" + FirstDifference(snapshot_, after));
+      if (!Same(after, snapshot_) && !Same(after, base_)) Finding("a failed call left a changed document", trace_ + "\n" + FirstDifference(snapshot_, after) + "\nagainst the state the open group began with:\n" + FirstDifference(base_, after));
       // A nested BeginUpdate clears the changed-in-bracket flag, and without it a failed check at the outermost
       // EndUpdate undoes nothing: the edits of the bracket stay, with the value that failed.
       if (last_op_ == 7 && depth_ == 0 && !Same(after, base_)) gap_ = true;
