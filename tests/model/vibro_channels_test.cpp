@@ -211,6 +211,19 @@ TEST_F(CutOutLists, FollowRenumberedAndRemovedRelativeBands) {
   EXPECT_EQ(Count(std::string(kAbsoluteBand) + "cutting_rel_bands\\", At({0, 1})), 0u);
 }
 
+// Handing the document out inside a bracket fills a list that an edit of the bracket created; a failure later in
+// the bracket must still take the list away with the edit that created it.
+TEST_F(CutOutLists, AListCreatedInAFailedBracketGoesAwayAfterBeingFilled) {
+  LoadChannel();
+  const std::string before = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Create(std::string(kAbsoluteBand) + "cutting_rel_bands\\", At({0, 1})), S_OK) << error_;
+  EXPECT_EQ(Count(std::string(kAbsoluteBand) + "cutting_rel_bands\\cutting_band\\", At({0, 1})), 0u);
+  EXPECT_NE(Xml(), before);  // the new list is filled as the document is handed out
+  EXPECT_EQ(Set(std::string(kRelativeBand) + "number", "5"), E_FAIL);
+  EXPECT_EQ(Xml(), before);
+}
+
 TEST(CutOutListRegeneration, RecordedRegenerationUndoesToTheExactText) {
   CNodeTag_VRK_DeviceV7 root;
   root.AttachDocument(dom::Document::parseText(
