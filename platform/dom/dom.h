@@ -14,7 +14,6 @@
 
 namespace vrk::dom {
 
-class NodeRef;       // control block of a referenced node (dom internals)
 class DocumentState; // the engine's document and its bookkeeping (dom internals)
 
 // A failure of the XML engine other than a parse error (allocation failure, unsupported output encoding).
@@ -51,7 +50,7 @@ class Node {
   Node& operator=(Node&& other) noexcept;
   ~Node();
 
-  explicit operator bool() const noexcept { return ref_ != nullptr; }
+  explicit operator bool() const noexcept { return node_ != nullptr; }
   // True when both handles designate the same node (or both are null).
   bool operator==(const Node& other) const noexcept;
 
@@ -103,8 +102,9 @@ class Node {
  private:
   friend class Document;
   friend class NodeAccess;
-  explicit Node(NodeRef* ref) noexcept : ref_(ref) {}
-  NodeRef* ref_ = nullptr;
+  // Takes over one reference already counted on `node` (an engine node, opaque here).
+  explicit Node(void* node) noexcept : node_(node) {}
+  void* node_ = nullptr;
 };
 
 // Counted handle to one document, or null.

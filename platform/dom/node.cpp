@@ -57,29 +57,29 @@ void CheckContentFor(xmlNodePtr node, std::string_view text) {
 
 }  // namespace
 
-Node::Node(const Node& other) noexcept : ref_(other.ref_) {
-  if (ref_ != nullptr) ref_->AddRef();
+Node::Node(const Node& other) noexcept : node_(other.node_) {
+  if (node_ != nullptr) NodeRef::Acquire(static_cast<xmlNodePtr>(node_));
 }
 
-Node::Node(Node&& other) noexcept : ref_(std::exchange(other.ref_, nullptr)) {}
+Node::Node(Node&& other) noexcept : node_(std::exchange(other.node_, nullptr)) {}
 
 Node& Node::operator=(const Node& other) noexcept {
   Node copy(other);
-  std::swap(ref_, copy.ref_);
+  std::swap(node_, copy.node_);
   return *this;
 }
 
 Node& Node::operator=(Node&& other) noexcept {
   Node taken(std::move(other));
-  std::swap(ref_, taken.ref_);
+  std::swap(node_, taken.node_);
   return *this;
 }
 
 Node::~Node() {
-  if (ref_ != nullptr) ref_->Release();
+  if (node_ != nullptr) NodeRef::Release(static_cast<xmlNodePtr>(node_));
 }
 
-bool Node::operator==(const Node& other) const noexcept { return ref_ == other.ref_; }
+bool Node::operator==(const Node& other) const noexcept { return node_ == other.node_; }
 
 NodeKind Node::kind() const {
   switch (NodeAccess::Get(*this)->type) {
