@@ -29,6 +29,11 @@ std::string CNodeInfoXML::GetFullPath() const {
 }
 
 void CNodeTagInfoXML::ResetNodeCache() {
+  key_scan_.reset();
+  DropOccurrenceCache();
+}
+
+void CNodeTagInfoXML::DropOccurrenceCache() {
   cached_node_ = dom::Node();
   for (CNodeAttrInfoXML* attribute : attributes_) attribute->ResetNodeCache();
   for (CNodeTagInfoXML* child : children_) child->ResetNodeCache();
@@ -102,7 +107,7 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
     resume_from = cached_node_;
     resume_position = cached_index_;
   }
-  ResetNodeCache();
+  DropOccurrenceCache();
 
   dom::Node node = resume_from ? FindLaterOccurrence(resume_from, resume_position, entry.value)
                                : FindOccurrence(parent_node, entry);
@@ -115,18 +120,38 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
   return node;
 }
 
-dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const {
-  uint32_t position = 0;
+const CNodeTagInfoXML::KeyScan* CNodeTagInfoXML::CurrentKeyScan(const dom::Node& parent_node) const {
+  if (!key_scan_ || !(key_scan_->parent == parent_node)) return nullptr;
+  return key_scan_->version == owner()->document().structureVersion() ? &*key_scan_ : nullptr;
+}
+
+namespace {
+
+bool AboveAllKeys(uint32_t key, const std::optional<uint32_t>& max_key) { return !max_key || key > *max_key; }
+
+}  // namespace
+
+dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEntry entry) {
+  if (!entry.use_attr) {
+    uint32_t position = 0;
+    for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
+      if (Matches(child) && position++ == entry.value) return child;
+    return dom::Node();
+  }
+  if (const KeyScan* scan = CurrentKeyScan(parent_node); scan && AboveAllKeys(entry.value, scan->max_key))
+    return dom::Node();
+  KeyScan scan{parent_node, dom::Node(), std::nullopt, owner()->document().structureVersion()};
   std::string key_text;
   for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
     if (!Matches(child)) continue;
-    if (!entry.use_attr) {
-      if (position++ == entry.value) return child;
-    } else if (key_attribute_->ReadValue(child, &key_text)) {
-      const auto key = ParseKeyText(key_text);
-      if (key && *key == entry.value) return child;
-    }
+    scan.last = child;
+    if (!key_attribute_->ReadValue(child, &key_text)) continue;
+    const auto key = ParseKeyText(key_text);
+    if (!key) continue;
+    if (*key == entry.value) return child;
+    if (AboveAllKeys(*key, scan.max_key)) scan.max_key = key;
   }
+  key_scan_ = std::move(scan);
   return dom::Node();
 }
 
@@ -149,18 +174,34 @@ dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexE
   // Place: before the first occurrence with a greater key, or after the last occurrence, or at the end.
   dom::Node last_same;
   dom::Node greater_key;
-  std::string key_text;
-  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
-    if (!Matches(child)) continue;
-    last_same = child;
-    if (entry.use_attr && !greater_key && key_attribute_->ReadValue(child, &key_text)) {
+  std::optional<uint32_t> max_key;
+  if (!entry.use_attr) {
+    for (dom::Node child = parent_node.lastChild(); child && !last_same; child = child.previousSibling())
+      if (Matches(child)) last_same = child;
+  } else if (const KeyScan* scan = CurrentKeyScan(parent_node); scan && AboveAllKeys(entry.value, scan->max_key)) {
+    last_same = scan->last;
+    max_key = scan->max_key;
+  } else {
+    std::string key_text;
+    for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
+      if (!Matches(child)) continue;
+      last_same = child;
+      if (!key_attribute_->ReadValue(child, &key_text)) continue;
       const auto key = ParseKeyText(key_text);
-      if (key && *key > entry.value) greater_key = child;
+      if (!key) continue;
+      if (!greater_key && *key > entry.value) greater_key = child;
+      if (AboveAllKeys(*key, max_key)) max_key = key;
     }
   }
 
   InsertIndented(parent_node, element, greater_key ? greater_key : last_same ? last_same.nextSibling() : dom::Node());
-  if (entry.use_attr) key_attribute_->WriteValue(element, std::to_string(entry.value));
+  if (entry.use_attr) {
+    key_attribute_->WriteValue(element, std::to_string(entry.value));  // drops the caches: a new key
+    const bool is_last = !greater_key;
+    key_scan_ = KeyScan{parent_node, is_last ? element : last_same,
+                        AboveAllKeys(entry.value, max_key) ? std::optional<uint32_t>(entry.value) : max_key,
+                        document.structureVersion()};
+  }
   return element;
 }
 

@@ -107,14 +107,31 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   void SetTree(CNodeTag_VRK_Device* owner, CNodeTagInfoXML* parent);
 
   // Finds the occurrence among the children of `parent_node`: by position, or by key value.
-  dom::Node FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const;
+  dom::Node FindOccurrence(const dom::Node& parent_node, IndexEntry entry);
   // The occurrence at position `wanted`, searched after `from`, the occurrence at `position` (< `wanted`).
   dom::Node FindLaterOccurrence(const dom::Node& from, uint32_t position, uint32_t wanted) const;
   // Creates an occurrence under `parent_node`, placed and indented, and records it for undo.
   dom::Node CreateOccurrence(const dom::Node& parent_node, IndexEntry entry);
 
  private:
+  // What the last complete scan by key saw among the children of one parent occurrence. While the document's
+  // child lists stay unchanged and no key is rewritten (which drops it like every cached node), a key above
+  // `max_key` is known to be absent and to belong after `last`: occurrences added in key order then cost no
+  // scan each.
+  struct KeyScan {
+    dom::Node parent;
+    dom::Node last;                   // the last occurrence; null when there is none
+    std::optional<uint32_t> max_key;  // null when no occurrence has a readable key
+    std::uint64_t version = 0;        // the document's structure version the scan saw
+  };
+
+  // Drops the cached occurrence and everything cached below it, keeping what is known about the parent's children.
+  void DropOccurrenceCache();
+  // The key scan of the children of `parent_node`, when it still holds; else null.
+  const KeyScan* CurrentKeyScan(const dom::Node& parent_node) const;
+
   dom::Node cached_node_;
+  std::optional<KeyScan> key_scan_;
   bool cached_use_attr_ = false;
   uint32_t cached_index_ = 0;
   bool repeated_;

@@ -129,6 +129,10 @@ class Document {
 
   // The document element, or null when the document has none.
   Node documentElement() const;
+  // A number that changes whenever a child is inserted, removed or replaced anywhere in this document (detached
+  // subtrees included). While it stays the same, every element has the same children in the same order; values
+  // and attributes may have changed. Lets callers keep facts about child lists between calls.
+  std::uint64_t structureVersion() const;
   // New detached nodes of this document.
   Node createElement(std::string_view name);
   Node createText(std::string_view text);

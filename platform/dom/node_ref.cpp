@@ -2,6 +2,7 @@
 #include "platform/dom/node_ref.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace vrk::dom {
 namespace {
@@ -58,6 +59,11 @@ DocumentState* DocumentState::Adopt(xmlDocPtr doc) {
 DocumentState::~DocumentState() {
   xmlFreeDoc(doc_);
   if (retired_ns_ != nullptr) xmlFreeNsList(retired_ns_);
+}
+
+Utf16Decoder& DocumentState::DecoderFor(const char* encoding) {
+  if (!decoder_ || decoder_->name() != encoding) decoder_ = std::make_unique<Utf16Decoder>(encoding);
+  return *decoder_;
 }
 
 void DocumentState::Release() noexcept {

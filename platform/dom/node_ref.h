@@ -9,9 +9,12 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/dom/dom.h"
+#include "platform/dom/encoding.h"
 
 namespace vrk::dom {
 
@@ -23,9 +26,16 @@ class DocumentState {
   static DocumentState* Of(const xmlNode* node) { return static_cast<DocumentState*>(node->doc->_private); }
 
   xmlDocPtr doc() const { return doc_; }
+  std::uint64_t structure_version() const { return structure_version_; }
+  // Called by every edit of a child list.
+  void ChildrenChanged() noexcept { ++structure_version_; }
   void AddRef() noexcept { ++count_; }
   // Frees the document with the last reference.
   void Release() noexcept;
+
+  // A decoder of the document's encoding into UTF-16, made on first use and kept with the document, so that
+  // producing the text again and again does not load and unload the system's converter each time.
+  Utf16Decoder& DecoderFor(const char* encoding);
 
   // Frees the detached subtree headed by `top` when no handle refers into it. Does nothing for a node that is
   // in the document tree or has a parent.
@@ -39,6 +49,8 @@ class DocumentState {
 
   xmlDocPtr doc_;
   std::size_t count_ = 1;
+  std::uint64_t structure_version_ = 0;
+  std::unique_ptr<Utf16Decoder> decoder_;
   // Namespace declarations of freed detached subtrees. Nodes moved out of such a subtree may still point at
   // them, so they live as long as the document.
   xmlNsPtr retired_ns_ = nullptr;
