@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/dom/dom.h"
@@ -123,14 +124,20 @@ class CNodeTagInfoXML : public CNodeInfoXML {
     dom::Node last;                   // the last occurrence; null when there is none
     std::optional<uint32_t> max_key;  // null when no occurrence has a readable key
     std::uint64_t version = 0;        // the document's structure version the scan saw
+    std::unordered_map<uint32_t, dom::Node> first;  // the first occurrence of each readable key
   };
 
-  // Drops the cached occurrence and everything cached below it, keeping what is known about the parent's children.
-  void DropOccurrenceCache();
   // The key scan of the children of `parent_node`, when it still holds; else null.
-  const KeyScan* CurrentKeyScan(const dom::Node& parent_node) const;
+  KeyScan* CurrentKeyScan(const dom::Node& parent_node);
+  // Scans the children of `parent_node` by key and keeps what it saw.
+  KeyScan& ScanKeys(const dom::Node& parent_node);
+  // True when `node` carries the key `key`.
+  bool HasKey(const dom::Node& node, uint32_t key) const;
 
+  // The occurrence last found, and the parent occurrence it was found under: a lookup under another parent
+  // occurrence finds afresh, so a parent that moves on need not drop what its descendants cached.
   dom::Node cached_node_;
+  dom::Node cached_parent_;
   std::optional<KeyScan> key_scan_;
   bool cached_use_attr_ = false;
   uint32_t cached_index_ = 0;
