@@ -25,8 +25,6 @@ constexpr std::array<std::array<uint32_t, 256>, 8> MakeTables() {
 
 constexpr std::array<std::array<uint32_t, 256>, 8> kTables = MakeTables();
 
-uint32_t Byte(uint32_t crc, uint8_t byte) { return (crc >> 8) ^ kTables[0][(crc ^ byte) & 0xFFu]; }
-
 // The register over `length` bytes that all count.
 uint32_t Unmasked(uint32_t crc, const uint8_t* bytes, std::size_t length) {
   for (; length >= 8; bytes += 8, length -= 8) {
@@ -36,7 +34,7 @@ uint32_t Unmasked(uint32_t crc, const uint8_t* bytes, std::size_t length) {
           kTables[4][low >> 24] ^ kTables[3][bytes[4]] ^ kTables[2][bytes[5]] ^ kTables[1][bytes[6]] ^
           kTables[0][bytes[7]];
   }
-  for (std::size_t i = 0; i < length; ++i) crc = Byte(crc, bytes[i]);
+  for (std::size_t i = 0; i < length; ++i) crc = (crc >> 8) ^ kTables[0][(crc ^ bytes[i]) & 0xFFu];
   return crc;
 }
 
@@ -46,8 +44,14 @@ uint32_t UpdateCrc32(uint32_t crc, const uint8_t* bytes, std::size_t length, con
                      std::size_t mask_length) {
   if (mask == nullptr) mask_length = 0;
   const std::size_t masked = mask_length < length ? mask_length : length;
-  for (std::size_t i = 0; i < masked; ++i)
-    if (mask[i] != 0) crc = Byte(crc, bytes[i]);
+  // Masks come in runs; each run of counted bytes goes through the eight-byte loop.
+  for (std::size_t i = 0; i < masked;) {
+    std::size_t end = i;
+    while (end < masked && mask[end] != 0) ++end;
+    crc = Unmasked(crc, bytes + i, end - i);
+    while (end < masked && mask[end] == 0) ++end;
+    i = end;
+  }
   return masked < length ? Unmasked(crc, bytes + masked, length - masked) : crc;
 }
 

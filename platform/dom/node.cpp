@@ -17,9 +17,16 @@ const char* Chars(const xmlChar* text) { return reinterpret_cast<const char*>(te
 xmlAttrPtr AsAttr(xmlNodePtr node) { return reinterpret_cast<xmlAttrPtr>(node); }
 xmlNodePtr AsNode(xmlAttrPtr attr) { return reinterpret_cast<xmlNodePtr>(attr); }
 
+// True when the engine's string `text` equals `name`; compares in place, without measuring `text` first.
+bool EqualsEngineText(const xmlChar* text, std::string_view name) {
+  for (char c : name)
+    if (*text == 0 || static_cast<char>(*text++) != c) return false;
+  return *text == 0;
+}
+
 bool HasQualifiedName(xmlAttrPtr attr, std::string_view name) {
+  if (attr->ns == nullptr || attr->ns->prefix == nullptr) return EqualsEngineText(attr->name, name);
   const std::string_view local = Chars(attr->name);
-  if (attr->ns == nullptr || attr->ns->prefix == nullptr) return name == local;
   const std::string_view prefix = Chars(attr->ns->prefix);
   return name.size() == prefix.size() + 1 + local.size() && name.starts_with(prefix) && name[prefix.size()] == ':' &&
          name.ends_with(local);
