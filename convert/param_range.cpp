@@ -43,6 +43,18 @@ std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& inde
 
 }  // namespace
 
+CSensorRanges::Channel* CSensorRanges::Find(uint64_t pass, const CIndexList& channel) {
+  if (pass == 0) return nullptr;
+  if (pass != pass_) {
+    channels_.clear();
+    pass_ = pass;
+  }
+  const std::optional<IndexEntry> key = channel.empty() ? std::nullopt : std::optional<IndexEntry>(channel[0]);
+  for (auto& [entry, data] : channels_)
+    if (entry == key) return &data;
+  return &channels_.emplace_back(key, Channel()).second;
+}
+
 std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
                                         const CIndexList& indexes) {
   auto& channel = root.VibroChannels.VibroChannel;
@@ -50,7 +62,18 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
   double minimum = 0, maximum = 0;
   int kind = kKindAverage;
 
-  if (const std::optional<double> sensitivity = RealAt(channel.trn_sens, channel_indexes)) {
+  CSensorRanges::Channel* const sensor = root.sensor_ranges().Find(root.check_pass(), channel_indexes);
+  std::optional<double> sensitivity;
+  if (sensor && sensor->sensitivity_read) {
+    sensitivity = sensor->sensitivity;
+  } else {
+    sensitivity = RealAt(channel.trn_sens, channel_indexes);
+    if (sensor) {
+      sensor->sensitivity = sensitivity;
+      sensor->sensitivity_read = true;
+    }
+  }
+  if (sensitivity) {
     const double s = *sensitivity;
     auto* absolute = &channel.Absolute_bands.band;
     auto* relative = &channel.Relative_bands.band;
@@ -79,18 +102,26 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
   }
 
   // A linearisation table replaces the sensor's span by the span of its values.
-  auto& point = channel.Linear.Point;
-  const uint32_t points = point.CountNodes(channel_indexes);
-  if (points == 0) return {minimum, maximum};
+  uint32_t points = 0;
   double a = 0, b = 0;
-  for (uint32_t k = 0; k < points; ++k) {
-    CIndexList at = channel_indexes;
-    at.PushBack({false, k});
-    const std::optional<double> value = RealAt(point.value, at);
-    if (!value) ThrowMessage(121, point.value.GetFullPath());
-    if (k == 0 || *value < a) a = *value;
-    if (k == 0 || *value > b) b = *value;
+  if (sensor && sensor->span_read) {
+    points = sensor->points;
+    a = sensor->low;
+    b = sensor->high;
+  } else {
+    auto& point = channel.Linear.Point;
+    points = point.CountNodes(channel_indexes);
+    for (uint32_t k = 0; k < points; ++k) {
+      CIndexList at = channel_indexes;
+      at.PushBack({false, k});
+      const std::optional<double> value = RealAt(point.value, at);
+      if (!value) ThrowMessage(121, point.value.GetFullPath());
+      if (k == 0 || *value < a) a = *value;
+      if (k == 0 || *value > b) b = *value;
+    }
+    if (sensor) *sensor = {sensor->sensitivity_read, sensor->sensitivity, true, points, a, b};
   }
+  if (points == 0) return {minimum, maximum};
   const double larger = std::fabs(a) > std::fabs(b) ? std::fabs(a) : std::fabs(b);
   switch (kind) {
     case kKindWaveRMS:

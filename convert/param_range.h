@@ -2,6 +2,9 @@
 // it measure. It bounds the parameter's own minvalue and maxvalue.
 #pragma once
 
+#include <cstdint>
+#include <deque>
+#include <optional>
 #include <utility>
 
 #include "schema/index_list.h"
@@ -14,8 +17,31 @@ class CNodeTagInfoXML;
 // The open upper end of a range.
 inline constexpr double kOpenRange = 1e9;
 
+// The sensor values of vibration channels that measuring ranges derive from, read once per channel during one
+// check pass: every parameter and band of a channel has its limits checked against the same sensor.
+class CSensorRanges {
+ public:
+  struct Channel {
+    bool sensitivity_read = false;
+    std::optional<double> sensitivity;  // trn_sens; null when absent
+    bool span_read = false;
+    uint32_t points = 0;  // linearisation points; low and high are the extremes of their values
+    double low = 0;
+    double high = 0;
+  };
+
+  // The entry of the channel `channel` selects (its first index entry) in check pass `pass`; entries of an
+  // earlier pass are forgotten. Null outside a pass (`pass` 0). Entries stay put while the pass lasts.
+  Channel* Find(uint64_t pass, const CIndexList& channel);
+
+ private:
+  uint64_t pass_ = 0;
+  std::deque<std::pair<std::optional<IndexEntry>, Channel>> channels_;
+};
+
 // (minimum, maximum) of parameter element `parameter` (Average, Peak, PeakPeak, WaveRMS, Crest, an absolute or a
-// relative band) at `indexes` (the channel, then the band). Reads the document only. Throws CConvException:
+// relative band) at `indexes` (the channel, then the band). Reads the document only, the sensor of the channel
+// once per check pass. Throws CConvException:
 // 121 when the Average's trn_offset is missing, 103 when a value is not a real.
 std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
                                         const CIndexList& indexes);

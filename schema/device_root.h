@@ -85,6 +85,14 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   bool compatibility_scada21() const { return compatibility_scada21_; }
   void SetCompatibilityScada21(bool on) { compatibility_scada21_ = on; }
 
+  // A check pass (the outermost check of an element) only reads the document, so values derived from it may be
+  // kept until the pass ends. Passes nest; check_pass() numbers the outermost ones and is 0 outside any.
+  void BeginCheckPass() {
+    if (check_depth_++ == 0) ++check_pass_serial_;
+  }
+  void EndCheckPass() { --check_depth_; }
+  uint64_t check_pass() const { return check_depth_ > 0 ? check_pass_serial_ : 0; }
+
   // The index list the binary exporter holds while it builds the records of one channel; empty otherwise.
   const CIndexList& stored_indexes() const { return stored_indexes_; }
   void SetStoredIndexes(CIndexList indexes) { stored_indexes_ = std::move(indexes); }
@@ -108,6 +116,8 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   dom::Document document_;
   CIndexList stored_indexes_;
   CUndoXMLGroup* recording_ = nullptr;
+  uint32_t check_depth_ = 0;
+  uint64_t check_pass_serial_ = 0;
   bool imperial_ = false;
   bool compatibility_scada21_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "convert/param_range.h"
 #include "schema/device_root.h"
 #include "schema/modbus.h"
 #include "schema/modbus_inputs.h"
@@ -39,6 +40,8 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
   // The seven parameter containers of a vibration channel: Average, Peak, PeakPeak, WaveRMS, Crest, the absolute
   // and the relative band.
   std::array<CNodeTagBandsContainerV2*, 7> VibroParameterContainers();
+  // What measuring ranges read of each channel's sensor, kept during a check pass.
+  CSensorRanges& sensor_ranges() { return sensor_ranges_; }
 
   // The version's own sections, after the common ones.
   CVibroChannels VibroChannels;
@@ -47,6 +50,9 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
   CTest Test;
   CRelay Relay;
   Cmodbus_inputs modbus_inputs;
+
+ private:
+  CSensorRanges sensor_ranges_;
 };
 
 }  // namespace vrk

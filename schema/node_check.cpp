@@ -6,7 +6,24 @@
 
 namespace vrk {
 
+namespace {
+
+// The extent of a check pass on the root, however the check ends.
+class CheckPass {
+ public:
+  explicit CheckPass(CNodeTag_VRK_Device& root) : root_(root) { root_.BeginCheckPass(); }
+  ~CheckPass() { root_.EndCheckPass(); }
+  CheckPass(const CheckPass&) = delete;
+  CheckPass& operator=(const CheckPass&) = delete;
+
+ private:
+  CNodeTag_VRK_Device& root_;
+};
+
+}  // namespace
+
 void CheckNode(CNodeTagInfoXML& element, const CIndexList& indexes, bool check_values, bool full_rules) {
+  const CheckPass pass(*element.owner());
   if (element.parent()) {
     CIndexList parent_indexes = indexes;
     if (!element.parent()->GetNode(parent_indexes, false)) return;

@@ -29,7 +29,9 @@ std::string CNodeInfoXML::GetFullPath() const {
 }
 
 void CNodeTagInfoXML::ResetNodeCache() {
+  key_scan_.reset();
   cached_node_ = dom::Node();
+  cached_parent_ = dom::Node();
   for (CNodeAttrInfoXML* attribute : attributes_) attribute->ResetNodeCache();
   for (CNodeTagInfoXML* child : children_) child->ResetNodeCache();
 }
@@ -92,42 +94,75 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
     if (entry.use_attr && key_attribute_->element() != this) throw CConvException("ERROR", GetFullPath());
   }
 
-  if (cached_node_ && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
+  // The cached occurrence counts only under the same parent occurrence and while it is still there.
+  const bool same_parent = cached_node_ && cached_parent_ == parent_node && cached_node_.parent() == parent_node;
+  if (same_parent && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
   // A positional lookup beyond the cached occurrence goes on from it, so that visiting the occurrences in order
   // costs one step each rather than a scan from the first every time.
   dom::Node resume_from;
   uint32_t resume_position = 0;
-  if (cached_node_ && !cached_use_attr_ && !entry.use_attr && cached_index_ < entry.value &&
-      cached_node_.parent() == parent_node) {
+  if (same_parent && !cached_use_attr_ && !entry.use_attr && cached_index_ < entry.value) {
     resume_from = cached_node_;
     resume_position = cached_index_;
   }
-  ResetNodeCache();
+  cached_node_ = dom::Node();
 
   dom::Node node = resume_from ? FindLaterOccurrence(resume_from, resume_position, entry.value)
                                : FindOccurrence(parent_node, entry);
   if (!node && create) node = CreateOccurrence(parent_node, entry);
   if (node) {
     cached_node_ = node;
+    cached_parent_ = parent_node;
     cached_use_attr_ = entry.use_attr;
     cached_index_ = entry.value;
   }
   return node;
 }
 
-dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const {
-  uint32_t position = 0;
+CNodeTagInfoXML::KeyScan* CNodeTagInfoXML::CurrentKeyScan(const dom::Node& parent_node) {
+  if (!key_scan_ || !(key_scan_->parent == parent_node)) return nullptr;
+  return key_scan_->version == owner()->document().structureVersion() ? &*key_scan_ : nullptr;
+}
+
+CNodeTagInfoXML::KeyScan& CNodeTagInfoXML::ScanKeys(const dom::Node& parent_node) {
+  KeyScan scan{parent_node, dom::Node(), std::nullopt, owner()->document().structureVersion(), {}};
   std::string key_text;
   for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
     if (!Matches(child)) continue;
-    if (!entry.use_attr) {
-      if (position++ == entry.value) return child;
-    } else if (key_attribute_->ReadValue(child, &key_text)) {
-      const auto key = ParseKeyText(key_text);
-      if (key && *key == entry.value) return child;
-    }
+    scan.last = child;
+    if (!key_attribute_->ReadValue(child, &key_text)) continue;
+    const auto key = ParseKeyText(key_text);
+    if (!key) continue;
+    scan.first.emplace(*key, child);  // keeps the first of equal keys
+    if (!scan.max_key || *key > *scan.max_key) scan.max_key = key;
   }
-  return dom::Node();
+  key_scan_ = std::move(scan);
+  return *key_scan_;
+}
+
+bool CNodeTagInfoXML::HasKey(const dom::Node& node, uint32_t key) const {
+  std::string key_text;
+  if (!key_attribute_->ReadValue(node, &key_text)) return false;
+  return ParseKeyText(key_text) == key;
+}
+
+dom::Node CNodeTagInfoXML::FindOccurrence(const dom::Node& parent_node, IndexEntry entry) {
+  if (!entry.use_attr) {
+    uint32_t position = 0;
+    for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
+      if (Matches(child) && position++ == entry.value) return child;
+    return dom::Node();
+  }
+  // The first occurrence with the key, as a scan in document order finds it. A remembered one is taken only
+  // while it still carries the key.
+  if (KeyScan* scan = CurrentKeyScan(parent_node)) {
+    const auto found = scan->first.find(entry.value);
+    if (found == scan->first.end()) return dom::Node();
+    if (HasKey(found->second, entry.value)) return found->second;
+  }
+  const KeyScan& scan = ScanKeys(parent_node);
+  const auto found = scan.first.find(entry.value);
+  return found == scan.first.end() ? dom::Node() : found->second;
 }
 
 dom::Node CNodeTagInfoXML::FindLaterOccurrence(const dom::Node& from, uint32_t position, uint32_t wanted) const {
@@ -147,23 +182,43 @@ dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexE
     ThrowMessage(120, GetFullPath());
   }
   // Place: before the first occurrence with a greater key, or after the last occurrence, or at the end.
-  dom::Node greater_key;
-  if (entry.use_attr) {
-    std::string key_text;
-    for (dom::Node child = parent_node.firstChild(); child && !greater_key; child = child.nextSibling()) {
-      if (!Matches(child) || !key_attribute_->ReadValue(child, &key_text)) continue;
-      const auto key = ParseKeyText(key_text);
-      if (key && *key > entry.value) greater_key = child;
-    }
-  }
-  // The last occurrence is searched from the end, so that appending occurrences one after another stays linear.
   dom::Node last_same;
-  if (!greater_key)
+  dom::Node greater_key;
+  bool after_all_keys = false;  // placed by what the last key scan saw: after every occurrence there
+  if (!entry.use_attr) {
     for (dom::Node child = parent_node.lastChild(); child && !last_same; child = child.previousSibling())
       if (Matches(child)) last_same = child;
+  } else if (const KeyScan* scan = CurrentKeyScan(parent_node);
+             scan && (!scan->max_key || entry.value > *scan->max_key)) {
+    last_same = scan->last;
+    after_all_keys = true;
+  } else {
+    std::string key_text;
+    for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
+      if (!Matches(child)) continue;
+      last_same = child;
+      if (!greater_key && key_attribute_->ReadValue(child, &key_text)) {
+        const auto key = ParseKeyText(key_text);
+        if (key && *key > entry.value) greater_key = child;
+      }
+    }
+  }
 
   InsertIndented(parent_node, element, greater_key ? greater_key : last_same ? last_same.nextSibling() : dom::Node());
-  if (entry.use_attr) key_attribute_->WriteValue(element, std::to_string(entry.value));
+  if (entry.use_attr) {
+    // Writing the key drops what was known about the siblings; an occurrence that went after all of them
+    // carries that knowledge on.
+    std::optional<KeyScan> kept;
+    if (after_all_keys) kept = std::move(key_scan_);
+    key_attribute_->WriteValue(element, std::to_string(entry.value));
+    if (kept) {
+      kept->last = element;
+      kept->max_key = entry.value;
+      kept->first.emplace(entry.value, element);
+      kept->version = document.structureVersion();
+      key_scan_ = std::move(kept);
+    }
+  }
   return element;
 }
 
@@ -222,10 +277,16 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
     if (owner_element->caches_key_lookup() && (!ReadValue(element, &old) || !EqualsNoCase(old, text)))
       owner_element->ResetNodeCache();
   }
-  const bool existed = static_cast<bool>(element.attribute(name()));
+  dom::Node existing = element.attribute(name());
+  const bool existed = static_cast<bool>(existing);
   try {
-    dom::Node target = element;
-    cached_attr_ = target.setAttribute(name(), text);
+    if (existing) {
+      existing.setValue(text);
+      cached_attr_ = std::move(existing);
+    } else {
+      dom::Node target = element;
+      cached_attr_ = target.setAttribute(name(), text);
+    }
   } catch (const dom::Error&) {
     // A new attribute that cannot be made is this model's error; a value the DOM refuses is the DOM's.
     if (!existed) ThrowMessage(122, GetFullPath());

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/dom/dom.h"
@@ -80,8 +81,9 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   const std::vector<CNodeTagInfoXML*>& children() const { return children_; }
   // Null when occurrences are selected by position only.
   CNodeAttrInfoXML* key_attribute() const { return key_attribute_; }
-  // True when the cached occurrence was found by its key (and so depends on the keys of its siblings).
-  bool caches_key_lookup() const { return cached_node_ && cached_use_attr_; }
+  // True when what is cached depends on the keys of the occurrences: an occurrence found by its key, or what a
+  // scan of the siblings' keys saw.
+  bool caches_key_lookup() const { return (cached_node_ && cached_use_attr_) || key_scan_.has_value(); }
 
   // Child element or attribute by name (ASCII case-insensitive); null when there is none.
   CNodeTagInfoXML* FindChild(std::string_view name) const;
@@ -109,14 +111,37 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   void SetTree(CNodeTag_VRK_Device* owner, CNodeTagInfoXML* parent);
 
   // Finds the occurrence among the children of `parent_node`: by position, or by key value.
-  dom::Node FindOccurrence(const dom::Node& parent_node, IndexEntry entry) const;
+  dom::Node FindOccurrence(const dom::Node& parent_node, IndexEntry entry);
   // The occurrence at position `wanted`, searched after `from`, the occurrence at `position` (< `wanted`).
   dom::Node FindLaterOccurrence(const dom::Node& from, uint32_t position, uint32_t wanted) const;
   // Creates an occurrence under `parent_node`, placed and indented, and records it for undo.
   dom::Node CreateOccurrence(const dom::Node& parent_node, IndexEntry entry);
 
  private:
+  // What the last complete scan by key saw among the children of one parent occurrence. While the document's
+  // child lists stay unchanged and no key is rewritten (which drops it like every cached node), a key above
+  // `max_key` is known to be absent and to belong after `last`: occurrences added in key order then cost no
+  // scan each.
+  struct KeyScan {
+    dom::Node parent;
+    dom::Node last;                   // the last occurrence; null when there is none
+    std::optional<uint32_t> max_key;  // null when no occurrence has a readable key
+    std::uint64_t version = 0;        // the document's structure version the scan saw
+    std::unordered_map<uint32_t, dom::Node> first;  // the first occurrence of each readable key
+  };
+
+  // The key scan of the children of `parent_node`, when it still holds; else null.
+  KeyScan* CurrentKeyScan(const dom::Node& parent_node);
+  // Scans the children of `parent_node` by key and keeps what it saw.
+  KeyScan& ScanKeys(const dom::Node& parent_node);
+  // True when `node` carries the key `key`.
+  bool HasKey(const dom::Node& node, uint32_t key) const;
+
+  // The occurrence last found, and the parent occurrence it was found under: a lookup under another parent
+  // occurrence finds afresh, so a parent that moves on need not drop what its descendants cached.
   dom::Node cached_node_;
+  dom::Node cached_parent_;
+  std::optional<KeyScan> key_scan_;
   bool cached_use_attr_ = false;
   uint32_t cached_index_ = 0;
   bool repeated_;

@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace vrk {
 
@@ -56,9 +55,10 @@ std::string FormatRealText(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
     value = std::round(value * scale) / scale;  // std::round rounds halves away from zero
   }
+  // Six decimals in fixed notation, exactly as printf's "%f" writes them, without going through the locale.
   char buffer[512];
-  std::snprintf(buffer, sizeof buffer, "%f", value);
-  std::string text(buffer);
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+  std::string text(buffer, ec == std::errc() ? end : buffer);
   if (text.find('.') != std::string::npos) {
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();

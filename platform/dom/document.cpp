@@ -55,6 +55,11 @@ Document::~Document() {
 
 Node Document::documentElement() const { return NodeAccess::Wrap(xmlDocGetRootElement(DocOf(state_))); }
 
+std::uint64_t Document::structureVersion() const {
+  if (state_ == nullptr) throw Error("null document handle");
+  return state_->structure_version();
+}
+
 Node Document::createElement(std::string_view name) {
   xmlDocPtr doc = DocOf(state_);
   CheckName(name);
@@ -82,7 +87,7 @@ std::string Document::bytes() const { return SerialiseDocument(DocOf(state_)); }
 std::u16string Document::text() const {
   xmlDocPtr doc = DocOf(state_);
   const char* encoding = doc->encoding ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
-  return DecodeToUtf16(bytes(), encoding);
+  return state_->DecoderFor(encoding).Decode(bytes());
 }
 
 }  // namespace vrk::dom

@@ -14,7 +14,6 @@
 
 namespace vrk::dom {
 
-class NodeRef;       // control block of a referenced node (dom internals)
 class DocumentState; // the engine's document and its bookkeeping (dom internals)
 
 // A failure of the XML engine other than a parse error (allocation failure, unsupported output encoding).
@@ -51,7 +50,7 @@ class Node {
   Node& operator=(Node&& other) noexcept;
   ~Node();
 
-  explicit operator bool() const noexcept { return ref_ != nullptr; }
+  explicit operator bool() const noexcept { return node_ != nullptr; }
   // True when both handles designate the same node (or both are null).
   bool operator==(const Node& other) const noexcept;
 
@@ -103,8 +102,9 @@ class Node {
  private:
   friend class Document;
   friend class NodeAccess;
-  explicit Node(NodeRef* ref) noexcept : ref_(ref) {}
-  NodeRef* ref_ = nullptr;
+  // Takes over one reference already counted on `node` (an engine node, opaque here).
+  explicit Node(void* node) noexcept : node_(node) {}
+  void* node_ = nullptr;
 };
 
 // Counted handle to one document, or null.
@@ -129,6 +129,10 @@ class Document {
 
   // The document element, or null when the document has none.
   Node documentElement() const;
+  // A number that changes whenever a child is inserted, removed or replaced anywhere in this document (detached
+  // subtrees included). While it stays the same, every element has the same children in the same order; values
+  // and attributes may have changed. Lets callers keep facts about child lists between calls.
+  std::uint64_t structureVersion() const;
   // New detached nodes of this document.
   Node createElement(std::string_view name);
   Node createText(std::string_view text);

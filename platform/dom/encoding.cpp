@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <cerrno>
+#include <utility>
 
 #include "platform/dom/dom.h"
 
@@ -14,22 +15,6 @@ namespace {
 
 bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-
-// Closes an iconv descriptor on scope exit.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (valid()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
-
- private:
-  iconv_t cd_;
-};
 
 }  // namespace
 
@@ -102,10 +87,16 @@ bool EncodingProbe::CanEncode(std::string_view text) {
   return true;
 }
 
-std::u16string DecodeToUtf16(std::string_view bytes, const char* name) {
+Utf16Decoder::Utf16Decoder(std::string name) : name_(std::move(name)), cd_(iconv_open("UTF-16LE", name_.c_str())) {}
+
+Utf16Decoder::~Utf16Decoder() {
+  if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+}
+
+std::u16string Utf16Decoder::Decode(std::string_view bytes) {
   static_assert(std::endian::native == std::endian::little, "char16_t text is taken as UTF-16LE");
-  Converter converter("UTF-16LE", name);
-  if (!converter.valid()) throw Error(std::string("cannot decode the encoding ") + name);
+  if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error("cannot decode the encoding " + name_);
+  iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   // No supported encoding needs more UTF-16 units than it has bytes; the loop copes anyway.
   std::u16string out(bytes.size() + 1, u'\0');
   char* in = const_cast<char*>(bytes.data());
@@ -114,14 +105,16 @@ std::u16string DecodeToUtf16(std::string_view bytes, const char* name) {
   for (;;) {
     char* out_ptr = reinterpret_cast<char*>(out.data() + used);
     std::size_t out_left = (out.size() - used) * sizeof(char16_t);
-    const std::size_t rc = iconv(converter.get(), &in, &in_left, &out_ptr, &out_left);
+    const std::size_t rc = iconv(cd_, &in, &in_left, &out_ptr, &out_left);
     used = out.size() - out_left / sizeof(char16_t);
     if (rc != static_cast<std::size_t>(-1)) break;
-    if (errno != E2BIG) throw Error(std::string("the document is not valid ") + name);
+    if (errno != E2BIG) throw Error("the document is not valid " + name_);
     out.resize(out.size() * 2);
   }
   out.resize(used);
   return out;
 }
+
+std::u16string DecodeToUtf16(std::string_view bytes, const char* name) { return Utf16Decoder(name).Decode(bytes); }
 
 }  // namespace vrk::dom

@@ -40,6 +40,24 @@ class EncodingProbe {
   iconv_t cd_;
 };
 
+// A converter from encoding `name` into UTF-16, kept open for repeated use. Opening one loads the system's
+// conversion module and closing the last one unloads it, which costs far more than decoding a document.
+class Utf16Decoder {
+ public:
+  explicit Utf16Decoder(std::string name);
+  ~Utf16Decoder();
+  Utf16Decoder(const Utf16Decoder&) = delete;
+  Utf16Decoder& operator=(const Utf16Decoder&) = delete;
+
+  const std::string& name() const { return name_; }
+  // Decodes `bytes`. Throws Error when the bytes or the name are not usable.
+  std::u16string Decode(std::string_view bytes);
+
+ private:
+  std::string name_;
+  iconv_t cd_;
+};
+
 // Decodes `bytes` in encoding `name` into UTF-16. Throws Error when the bytes or the name are not usable.
 std::u16string DecodeToUtf16(std::string_view bytes, const char* name);
 

@@ -17,9 +17,16 @@ const char* Chars(const xmlChar* text) { return reinterpret_cast<const char*>(te
 xmlAttrPtr AsAttr(xmlNodePtr node) { return reinterpret_cast<xmlAttrPtr>(node); }
 xmlNodePtr AsNode(xmlAttrPtr attr) { return reinterpret_cast<xmlNodePtr>(attr); }
 
+// True when the engine's string `text` equals `name`; compares in place, without measuring `text` first.
+bool EqualsEngineText(const xmlChar* text, std::string_view name) {
+  for (char c : name)
+    if (*text == 0 || static_cast<char>(*text++) != c) return false;
+  return *text == 0;
+}
+
 bool HasQualifiedName(xmlAttrPtr attr, std::string_view name) {
+  if (attr->ns == nullptr || attr->ns->prefix == nullptr) return EqualsEngineText(attr->name, name);
   const std::string_view local = Chars(attr->name);
-  if (attr->ns == nullptr || attr->ns->prefix == nullptr) return name == local;
   const std::string_view prefix = Chars(attr->ns->prefix);
   return name.size() == prefix.size() + 1 + local.size() && name.starts_with(prefix) && name[prefix.size()] == ':' &&
          name.ends_with(local);
@@ -57,29 +64,29 @@ void CheckContentFor(xmlNodePtr node, std::string_view text) {
 
 }  // namespace
 
-Node::Node(const Node& other) noexcept : ref_(other.ref_) {
-  if (ref_ != nullptr) ref_->AddRef();
+Node::Node(const Node& other) noexcept : node_(other.node_) {
+  if (node_ != nullptr) NodeRef::Acquire(static_cast<xmlNodePtr>(node_));
 }
 
-Node::Node(Node&& other) noexcept : ref_(std::exchange(other.ref_, nullptr)) {}
+Node::Node(Node&& other) noexcept : node_(std::exchange(other.node_, nullptr)) {}
 
 Node& Node::operator=(const Node& other) noexcept {
   Node copy(other);
-  std::swap(ref_, copy.ref_);
+  std::swap(node_, copy.node_);
   return *this;
 }
 
 Node& Node::operator=(Node&& other) noexcept {
   Node taken(std::move(other));
-  std::swap(ref_, taken.ref_);
+  std::swap(node_, taken.node_);
   return *this;
 }
 
 Node::~Node() {
-  if (ref_ != nullptr) ref_->Release();
+  if (node_ != nullptr) NodeRef::Release(static_cast<xmlNodePtr>(node_));
 }
 
-bool Node::operator==(const Node& other) const noexcept { return ref_ == other.ref_; }
+bool Node::operator==(const Node& other) const noexcept { return node_ == other.node_; }
 
 NodeKind Node::kind() const {
   switch (NodeAccess::Get(*this)->type) {

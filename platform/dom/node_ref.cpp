@@ -1,6 +1,7 @@
 // Lifetime of documents and referenced nodes.
 #include "platform/dom/node_ref.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vrk::dom {
@@ -18,10 +19,10 @@ xmlNodePtr NextInSubtree(xmlNodePtr node, xmlNodePtr top) {
 
 bool Referenced(xmlNodePtr top) {
   for (xmlNodePtr node = top; node != nullptr; node = NextInSubtree(node, top)) {
-    if (node->_private != nullptr) return true;
+    if (NodeRef::Referenced(node)) return true;
     if (node->type != XML_ELEMENT_NODE) continue;
     for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next)
-      if (attr->_private != nullptr) return true;
+      if (NodeRef::Referenced(attr)) return true;
   }
   return false;
 }
@@ -60,6 +61,11 @@ DocumentState::~DocumentState() {
   if (retired_ns_ != nullptr) xmlFreeNsList(retired_ns_);
 }
 
+Utf16Decoder& DocumentState::DecoderFor(const char* encoding) {
+  if (!decoder_ || decoder_->name() != encoding) decoder_ = std::make_unique<Utf16Decoder>(encoding);
+  return *decoder_;
+}
+
 void DocumentState::Release() noexcept {
   if (--count_ == 0) delete this;
 }
@@ -80,32 +86,38 @@ void DocumentState::FreeIfUnreferenced(xmlNodePtr top) noexcept {
   xmlFreeNode(top);
 }
 
-NodeRef* NodeRef::Acquire(xmlNodePtr node) {
-  if (auto* ref = static_cast<NodeRef*>(node->_private)) {
-    ref->AddRef();
-    return ref;
-  }
-  auto ref = std::unique_ptr<NodeRef>(new NodeRef(node));
-  node->_private = ref.get();
-  ref->state()->AddRef();
-  return ref.release();
+// The count is kept as an integer in the node's private pointer; null means unreferenced.
+namespace {
+
+std::uintptr_t CountOf(const xmlNode* node) { return reinterpret_cast<std::uintptr_t>(node->_private); }
+void SetCount(xmlNodePtr node, std::uintptr_t count) { node->_private = reinterpret_cast<void*>(count); }
+
+}  // namespace
+
+void NodeRef::Acquire(xmlNodePtr node) noexcept {
+  const std::uintptr_t count = CountOf(node);
+  if (count == 0) DocumentState::Of(node)->AddRef();
+  SetCount(node, count + 1);
 }
 
-void NodeRef::Release() noexcept {
-  if (--count_ > 0) return;
-  xmlNodePtr node = node_;
+void NodeRef::Release(xmlNodePtr node) noexcept {
+  const std::uintptr_t count = CountOf(node) - 1;
+  SetCount(node, count);
+  if (count > 0) return;
   DocumentState* state = DocumentState::Of(node);
-  node->_private = nullptr;
-  delete this;
   state->FreeIfUnreferenced(TopOf(node));
   state->Release();
 }
 
 xmlNodePtr NodeAccess::Get(const Node& node) {
-  if (node.ref_ == nullptr) throw Error("null node handle");
-  return node.ref_->node();
+  if (node.node_ == nullptr) throw Error("null node handle");
+  return static_cast<xmlNodePtr>(node.node_);
 }
 
-Node NodeAccess::Wrap(xmlNodePtr node) { return node ? Node(NodeRef::Acquire(node)) : Node(); }
+Node NodeAccess::Wrap(xmlNodePtr node) {
+  if (node == nullptr) return Node();
+  NodeRef::Acquire(node);
+  return Node(node);
+}
 
 }  // namespace vrk::dom

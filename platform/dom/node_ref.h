@@ -1,17 +1,20 @@
-// Internals of the DOM layer: the engine's document with its reference count (DocumentState) and the control
-// block of a referenced node (NodeRef). Only platform/dom sees this header and the engine's types.
+// Internals of the DOM layer: the engine's document with its reference count (DocumentState) and the reference
+// counts of nodes (NodeRef). Only platform/dom sees this header and the engine's types.
 //
-// Ownership: the document is freed when the last Document handle and the last NodeRef of it are gone. A node
+// Ownership: the document is freed when the last Document handle and the last node handle of it are gone. A node
 // that is not in the document tree (detached by an edit, or created and never inserted) heads a "detached
-// subtree"; it is freed as soon as no NodeRef refers to it or to anything inside it. Nothing else frees nodes.
+// subtree"; it is freed as soon as no handle refers to it or to anything inside it. Nothing else frees nodes.
 #pragma once
 
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/dom/dom.h"
+#include "platform/dom/encoding.h"
 
 namespace vrk::dom {
 
@@ -23,11 +26,18 @@ class DocumentState {
   static DocumentState* Of(const xmlNode* node) { return static_cast<DocumentState*>(node->doc->_private); }
 
   xmlDocPtr doc() const { return doc_; }
+  std::uint64_t structure_version() const { return structure_version_; }
+  // Called by every edit of a child list.
+  void ChildrenChanged() noexcept { ++structure_version_; }
   void AddRef() noexcept { ++count_; }
   // Frees the document with the last reference.
   void Release() noexcept;
 
-  // Frees the detached subtree headed by `top` when no NodeRef refers into it. Does nothing for a node that is
+  // A decoder of the document's encoding into UTF-16, made on first use and kept with the document, so that
+  // producing the text again and again does not load and unload the system's converter each time.
+  Utf16Decoder& DecoderFor(const char* encoding);
+
+  // Frees the detached subtree headed by `top` when no handle refers into it. Does nothing for a node that is
   // in the document tree or has a parent.
   void FreeIfUnreferenced(xmlNodePtr top) noexcept;
 
@@ -39,28 +49,26 @@ class DocumentState {
 
   xmlDocPtr doc_;
   std::size_t count_ = 1;
+  std::uint64_t structure_version_ = 0;
+  std::unique_ptr<Utf16Decoder> decoder_;
   // Namespace declarations of freed detached subtrees. Nodes moved out of such a subtree may still point at
   // them, so they live as long as the document.
   xmlNsPtr retired_ns_ = nullptr;
 };
 
+// Reference counts of nodes. A node's count lives in the engine node itself (its private field, unused by the
+// engine), so making a handle allocates nothing: scans that wrap every node they pass stay cheap. A node with a
+// non-zero count holds one reference to its document.
 class NodeRef {
  public:
-  // The control block of `node`, made on first use; the caller receives one reference.
-  static NodeRef* Acquire(xmlNodePtr node);
-
-  xmlNodePtr node() const { return node_; }
-  DocumentState* state() const { return DocumentState::Of(node_); }
-  void AddRef() noexcept { ++count_; }
-  // With the last reference: forgets the node, frees its detached subtree if nothing else refers into it, and
+  // Adds one reference to `node` (not null).
+  static void Acquire(xmlNodePtr node) noexcept;
+  // Drops one reference. With the last one: frees the node's detached subtree if nothing else refers into it, and
   // releases the document.
-  void Release() noexcept;
-
- private:
-  explicit NodeRef(xmlNodePtr node) : node_(node) {}
-
-  xmlNodePtr node_;
-  std::size_t count_ = 1;
+  static void Release(xmlNodePtr node) noexcept;
+  // True while a handle refers to `node` (or `attr`).
+  static bool Referenced(const xmlNode* node) noexcept { return node->_private != nullptr; }
+  static bool Referenced(const xmlAttr* attr) noexcept { return attr->_private != nullptr; }
 };
 
 // Bridges the public handles and the engine's nodes.
@@ -69,7 +77,7 @@ class NodeAccess {
   // The node of a handle; throws Error for a null handle.
   static xmlNodePtr Get(const Node& node);
   // The node of a handle, or null for a null handle.
-  static xmlNodePtr GetOrNull(const Node& node) { return node.ref_ ? node.ref_->node() : nullptr; }
+  static xmlNodePtr GetOrNull(const Node& node) { return static_cast<xmlNodePtr>(node.node_); }
   // A handle to `node`, or a null handle for null.
   static Node Wrap(xmlNodePtr node);
 };

@@ -108,6 +108,7 @@ void Node::insertBefore(const Node& child_handle, const Node& ref_handle) {
   CheckInsertable(parent, child);
   if (ref != nullptr && !IsChildOf(ref, parent)) throw Error("the reference node is not a child of this element");
   if (ref == child) return;
+  DocumentState::Of(parent)->ChildrenChanged();
   Move move(child);
   LinkChild(parent, child, ref);
 }
@@ -116,6 +117,7 @@ void Node::removeChild(const Node& child_handle) {
   xmlNodePtr parent = ElementOf(*this);
   xmlNodePtr child = NodeAccess::Get(child_handle);
   if (!IsChildOf(child, parent)) throw Error("the node is not a child of this element");
+  DocumentState::Of(parent)->ChildrenChanged();
   xmlUnlinkNode(child);
 }
 
@@ -126,6 +128,7 @@ void Node::replaceChild(const Node& new_handle, const Node& old_handle) {
   if (!IsChildOf(old, parent)) throw Error("the node to replace is not a child of this element");
   CheckInsertable(parent, fresh);
   if (fresh == old) return;
+  DocumentState::Of(parent)->ChildrenChanged();
   Move move(fresh);
   LinkChild(parent, fresh, old);
   xmlUnlinkNode(old);

@@ -17,6 +17,12 @@ void CheckText(std::string_view text) {
   if (text.size() > INT_MAX) throw Error("text too long");
   const auto* bytes = reinterpret_cast<const xmlChar*>(text.data());
   for (std::size_t pos = 0; pos < text.size();) {
+    // Printable ASCII, tab, line feed and carriage return are always allowed; the rest is decoded.
+    const unsigned char byte = bytes[pos];
+    if (byte < 0x80 && (byte >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r')) {
+      ++pos;
+      continue;
+    }
     int length = static_cast<int>(text.size() - pos);
     const int c = xmlGetUTF8Char(bytes + pos, &length);
     if (c < 0) throw Error("text is not valid UTF-8");
