@@ -16,6 +16,9 @@ rm -f "$work/skipped"
 export WINEPREFIX=$build/wine-prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
 unset DISPLAY WAYLAND_DISPLAY
 
+# Every Wine call is bounded: a program that waits for input it will never get fails the run instead of hanging it.
+wine() { timeout -k 10 300 wine "$@"; }
+
 failures=0
 started=$SECONDS
 phase() { echo "== $1 ($((SECONDS - started)) s)"; }
