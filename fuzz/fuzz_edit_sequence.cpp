@@ -1,13 +1,15 @@
 // Fuzz target: a script of calls read from the input, run on a loaded configuration through the converter
 // object. After every call that fails, `XML` get is what it was before the call (or, where the failed call
 // undoes a whole open group, what it was when that group opened); after every call that succeeds outside an
-// update bracket, the configuration passes the whole check of its root; read-only calls change nothing.
+// update bracket, the configuration passes the whole check of its root, until an edit whose own check is local
+// leaves it failing (see ChecksOnlyLocally); read-only calls change nothing.
 //
 // Script: the first byte chooses the start (3 modulo 4: a generated configuration with one channel of each
 // kind, otherwise the smaller and faster default configuration); then up to kMaxCalls calls, each an operation byte and its arguments. Paths
 // come from the version-7 schema itself, so every element and attribute can be reached.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,6 +77,22 @@ class Script {
   std::size_t pos_ = 0;
 };
 
+// `text` with every byte outside printable ASCII written as \xHH, for the trace of a finding.
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      static const char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    }
+  }
+  return out;
+}
+
 class Run {
  public:
   Run(const uint8_t* data, std::size_t size) : script_(data, size), converter_(NewConverter()) {}
@@ -126,7 +144,7 @@ class Run {
     const uint8_t choice = script_.Byte();
     std::string value = choice == 0xFF ? script_.Bytes(script_.Byte() % 16)
                                        : kValues[choice % (sizeof kValues / sizeof kValues[0])];
-    trace_ += " '" + value + "'";
+    trace_ += " '" + Printable(value) + "'";
     return value;
   }
   // The text of an existing occurrence (possibly of another element) or a fixed fragment.
@@ -203,8 +221,7 @@ class Run {
       case 9: {
         const LONG on = script_.Byte() & 1;
         trace_ += on ? " on" : " off";
-        hr = converter_->put_IdenticalVibroBands(on);
-        if (!on) kind = kPending;  // the switch-off keeps its group open for the next edit
+        hr = converter_->put_IdenticalVibroBands(on);  // an edit like any other: outside a bracket it commits
         break;
       }
       case 10:
@@ -240,29 +257,50 @@ class Run {
     }
     const std::string error = FAILED(hr) ? TakeError() : std::string();
     trace_ += FAILED(hr) ? " -> E_FAIL " + error : " -> S_OK";
-    if ((op == 0 || op == 1) && SUCCEEDED(hr) && depth_ > 0) created_in_bracket_ = true;
+    if (ChecksOnlyLocally(op) && SUCCEEDED(hr) && depth_ > 0) local_check_in_bracket_ = true;
     Verify(kind, hr);
-    if (depth_ == 0) created_in_bracket_ = false;
+    if (depth_ == 0) local_check_in_bracket_ = false;
+  }
+
+  static bool IsModeSwitch(uint8_t op) { return op == 8 || op == 9 || op == 10; }
+  // Whole-text comparison as one memory comparison: it runs after nearly every call.
+  static bool Same(const std::u16string& a, const std::u16string& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+  }
+  // The edits whose own check covers only what they touched, so that a configuration passing the whole check
+  // before may fail it after they succeed. SetValue and CreateNode create the elements on their path that do not
+  // exist yet, writing the key of the index list unchecked and checking only the value written or the element
+  // named: a created ancestor may lack mandatory parts, carry a key out of range or break a rule of its parent.
+  // DeleteNode checks the parent's structure without its values (a count of cycles that drops to 0 is a value)
+  // and nothing for a removed channel that others refer to; SetNodeText checks the new element's structure, not
+  // its values. The band-set switches check nothing: turning DIDIR 2.1 compatibility on rebuilds every channel's
+  // parameters with their default values, which the channel's measuring range may not admit.
+  static bool ChecksOnlyLocally(uint8_t op) {
+    return op == 0 || op == 1 || op == 2 || op == 4 || op == 9 || op == 10;
   }
 
   void Verify(Kind kind, HRESULT hr) {
     const std::u16string after = XmlOf(*converter_.get());
+    if (IsModeSwitch(last_op_) && SUCCEEDED(hr)) passed_.clear();
     if (kind == kReadOnly) {
-      if (after != snapshot_) Finding("a read-only call changed the document", trace_ + "\n" + FirstDifference(snapshot_, after));
+      if (!Same(after, snapshot_)) Finding("a read-only call changed the document", trace_ + "\n" + FirstDifference(snapshot_, after));
     } else if (FAILED(hr)) {
-      if (after != snapshot_ && after != base_) Finding("a failed call left a changed document", trace_ + "\n" + FirstDifference(snapshot_, after));
-    } else if (depth_ == 0 && !gap_) {
+      if (!Same(after, snapshot_) && !Same(after, base_)) Finding("a failed call left a changed document", trace_ + "\n" + FirstDifference(snapshot_, after) + "\nagainst the state the open group began with:\n" + FirstDifference(base_, after));
+      // A nested BeginUpdate clears the changed-in-bracket flag, and without it a failed check at the outermost
+      // EndUpdate undoes nothing: the edits of the bracket stay, with the value that failed.
+      if (last_op_ == 7 && depth_ == 0 && !Same(after, base_)) gap_ = true;
+    } else if (depth_ == 0 && !gap_ && !Same(after, passed_)) {
+      // A document that passed the check before passes it again (a mode switch forgets that it passed).
       BStr root("");
       if (converter_->CheckNodeData(root.get(), nullptr) != S_OK) {
         const std::string error = TakeError();
-        // SetValue and CreateNode create the elements on their path that do not exist yet, writing the key of
-        // the index list unchecked and checking only the value written or the element named: a created
-        // ancestor may lack mandatory parts, carry a key out of range or break a rule of its parent. From
-        // then on the configuration is left as it is; any other call that leaves it failing is a finding (an
-        // EndUpdate closing a bracket with such edits counts as them).
-        if (last_op_ != 0 && last_op_ != 1 && !(last_op_ == 7 && created_in_bracket_))
+        // After an edit that checks only locally the configuration is left as it is; any other call that leaves
+        // it failing is a finding (an EndUpdate closing a bracket with such edits counts as them).
+        if (!ChecksOnlyLocally(last_op_) && !(last_op_ == 7 && local_check_in_bracket_))
           Finding("a successful call left a configuration that fails its check", trace_ + "\n" + error);
         gap_ = true;
+      } else {
+        passed_ = after;
       }
     }
     snapshot_ = after;
@@ -275,10 +313,11 @@ class Run {
   ComPtr<IVRK5420CfgConverter> converter_;
   std::u16string snapshot_;  // XML get after the previous call
   std::u16string base_;      // XML get when the open group (bracket or pending switch) began
+  std::u16string passed_;    // XML get when the whole check last passed
   int depth_ = 0;
   uint8_t last_op_ = 0;
-  bool created_in_bracket_ = false;  // the open bracket holds a SetValue or CreateNode, checked at its end
-  bool gap_ = false;  // the configuration fails its check since an edit created an incomplete element
+  bool local_check_in_bracket_ = false;  // the open bracket holds an edit that checks only locally
+  bool gap_ = false;  // the configuration fails its check since an edit that checks only locally
   std::string trace_;
 };
 

@@ -47,22 +47,39 @@ dom::Node UnitStart(const dom::Node& element) {
   return IsWhitespace(previous) ? previous : element;
 }
 
+// Removes `node`, an occurrence of `element`, with the indentation before it.
+void RemoveOccurrence(CNodeTagInfoXML& element, const dom::Node& node) {
+  const dom::Node previous = node.previousSibling();
+  Detach(element, node);
+  if (IsWhitespace(previous)) Detach(element, previous);
+  element.owner()->ResetNodeCache();
+}
+
 }  // namespace
 
 bool RemoveElement(CNodeTagInfoXML& element, CIndexList indexes) {
   const dom::Node node = element.GetNode(indexes, false);
   if (!node) return false;
-  const dom::Node previous = node.previousSibling();
-  Detach(element, node);
-  if (IsWhitespace(previous)) Detach(element, previous);
-  element.owner()->ResetNodeCache();
+  RemoveOccurrence(element, node);
   return true;
+}
+
+bool RemoveLastElement(CNodeTagInfoXML& element, CIndexList parent_indexes) {
+  const dom::Node parent = element.parent()->GetNode(parent_indexes, false);
+  if (!parent) return false;
+  for (dom::Node child = parent.lastChild(); child; child = child.previousSibling()) {
+    if (!element.Matches(child)) continue;
+    RemoveOccurrence(element, child);
+    return true;
+  }
+  return false;
 }
 
 int32_t MoveElement(CNodeTagInfoXML& element, CIndexList indexes, int32_t offset) {
   const dom::Node node = element.GetNode(indexes, false);
   if (!node) return 0;
   const dom::Node parent = node.parent();
+  if (!parent) return 0;  // the root element, alone in its document
   const std::vector<dom::Node> occurrences = Occurrences(element, parent);
   const int64_t n = static_cast<int64_t>(occurrences.size());
   int64_t p = 0;

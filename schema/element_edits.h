@@ -18,6 +18,10 @@ class CNodeTagInfoXML;
 // Returns true when something was removed.
 bool RemoveElement(CNodeTagInfoXML& element, CIndexList indexes);
 
+// Removes the last occurrence under the parent occurrence that `parent_indexes` selects, found from the end so
+// that removing many in a row stays linear. Returns false when there is none.
+bool RemoveLastElement(CNodeTagInfoXML& element, CIndexList parent_indexes);
+
 // Moves the occurrence by `offset` places among its same-named siblings, clamped to the ends; returns the
 // displacement applied (0 when the occurrence does not exist).
 int32_t MoveElement(CNodeTagInfoXML& element, CIndexList indexes, int32_t offset);

@@ -55,7 +55,7 @@ void CNodeAttrModbusCycleCount::SetValue(const std::string& text, CIndexList ind
       if (!value.empty()) attribute->SetValue(value, at, false);
     }
   }
-  for (uint32_t k = current; k > target; --k) RemoveElement(*cycle_, CycleAt(element_indexes, k - 1));
+  for (uint32_t k = current; k > target; --k) RemoveLastElement(*cycle_, element_indexes);
   if (check) CheckValue(*this, text, indexes);
 }
 

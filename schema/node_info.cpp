@@ -147,17 +147,20 @@ dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexE
     ThrowMessage(120, GetFullPath());
   }
   // Place: before the first occurrence with a greater key, or after the last occurrence, or at the end.
-  dom::Node last_same;
   dom::Node greater_key;
-  std::string key_text;
-  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling()) {
-    if (!Matches(child)) continue;
-    last_same = child;
-    if (entry.use_attr && !greater_key && key_attribute_->ReadValue(child, &key_text)) {
+  if (entry.use_attr) {
+    std::string key_text;
+    for (dom::Node child = parent_node.firstChild(); child && !greater_key; child = child.nextSibling()) {
+      if (!Matches(child) || !key_attribute_->ReadValue(child, &key_text)) continue;
       const auto key = ParseKeyText(key_text);
       if (key && *key > entry.value) greater_key = child;
     }
   }
+  // The last occurrence is searched from the end, so that appending occurrences one after another stays linear.
+  dom::Node last_same;
+  if (!greater_key)
+    for (dom::Node child = parent_node.lastChild(); child && !last_same; child = child.previousSibling())
+      if (Matches(child)) last_same = child;
 
   InsertIndented(parent_node, element, greater_key ? greater_key : last_same ? last_same.nextSibling() : dom::Node());
   if (entry.use_attr) key_attribute_->WriteValue(element, std::to_string(entry.value));
@@ -215,7 +218,9 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
   CNodeTagInfoXML* owner_element = this->element();
   if (owner_element->key_attribute() == this) {
     std::string old;
-    if (!ReadValue(element, &old) || !EqualsNoCase(old, text)) owner_element->ResetNodeCache();
+    // Only lookups by key can go stale when a key changes; an occurrence found by position stays where it is.
+    if (owner_element->caches_key_lookup() && (!ReadValue(element, &old) || !EqualsNoCase(old, text)))
+      owner_element->ResetNodeCache();
   }
   const bool existed = static_cast<bool>(element.attribute(name()));
   try {

@@ -80,6 +80,8 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   const std::vector<CNodeTagInfoXML*>& children() const { return children_; }
   // Null when occurrences are selected by position only.
   CNodeAttrInfoXML* key_attribute() const { return key_attribute_; }
+  // True when the cached occurrence was found by its key (and so depends on the keys of its siblings).
+  bool caches_key_lookup() const { return cached_node_ && cached_use_attr_; }
 
   // Child element or attribute by name (ASCII case-insensitive); null when there is none.
   CNodeTagInfoXML* FindChild(std::string_view name) const;

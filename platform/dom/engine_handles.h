@@ -1,6 +1,7 @@
 // Small owners of XML engine resources, so that every exit path releases them.
 #pragma once
 
+#include <iconv.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
@@ -8,10 +9,14 @@
 
 namespace vrk::dom {
 
-// Initialises the engine once per process, before its first use.
+// Initialises the engine once per process, before its first use. It also keeps a descriptor of UTF-16 and of
+// the device's single-byte code page open for the life of the process: the C library unloads a codec module when
+// its last descriptor closes, and reloading one for every parse, save and decoding cost more than the parse.
 inline void InitEngine() {
   static const bool initialised = (xmlInitParser(), true);
+  static const iconv_t kept_codecs[] = {iconv_open("UTF-16LE", "UTF-8"), iconv_open("UTF-8", "WINDOWS-1251")};
   (void)initialised;
+  (void)kept_codecs;
 }
 
 struct DocDeleter {

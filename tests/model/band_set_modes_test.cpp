@@ -132,6 +132,19 @@ TEST_F(CompatibilityMode, TheSwitchIsKeptOrUndoneWithTheNextEdit) {
   EXPECT_EQ(Numbers(1), "A1 PP2 a3 r8 r9 r10 r11");
 }
 
+// The compatibility switch leaves its changes open; any other edit that completes outside a bracket commits
+// them, the identical-bands switch turned off included, so a later failure no longer takes them back.
+TEST_F(CompatibilityMode, AnIdenticalBandsSwitchCommitsThePendingSwitch) {
+  Load(TwoChannels());
+  ASSERT_EQ(SetCompatible(1), S_OK) << error_;
+  ASSERT_EQ(SetIdentical(0), S_OK) << error_;
+  const std::string committed = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  EXPECT_EQ(Set("VibroChannels\\VibroChannel\\unit", "102"), E_FAIL);
+  EXPECT_EQ(Xml(), committed);
+  EXPECT_EQ(Numbers(1), "A1 PP2 a3 r8 r9 r10 r11");
+}
+
 TEST_F(CompatibilityMode, TurningItOffDropsPhasesOfFractionalHarmonicsAndRenumbers) {
   Load(TwoChannels());
   ASSERT_EQ(SetCompatible(1), S_OK) << error_;

@@ -122,6 +122,16 @@ TEST_F(ConverterLifecycle, MoveNodeWithoutOffsetIsAnInvalidArgument) {
   EXPECT_EQ(cvt_->MoveNode(name.get(), nullptr, nullptr), E_INVALIDARG);
 }
 
+// The root has no siblings to move among: a move of it applies no displacement and changes nothing.
+TEST_F(ConverterLifecycle, MovingTheRootMovesNothing) {
+  LoadDefault();
+  const std::string before = Xml();
+  LONG offset = 4;
+  ASSERT_EQ(Move("", {}, offset), S_OK) << error_;
+  EXPECT_EQ(offset, 0);
+  EXPECT_EQ(Xml(), before);
+}
+
 TEST_F(ConverterLifecycle, ImperialModeIsOnOnlyForOne) {
   LONG value = -5;
   EXPECT_EQ(cvt_->put_ImperialSystemMeasurement(-1), S_OK);

@@ -171,6 +171,29 @@ TEST_F(ModbusCycleCount, CountBeyondTheLimitChangesNothing) {
   EXPECT_EQ(Xml(), before);
 }
 
+// Inside a bracket the count is checked only at its end, so a count beyond the limit first creates its cycles;
+// thousands of them must still be appended one step each (this once took seconds), and the end of the bracket
+// either accepts the count brought back into range or undoes them all.
+TEST_F(ModbusCycleCount, ABracketMayHoldCyclesBeyondTheLimitUntilItEnds) {
+  LoadMaster();
+  const std::string before = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set(kCycleCount, "20000"), S_OK) << error_;
+  EXPECT_EQ(Get(kCycleCount), "20000");
+  EXPECT_EQ(Get(std::string(kCycle) + "Number", At({19999})), "20000");
+  ASSERT_EQ(Set(kCycleCount, "2"), S_OK) << error_;
+  ASSERT_EQ(Track(cvt_->EndUpdate()), S_OK) << error_;
+  EXPECT_EQ(Get(kCycleCount), "2");
+
+  const std::string two_cycles = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set(kCycleCount, "20000"), S_OK) << error_;
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_TRUE(error_.starts_with("Incorrect value range (20000) \n")) << error_;
+  EXPECT_EQ(Xml(), two_cycles);
+  EXPECT_NE(Xml(), before);
+}
+
 TEST_F(ModbusCycleCount, TextThatIsNoCountIsRefusedEvenInsideABracket) {
   LoadMaster();
   const std::string before = Xml();
