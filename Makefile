@@ -7,11 +7,14 @@ PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev v
 # The Windows cross-build needs these only; `make test` does not install them.
 WINDOWS_BUILD    ?= build-windows
 WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev
+# `make test-windows` runs the DLL under Wine (installed without its recommended packages), from a lean build.
+WINDOWS_TEST_BUILD ?= build-windows-test
+WINE_PACKAGES      := wine wine64
 # ccache, when the machine has it, keeps rebuilds of several checkouts cheap; nothing depends on it.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps configure build test test-normal test-asan run fuzz bench clean windows
+.PHONY: all deps configure build test test-normal test-asan run fuzz bench clean windows test-windows
 
 all: build
 
@@ -60,5 +63,16 @@ windows:
 	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/windows/toolchain-mingw64.cmake $(LAUNCHER)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
+# The DLL registered and driven under Wine; its images are compared with those of the Linux build's vrkcfg.
+test-windows: $(BUILD)/CMakeCache.txt
+	@./cmake/install-deps.sh $(WINDOWS_PACKAGES)
+	@./cmake/install-deps.sh --no-install-recommends $(WINE_PACKAGES)
+	./cmake/windows/build-libxml2.sh
+	cmake -S . -B $(WINDOWS_TEST_BUILD) -C cmake/windows/test_build.cmake \
+	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/windows/toolchain-mingw64.cmake $(LAUNCHER)
+	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target VRK5420CfgConverter windows_test_clients
+	cmake --build $(BUILD) -j $(JOBS) --target vrkcfg
+	./tests/windows/run.sh $(WINDOWS_TEST_BUILD) $(BUILD)/tools/vrkcfg
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WINDOWS_BUILD) $(WINDOWS_TEST_BUILD)
