@@ -141,5 +141,36 @@ TEST(DomEdit, EditsThatWouldBreakTheDocumentThrow) {
   EXPECT_EQ(doc.bytes().find("x=\"1\""), std::string::npos);
 }
 
+// Facts about child lists may be kept while the version stands: every change of a child list moves it, and
+// nothing else does.
+TEST(DomEdit, StructureVersionMovesWithChildListEditsOnly) {
+  Document doc = Document::parseBytes(kDocument);
+  Node root = doc.documentElement();
+  std::uint64_t version = doc.structureVersion();
+  auto moved = [&] {
+    const std::uint64_t now = doc.structureVersion();
+    const bool changed = now != version;
+    version = now;
+    return changed;
+  };
+  Node a = Child(doc, 0);
+  a.setAttribute("x", "9");
+  a.setAttribute("w", "new");
+  a.attribute("y").setValue("8");
+  Node fresh = doc.createElement("d");
+  Node text = doc.createText("\n");
+  EXPECT_FALSE(moved());
+  root.appendChild(fresh);
+  EXPECT_TRUE(moved());
+  root.insertBefore(text, fresh);
+  EXPECT_TRUE(moved());
+  root.replaceChild(doc.createElement("e"), fresh);
+  EXPECT_TRUE(moved());
+  root.removeChild(text);
+  EXPECT_TRUE(moved());
+  fresh.appendChild(doc.createElement("f"));  // a detached subtree counts as well
+  EXPECT_TRUE(moved());
+}
+
 }  // namespace
 }  // namespace vrk::dom
