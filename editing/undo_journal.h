@@ -50,6 +50,8 @@ class CUndoJournal {
   void SetIdenticalBands(bool on) { identical_bands_ = on; }
   // The group changes record into, made when there is none.
   CUndoXMLGroup& CurrentGroup();
+  // The group of the edit or bracket in progress, null when everything is committed.
+  CUndoXMLGroup* OpenGroup() const { return current_group_.get(); }
 
  private:
   uint32_t depth_ = 0;

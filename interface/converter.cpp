@@ -235,8 +235,10 @@ HRESULT CVRK5420CfgConverter::get_XML(BSTR* text) {
   if (text == nullptr) return NullPointer();
   return GuardCall([&] {
     {
-      // Derived values are rewritten outside any edit; there is nothing to undo about them.
-      RecordingScope not_recorded(*root_, nullptr);
+      // Derived values are rewritten into the group still open (a bracket, a pending switch, a fresh load), so
+      // that undoing it meets the document as its entries left it; with everything committed nothing refers to
+      // the nodes and nothing records.
+      RecordingScope recorded(*root_, journal_.OpenGroup());
       root_->RefreshDerivedValues();
     }
     const std::u16string document = root_->document().text();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editing/undo_operations.h"
+#include "interface/message_table.h"
 #include "schema/device_v7.h"
 
 namespace vrk {
@@ -30,21 +31,20 @@ std::vector<std::string> RelativeBandNumbers(CVibroChannel& channel, IndexEntry 
   return numbers;
 }
 
-// Empties `list` of its attributes and children, each removal recorded. The element itself stays: an undo entry
-// of the edit that created it must still find it, or undoing that edit would leave the regenerated list behind.
-// The whitespace around it stays, so the document keeps its indentation.
-void Empty(CNodeTag_VRK_DeviceV7& root, Ccutting_rel_bands& descriptor, const dom::Node& list) {
-  dom::Node element = list;
-  while (const dom::Node attribute = element.firstAttribute()) {
-    element.removeAttributeNode(attribute);
-    root.Record(std::make_unique<CUndoXMLAttrRemove>(&descriptor, attribute, element, element.firstAttribute()));
+// Puts a fresh empty element of the same name where `list` stands, recorded as a replacement. The whitespace
+// around it stays, so the document keeps its indentation.
+void ReplaceByEmpty(CNodeTag_VRK_DeviceV7& root, Ccutting_rel_bands& descriptor, const dom::Node& list) {
+  dom::Document document = root.document();
+  dom::Node fresh;
+  try {
+    fresh = document.createElement(list.name());
+  } catch (const dom::Error&) {
+    ThrowMessage(120, descriptor.GetFullPath());
   }
-  while (const dom::Node child = element.firstChild()) {
-    const dom::Node next = child.nextSibling();
-    element.removeChild(child);
-    root.Record(std::make_unique<CUndoXMLNodeRemove>(&descriptor, child, next, element));
-  }
-  // Only the list's own descriptors can hold nodes of the emptied list.
+  dom::Node parent = list.parent();
+  parent.replaceChild(fresh, list);
+  root.Record(std::make_unique<CUndoXMLNodeReplace>(&descriptor, list, fresh));
+  // Only the list's own descriptors can hold nodes of the replaced list.
   descriptor.ResetNodeCache();
 }
 
@@ -68,7 +68,7 @@ void RegenerateCuttingBands(CNodeTag_VRK_DeviceV7& root) {
       const dom::Node list = cutting.GetNode(lookup, false);
       if (!list) continue;
       if (!relative_numbers) relative_numbers = RelativeBandNumbers(channel, channel_entry);
-      Empty(root, cutting, list);
+      ReplaceByEmpty(root, cutting, list);
       // Entries by position, so that the list follows the relative bands' document order (creation by key
       // would sort it) and creation indents each entry.
       for (uint32_t i = 0; i < relative_numbers->size(); ++i)

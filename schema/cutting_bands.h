@@ -7,7 +7,7 @@ namespace vrk {
 class CNodeTag_VRK_DeviceV7;
 
 // For every vibration channel numbered 1 to 16 and each of its absolute bands that has `cutting_rel_bands`,
-// empties that element and fills it anew with the numbers of the channel's relative bands in document order.
+// replaces that element by a fresh one listing the numbers of the channel's relative bands in document order.
 // Changes are recorded in the undo journal when the root records.
 void RegenerateCuttingBands(CNodeTag_VRK_DeviceV7& root);
 

@@ -224,6 +224,21 @@ TEST_F(CutOutLists, AListCreatedInAFailedBracketGoesAwayAfterBeingFilled) {
   EXPECT_EQ(Xml(), before);
 }
 
+// Inside a bracket each hand-out of the document refills the lists within the bracket's changes, so a failure
+// undoes the refills together with the edits before them, whatever they replaced, and restores every value.
+TEST_F(CutOutLists, AFailedBracketUndoesEditsOfAListThatWasRefilledMeanwhile) {
+  LoadChannel();
+  const std::string before = Xml();
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set(std::string(kRelativeBand) + "lower_bound", "6", At({0, 0})), S_OK) << error_;
+  BStr entry(std::string(kAbsoluteBand) + "cutting_rel_bands\\cutting_band\\"), text("<cutting_band number=\"6\"/>");
+  ASSERT_EQ(Track(cvt_->SetNodeText(entry.get(), MakeIndexes(At({0, 0, 0})).get(), text.get())), S_OK) << error_;
+  Xml();
+  EXPECT_EQ(Set(std::string(kRelativeBand) + "number", "5"), E_FAIL);
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Get(std::string(kRelativeBand) + "lower_bound", At({0, 0})), "5");
+}
+
 TEST(CutOutListRegeneration, RecordedRegenerationUndoesToTheExactText) {
   CNodeTag_VRK_DeviceV7 root;
   root.AttachDocument(dom::Document::parseText(
