@@ -37,11 +37,11 @@ CUndoXMLAttrChange::CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, dom::Node e
 void CUndoXMLAttrChange::UndoChange() {
   if (old_value_) {
     attribute_->WriteValue(element_, *old_value_);
-    return;
+  } else if (const dom::Node attribute = element_.attribute(attribute_->name())) {
+    element_.removeAttributeNode(attribute);
   }
-  if (const dom::Node attribute = element_.attribute(attribute_->name())) element_.removeAttributeNode(attribute);
-  // Elements found by key may have been found by this attribute's value.
-  if (attribute_->element()->key_attribute() == attribute_) attribute_->element()->ResetNodeCache();
+  // Elements found by key may have been found by this attribute's value, or by a key pair it is part of.
+  attribute_->element()->ResetNodeCache();
 }
 
 }  // namespace vrk

@@ -2,6 +2,7 @@
 // belongs to; and the limits that threshold levels must keep within their band.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "convert/channel_parameters.h"
@@ -53,10 +54,12 @@ void CheckPhasesFollowTheirBands(CNodeTag_VRK_DeviceV7& root, const CIndexList& 
   }
 }
 
-// Key numbers of every occurrence of a repeated element under `parent`.
+// Key numbers of every occurrence of a repeated element under `parent`. A number outside the unsigned 32-bit
+// range is left out: it names nothing, and its own range check refuses it.
 std::vector<uint32_t> NumbersOf(CNodeAttrInfoXML& number, const CIndexList& parent) {
   std::vector<uint32_t> numbers;
-  for (double value : RealsOfOccurrences(number, parent)) numbers.push_back(static_cast<uint32_t>(value));
+  for (double value : RealsOfOccurrences(number, parent))
+    if (value >= 0 && value <= std::numeric_limits<uint32_t>::max()) numbers.push_back(static_cast<uint32_t>(value));
   return numbers;
 }
 

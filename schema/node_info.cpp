@@ -294,16 +294,17 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
   }
 }
 
+void CNodeAttrInfoXML::RecordOldValue(const dom::Node& element) {
+  std::string old;
+  std::optional<std::string> old_value;
+  if (ReadValue(element, &old)) old_value = std::move(old);
+  owner()->Record(std::make_unique<CUndoXMLAttrChange>(this, element, std::move(old_value)));
+}
+
 void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, bool check) {
   const CIndexList write_indexes = indexes;
   const dom::Node element = this->element()->GetNode(indexes, true);
-  CNodeTag_VRK_Device& root = *owner();
-  if (root.recording()) {
-    std::string old;
-    std::optional<std::string> old_value;
-    if (ReadValue(element, &old)) old_value = std::move(old);
-    root.Record(std::make_unique<CUndoXMLAttrChange>(this, element, std::move(old_value)));
-  }
+  if (owner()->recording()) RecordOldValue(element);
   WriteValue(element, text);
   if (check) CheckValue(*this, text, write_indexes);
 }

@@ -165,6 +165,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   virtual void WriteValue(const dom::Node& element, const std::string& text);
   // True when the attribute is present on `element`; its value goes to `text` when that is not null.
   virtual bool ReadValue(const dom::Node& element, std::string* text) const;
+  // Records for undo this attribute's present state on `element` (its value, or that it is absent), so that an
+  // undo puts exactly that state back.
+  virtual void RecordOldValue(const dom::Node& element);
   // Writes `text` at the occurrence `indexes` selects, creating missing elements; the old value is recorded for
   // undo first. With `check` the value is validated after writing (the caller undoes on failure).
   virtual void SetValue(const std::string& text, CIndexList indexes, bool check);

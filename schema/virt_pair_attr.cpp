@@ -16,6 +16,11 @@ void CVirtPairNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::s
   second_->WriteValue(element, std::to_string(*value & 0xFFFFu));
 }
 
+void CVirtPairNodeAttrInfoXML::RecordOldValue(const dom::Node& element) {
+  first_->RecordOldValue(element);
+  second_->RecordOldValue(element);
+}
+
 bool CVirtPairNodeAttrInfoXML::ReadValue(const dom::Node& element, std::string* text) const {
   std::string first_text, second_text;
   if (!first_->ReadValue(element, &first_text) || !second_->ReadValue(element, &second_text)) return false;

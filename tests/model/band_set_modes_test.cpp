@@ -55,6 +55,19 @@ TEST_F(IdenticalBands, AFailedEqualisationLeavesTheModeOffAndTheDocumentAsItWas)
   EXPECT_EQ(Xml(), before);
 }
 
+TEST_F(IdenticalBands, ANegativeTachometerNumberInABracketNamesNoShaft) {
+  // The switch checks the shafts against the tachometer numbers as they stand, unchecked ones included.
+  const std::string set = Overall("Average", 1) + Relative(RelativeBand(5, 1));
+  Load(Document(Vibro(1, set) + Vibro(2, set), Tacho(1)));
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("TachoChannels\\TachoChannel\\number", "-50", Key(1)), S_OK) << error_;
+  EXPECT_EQ(SetIdentical(1), E_FAIL);
+  EXPECT_EQ(error_,
+            "The node \"\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\" must refer to one of "
+            "existing nodes \"\\VRK_Device\\TachoChannels\\TachoChannel\"\n"
+            "\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band");
+}
+
 TEST_F(IdenticalBands, ANewNumberIsCarriedToTheSameBandOfEveryChannel) {
   const std::string set = Overall("Average", 1) + Absolute(AbsoluteBand(2) + AbsoluteBand(3));
   Load(Document(Vibro(1, set) + Vibro(2, set), "", Section("current-outputs", CurrentOutput(1, 2, 1))));

@@ -1,6 +1,6 @@
 // Taking back a write of the key attribute that the edit's index list selected its element by: the trial of
 // CheckValueRanges and the rollback of a failed bracket put the old key back on the same element instead of
-// creating a new element under the old key.
+// creating a new element under the old key. A virtual key pair is taken back half by half.
 #include "parameter_documents.h"
 
 namespace vrk::test {
@@ -33,6 +33,22 @@ TEST_F(KeyRollback, FailedBracketPutsTheOldNumberBackOnTheSameChannel) {
   EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);  // the deferred check of the value fails and undoes the bracket
   EXPECT_EQ(Xml(), before);
   EXPECT_EQ(Get("VibroChannels\\VibroChannel\\trn_sens", Key(1)), "7");
+}
+
+// The pair reads as absent while one half is missing; taking back a write of it restores each half as it was.
+TEST_F(KeyRollback, TakingBackAPairWithOneHalfMissingRestoresBothHalves) {
+  ASSERT_EQ(Set("current-outputs\\Output\\Tag\\ChannelNum", "2", Key(1)), S_OK) << error_;
+  const std::string before = Xml();
+  BStr name("current-outputs\\Output\\Tag\\ChannelNum_ParamNum");
+  BSTR value = BStr(std::string_view("101")).release();
+  EXPECT_EQ(Track(cvt_->CheckValueRanges(name.get(), MakeIndexes(Key(1)).get(), &value)), S_OK) << error_;
+  SysFreeString(value);
+  EXPECT_EQ(Xml(), before);
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set("current-outputs\\Output\\Tag\\ChannelNum_ParamNum", "101", Key(1)), S_OK) << error_;
+  Set("VibroChannels\\VibroChannel\\trn_sens", "abc", Key(1));
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(Xml(), before);
 }
 
 }  // namespace
