@@ -6,7 +6,7 @@ namespace vrk {
 
 void CUndoXMLOperation::Undo() {
   UndoChange();
-  descriptor_->ResetNodeCache();
+  descriptor_->ResetAfterChange();
 }
 
 void CUndoXMLTagAppend::UndoChange() {
@@ -37,11 +37,9 @@ CUndoXMLAttrChange::CUndoXMLAttrChange(CNodeAttrInfoXML* descriptor, dom::Node e
 void CUndoXMLAttrChange::UndoChange() {
   if (old_value_) {
     attribute_->WriteValue(element_, *old_value_);
-  } else if (const dom::Node attribute = element_.attribute(attribute_->name())) {
-    element_.removeAttributeNode(attribute);
+    return;
   }
-  // Elements found by key may have been found by this attribute's value, or by a key pair it is part of.
-  attribute_->element()->ResetNodeCache();
+  if (const dom::Node attribute = element_.attribute(attribute_->name())) element_.removeAttributeNode(attribute);
 }
 
 }  // namespace vrk

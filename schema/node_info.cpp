@@ -269,9 +269,21 @@ bool CNodeAttrInfoXML::ReadValue(const dom::Node& element, std::string* text) co
   return true;
 }
 
+void CNodeAttrInfoXML::ResetAfterChange() {
+  if (IsKeyPart())
+    element()->ResetNodeCache();
+  else
+    ResetNodeCache();
+}
+
+bool CNodeAttrInfoXML::IsKeyPart() const {
+  const CNodeAttrInfoXML* key = element()->key_attribute();
+  return key != nullptr && key->Includes(*this);
+}
+
 void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& text) {
   CNodeTagInfoXML* owner_element = this->element();
-  if (owner_element->key_attribute() == this) {
+  if (IsKeyPart()) {
     std::string old;
     // Only lookups by key can go stale when a key changes; an occurrence found by position stays where it is.
     if (owner_element->caches_key_lookup() && (!ReadValue(element, &old) || !EqualsNoCase(old, text)))
@@ -332,7 +344,7 @@ void CNodeAttrInfoXML::RemoveValue(CIndexList indexes) {
   if (!attribute) return;
   const dom::Node next = attribute.nextSibling();
   element.removeAttributeNode(attribute);
-  ResetNodeCache();
+  ResetAfterChange();
   owner()->Record(std::make_unique<CUndoXMLAttrRemove>(this, attribute, element, next));
 }
 

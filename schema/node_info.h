@@ -31,6 +31,8 @@ class CNodeInfoXML {
 
   // Drops the cached DOM nodes of this descriptor and of everything below it.
   virtual void ResetNodeCache() = 0;
+  // Drops the cached nodes that a change of this descriptor's nodes can make stale; the undo of a change calls it.
+  virtual void ResetAfterChange() { ResetNodeCache(); }
   // How many index-list entries a path to this descriptor consumes.
   virtual uint32_t GetIndexDepth() const = 0;
 
@@ -157,10 +159,17 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
       : CNodeInfoXML(std::move(name), mandatory), range_(std::move(range)) {}
 
   void ResetNodeCache() override { cached_attr_ = dom::Node(); }
+  // A change of a key, or of a part of one, also drops the element's occurrences found by key.
+  void ResetAfterChange() override;
   uint32_t GetIndexDepth() const override;
 
+  // True when writing `attribute` changes this attribute's value: it is this attribute, or one it is made of.
+  virtual bool Includes(const CNodeAttrInfoXML& attribute) const { return &attribute == this; }
+  // True when this attribute is the key its element's occurrences are selected by, or a part of that key.
+  bool IsKeyPart() const;
+
   // Stores `text` unchanged into this attribute of `element`, creating the attribute when missing (recorded for
-  // undo). Writing a different key value drops the element's cached occurrences. Throws 122 when the attribute
+  // undo). Writing a different value of a key or key part drops the element's cached occurrences. Throws 122 when the attribute
   // cannot be created.
   virtual void WriteValue(const dom::Node& element, const std::string& text);
   // True when the attribute is present on `element`; its value goes to `text` when that is not null.

@@ -8,12 +8,13 @@ namespace vrk {
 void CVirtPairNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& text) {
   const std::optional<uint32_t> value = ParseKeyText(text);
   if (!value) ThrowMessage(122, GetFullPath());
-  if (this->element()->key_attribute() == this) {
-    std::string old;
-    if (!ReadValue(element, &old) || old != std::to_string(*value)) this->element()->ResetNodeCache();
-  }
+  // Each half drops the element's cached occurrences itself when the pair is the key.
   first_->WriteValue(element, std::to_string(*value >> 16));
   second_->WriteValue(element, std::to_string(*value & 0xFFFFu));
+}
+
+bool CVirtPairNodeAttrInfoXML::Includes(const CNodeAttrInfoXML& attribute) const {
+  return &attribute == this || &attribute == first_ || &attribute == second_;
 }
 
 void CVirtPairNodeAttrInfoXML::RecordOldValue(const dom::Node& element) {

@@ -15,6 +15,8 @@ class CVirtPairNodeAttrInfoXML : public CNodeAttrInfoXML {
   // Splits the unsigned 32-bit text into its high and low 16 bits and writes them to the two attributes.
   // Throws 122 when the text is not an unsigned 32-bit number.
   void WriteValue(const dom::Node& element, const std::string& text) override;
+  // Writing either attribute changes the pair.
+  bool Includes(const CNodeAttrInfoXML& attribute) const override;
   // Records the two attributes one by one: either may be present without the other, and the pair's value alone
   // could not put such a state back.
   void RecordOldValue(const dom::Node& element) override;

@@ -51,5 +51,34 @@ TEST_F(KeyRollback, TakingBackAPairWithOneHalfMissingRestoresBothHalves) {
   EXPECT_EQ(Xml(), before);
 }
 
+// Monitoring tags are keyed by the pair: a write of either half moves the occurrence as a write of the key
+// itself does, and so does a removal of a key; the undo of either makes the element found by its key again.
+TEST_F(KeyRollback, WritingAHalfOfTheKeyPairOrRemovingAKeyMovesTheOccurrence) {
+  Load(Document(Vibro(1, Overall("Average", 1) + Absolute(AbsoluteBand(2))), "",
+                "<Monitoring>" + MonitoringElement(1, Tag(1, 0) + Tag(1, 1)) + MonitoringElement(2, "") +
+                    "</Monitoring>"));
+  const std::string param = "Monitoring\\Element\\Tag\\ParamNum";
+  EXPECT_EQ(Get(param, {{true, 1}, {true, 65536}}), "0");
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  ASSERT_EQ(Set(param, "5", {{true, 1}, {true, 65536}}), S_OK) << error_;
+  EXPECT_EQ(Get(param, {{true, 1}, {true, 65536}}), "<E_FAIL>");
+  EXPECT_EQ(Get(param, {{true, 1}, {true, 65541}}), "5");
+  ASSERT_EQ(Set(param, "0", {{true, 1}, {true, 65541}}), S_OK) << error_;
+  ASSERT_EQ(cvt_->EndUpdate(), S_OK) << error_;
+
+  const std::string before = Xml();
+  EXPECT_EQ(Get(param, {{true, 2}, {true, 65536}}), "<E_FAIL>");
+  ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
+  BStr name("Monitoring\\Element\\Number");
+  BSTR none = nullptr;
+  ASSERT_EQ(Track(cvt_->SetValue(name.get(), MakeIndexes(Key(1)).get(), &none)), S_OK) << error_;
+  EXPECT_EQ(Get(param, {{true, 1}, {true, 65536}}), "<E_FAIL>");
+  ASSERT_EQ(Set("Region_settings\\Hysteresis_percent", "91"), S_OK) << error_;
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(Get(param, {{true, 1}, {true, 65536}}), "0");
+  EXPECT_EQ(Count("Monitoring\\Element\\"), 2u);
+}
+
 }  // namespace
 }  // namespace vrk::test
