@@ -2,13 +2,16 @@
 // object. After every call that fails, `XML` get is what it was before the call (or, where the failed call
 // undoes a whole open group, what it was when that group opened); after every call that succeeds outside an
 // update bracket, the configuration passes the whole check of its root, until an edit whose own check is local
-// leaves it failing (see ChecksOnlyLocally); read-only calls change nothing.
+// leaves it failing (see ChecksOnlyLocally); read-only calls change nothing; and every read gives what a
+// converter that has just loaded the same document gives, so that no cached lookup outlives what it found.
 //
 // Script: the first byte chooses the start (3 modulo 4: a generated configuration with one channel of each
 // kind, otherwise the smaller and faster default configuration); then up to kMaxCalls calls, each an operation byte and its arguments. Paths
 // come from the version-7 schema itself, so every element and attribute can be reached.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -25,6 +28,8 @@ using namespace vrk::fuzz;
 namespace {
 
 constexpr int kMaxCalls = 24;
+// What a read gives when it fails; no value or element text has this form.
+const std::u16string kFailed = u"<E_FAIL>";
 
 struct SchemaPaths {
   std::vector<std::string> elements;    // "A\B\" for every element below the root, and "" for the root
@@ -102,6 +107,7 @@ class Run {
     snapshot_ = XmlOf(*converter_.get());
     base_ = snapshot_;
     for (int call = 0; call < kMaxCalls && !script_.Done(); ++call) Step();
+    if (std::getenv("FUZZ_TRACE")) std::fprintf(stderr, "%s\n\n", trace_.c_str());
   }
 
  private:
@@ -140,12 +146,17 @@ class Run {
     trace_ += " " + path;
     return BStr(std::string_view(path));
   }
-  std::string Value() {
+  // A value text; 0xFE gives none (a null BSTR: SetValue removes the attribute), 0xFF the next bytes.
+  BStr Value() {
     const uint8_t choice = script_.Byte();
+    if (choice == 0xFE) {
+      trace_ += " null";
+      return BStr();
+    }
     std::string value = choice == 0xFF ? script_.Bytes(script_.Byte() % 16)
                                        : kValues[choice % (sizeof kValues / sizeof kValues[0])];
     trace_ += " '" + Printable(value) + "'";
-    return value;
+    return BStr(std::string_view(value));
   }
   // The text of an existing occurrence (possibly of another element) or a fixed fragment.
   BStr Fragment() {
@@ -171,7 +182,7 @@ class Run {
       case 0: {
         BStr name = Attribute();
         auto at = Indexes();
-        BSTR value = BStr(std::string_view(Value())).release();
+        BSTR value = Value().release();
         hr = converter_->SetValue(name.get(), at.get(), &value);
         SysFreeString(value);
         break;
@@ -231,25 +242,28 @@ class Run {
       case 11: {
         BStr name = Attribute();
         auto at = Indexes();
-        BSTR value = BStr(std::string_view(Value())).release();
+        BSTR value = Value().release();
         hr = converter_->CheckValueRanges(name.get(), at.get(), &value);
         SysFreeString(value);
         kind = kReadOnly;
         break;
       }
       case 12: {
-        BStr name = Attribute(), value;
-        hr = converter_->GetValue(name.get(), Indexes().get(), value.Out());
+        BStr name = Attribute();
+        auto at = Indexes();
+        const std::u16string value = ValueAt(*converter_.get(), name.get(), at.get());
+        hr = value == kFailed ? E_FAIL : S_OK;
+        if (IVRK5420CfgConverter* fresh = Fresh(); fresh && ValueAt(*fresh, name.get(), at.get()) != value)
+          Finding("a read found what the document does not hold", trace_ + " -> " + Utf16ToUtf8(value));
         kind = kReadOnly;
         break;
       }
       default: {
         BStr name = Element();
         auto at = Indexes();
-        ULONG count = 0;
-        BStr text;
-        converter_->GetNodesCount(name.get(), at.get(), &count);
-        converter_->GetNodeText(name.get(), at.get(), text.Out());
+        const std::u16string occurrence = OccurrenceAt(*converter_.get(), name.get(), at.get());
+        if (IVRK5420CfgConverter* fresh = Fresh(); fresh && OccurrenceAt(*fresh, name.get(), at.get()) != occurrence)
+          Finding("a lookup found what the document does not hold", trace_ + "\n" + Utf16ToUtf8(occurrence));
         hr = converter_->CheckNodeData(name.get(), at.get());
         kind = kReadOnly;
         break;
@@ -260,6 +274,45 @@ class Run {
     if (ChecksOnlyLocally(op) && SUCCEEDED(hr) && depth_ > 0) local_check_in_bracket_ = true;
     Verify(kind, hr);
     if (depth_ == 0) local_check_in_bracket_ = false;
+  }
+
+  // What GetValue gives: the value, or kFailed.
+  static std::u16string ValueAt(IVRK5420CfgConverter& converter, BSTR name, IVRK5420CfgConValueIndexes* at) {
+    BStr value;
+    if (FAILED(converter.GetValue(name, at, value.Out()))) {
+      TakeError();
+      return kFailed;
+    }
+    return value.ToUtf16();
+  }
+  // What GetNodesCount and GetNodeText give, as one text.
+  static std::u16string OccurrenceAt(IVRK5420CfgConverter& converter, BSTR name, IVRK5420CfgConValueIndexes* at) {
+    ULONG count = 0;
+    BStr text;
+    const HRESULT counted = converter.GetNodesCount(name, at, &count);
+    const HRESULT read = converter.GetNodeText(name, at, text.Out());
+    TakeError();
+    return (FAILED(counted) ? kFailed : Utf8ToUtf16(std::to_string(count))) + u"|" +
+           (FAILED(read) ? kFailed : text.ToUtf16());
+  }
+  // A converter that loaded the document as it stands, in the same unit system: it has looked nothing up yet,
+  // so its reads say what the document holds. Null when the document does not load as it stands (a failing
+  // check, or a load that normalises it).
+  IVRK5420CfgConverter* Fresh() {
+    if (fresh_text_ != snapshot_) {
+      fresh_text_ = snapshot_;
+      fresh_ = NewConverter();
+      BStr text{std::u16string_view(snapshot_)};
+      if (fresh_->put_XML(text.get()) != S_OK || !Same(XmlOf(*fresh_.get()), snapshot_)) {
+        TakeError();
+        fresh_.Reset();
+      }
+    }
+    if (!fresh_) return nullptr;
+    LONG imperial = 0;
+    converter_->get_ImperialSystemMeasurement(&imperial);
+    fresh_->put_ImperialSystemMeasurement(imperial);
+    return fresh_.get();
   }
 
   static bool IsModeSwitch(uint8_t op) { return op == 8 || op == 9 || op == 10; }
@@ -319,6 +372,8 @@ class Run {
   bool local_check_in_bracket_ = false;  // the open bracket holds an edit that checks only locally
   bool gap_ = false;  // the configuration fails its check since an edit that checks only locally
   std::string trace_;
+  ComPtr<IVRK5420CfgConverter> fresh_;  // see Fresh()
+  std::u16string fresh_text_;            // the document fresh_ loaded, or tried to
 };
 
 }  // namespace
