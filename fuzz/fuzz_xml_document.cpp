@@ -3,13 +3,65 @@
 // the same text a second time, and an image that `GetBIN` makes loads through `BIN` put and, once loaded,
 // gives the same image again. A crash, a sanitizer report or a broken round trip is a finding.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "fuzz/fuzz_converter.h"
+#include "interface/value_indexes.h"
 
 using namespace vrk;
 using namespace vrk::fuzz;
+
+namespace {
+
+ComPtr<IVRK5420CfgConValueIndexes> Positions(std::initializer_list<ULONG> positions) {
+  ComPtr<IVRK5420CfgConValueIndexes> list;
+  CVRK5420CfgConValueIndexes::Create(IID_IVRK5420CfgConValueIndexes, reinterpret_cast<void**>(list.Out()));
+  list->put_Count(static_cast<ULONG>(positions.size()));
+  ULONG i = 0;
+  for (ULONG position : positions) list->put_Value(i++, position);
+  return list;
+}
+
+// The number of the occurrence of `element` (a path ending in a backslash) at the positions `at`, appended to
+// `numbers` when the occurrence has one.
+void AddNumbers(IVRK5420CfgConverter& converter, const std::string& element, std::initializer_list<ULONG> at,
+                std::vector<std::string>& numbers) {
+  BStr name(std::string_view(element + "number")), value;
+  if (converter.GetValue(name.get(), Positions(at).get(), value.Out()) == S_OK)
+    numbers.push_back(value.ToUtf8());
+  else
+    TakeError();
+}
+
+// True when two parameters of one vibration channel carry the same number, in different lists. An image tells
+// thresholds apart by parameter number only, so such a channel's thresholds mix between the parameters on a
+// round trip, decoded with the range of another parameter, and may take more than two round trips to settle.
+bool SharesParameterNumbers(IVRK5420CfgConverter& converter) {
+  const std::string channel = "VibroChannels\\VibroChannel\\";
+  for (ULONG k = 0, channels = CountOf(converter, channel.c_str()); k < channels; ++k) {
+    std::vector<std::string> numbers;
+    for (const char* single : {"Average", "Peak", "PeakPeak", "WaveRMS", "Crest"})
+      AddNumbers(converter, channel + single + "\\", {k}, numbers);
+    for (const char* bands : {"Absolute_bands\\band\\", "Relative_bands\\band\\"}) {
+      BStr list(std::string_view(channel + bands));
+      ULONG count = 0;
+      if (converter.GetNodesCount(list.get(), Positions({k}).get(), &count) != S_OK) TakeError();
+      for (ULONG j = 0; j < count; ++j) {
+        AddNumbers(converter, channel + bands, {k, j}, numbers);
+        AddNumbers(converter, channel + bands + "phase\\", {k, j}, numbers);
+      }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end()) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const int language = (SetThreadUILanguage(1033), 0);
@@ -41,11 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!modbus_used && test_parameters) return 0;
     Finding("the image of GetBIN does not load", error);
   }
-  // The first image may differ from the second: parameters of one channel may share a number across their
-  // lists, and an image tells their thresholds apart by number only. From the second on, images are stable.
+  // The first image may differ from the second: a level read back from an image is the quantised one. From the
+  // second on, images are stable, except where parameters share a number (see SharesParameterNumbers).
   const std::vector<uint8_t> second = ImageOf(*converter.get());
   if (second.empty()) Finding("GetBIN fails on a configuration loaded from an image", TakeError());
   if (PutImage(*converter.get(), second) != S_OK) Finding("the second image does not load", TakeError());
-  if (ImageOf(*converter.get()) != second) Finding("GetBIN differs after loading its own image");
+  if (ImageOf(*converter.get()) != second && !SharesParameterNumbers(*converter.get()))
+    Finding("GetBIN differs after loading its own image");
   return 0;
 }
