@@ -169,8 +169,8 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   bool IsKeyPart() const;
 
   // Stores `text` unchanged into this attribute of `element`, creating the attribute when missing (recorded for
-  // undo). Writing a different value of a key or key part drops the element's cached occurrences. Throws 122 when the attribute
-  // cannot be created.
+  // undo). Writing a different value of a key or key part drops the element's cached occurrences. Throws 122
+  // when the attribute cannot be created.
   virtual void WriteValue(const dom::Node& element, const std::string& text);
   // True when the attribute is present on `element`; its value goes to `text` when that is not null.
   virtual bool ReadValue(const dom::Node& element, std::string* text) const;

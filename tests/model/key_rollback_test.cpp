@@ -12,14 +12,19 @@ class KeyRollback : public ParameterEditTest {
     ParameterEditTest::SetUp();
     Load(Document(Vibro(1, Overall("Average", 1)) + Vibro(2, Overall("Peak", 1))));
   }
+  // CheckValueRanges of `value` at `at`: it tries the value and takes it back.
+  HRESULT TryValue(const std::string& path, const std::string& value, const Indexes& at) {
+    BStr name{std::string_view(path)};
+    BSTR text = BStr(std::string_view(value)).release();
+    const HRESULT hr = Track(cvt_->CheckValueRanges(name.get(), MakeIndexes(at).get(), &text));
+    SysFreeString(text);
+    return hr;
+  }
 };
 
 TEST_F(KeyRollback, TrialOfANewChannelNumberLeavesTheDocumentAsItWas) {
   const std::string before = Xml();
-  BStr name("VibroChannels\\VibroChannel\\number");
-  BSTR value = BStr(std::string_view("3")).release();
-  EXPECT_EQ(Track(cvt_->CheckValueRanges(name.get(), MakeIndexes(Key(1)).get(), &value)), S_OK) << error_;
-  SysFreeString(value);
+  EXPECT_EQ(TryValue("VibroChannels\\VibroChannel\\number", "3", Key(1)), S_OK) << error_;
   EXPECT_EQ(Xml(), before);
   EXPECT_EQ(Count(kChannelPath), 2u);
 }
@@ -39,10 +44,7 @@ TEST_F(KeyRollback, FailedBracketPutsTheOldNumberBackOnTheSameChannel) {
 TEST_F(KeyRollback, TakingBackAPairWithOneHalfMissingRestoresBothHalves) {
   ASSERT_EQ(Set("current-outputs\\Output\\Tag\\ChannelNum", "2", Key(1)), S_OK) << error_;
   const std::string before = Xml();
-  BStr name("current-outputs\\Output\\Tag\\ChannelNum_ParamNum");
-  BSTR value = BStr(std::string_view("101")).release();
-  EXPECT_EQ(Track(cvt_->CheckValueRanges(name.get(), MakeIndexes(Key(1)).get(), &value)), S_OK) << error_;
-  SysFreeString(value);
+  EXPECT_EQ(TryValue("current-outputs\\Output\\Tag\\ChannelNum_ParamNum", "101", Key(1)), S_OK) << error_;
   EXPECT_EQ(Xml(), before);
   ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
   ASSERT_EQ(Set("current-outputs\\Output\\Tag\\ChannelNum_ParamNum", "101", Key(1)), S_OK) << error_;
