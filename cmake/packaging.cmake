@@ -41,8 +41,8 @@ if(TARGET vrk5420_native)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
   # The extension is built for one minor version of the interpreter.
   math(EXPR next_minor "${VRK_PYTHON_VERSION_MINOR} + 1")
-  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
-    "python3 (>= ${VRK_PYTHON_VERSION_MAJOR}.${VRK_PYTHON_VERSION_MINOR}), python3 (<< ${VRK_PYTHON_VERSION_MAJOR}.${next_minor})")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= ${VRK_PYTHON_VERSION_MAJOR}.${VRK_PYTHON_VERSION_MINOR}), \
+python3 (<< ${VRK_PYTHON_VERSION_MAJOR}.${next_minor})")
   set(CPACK_COMPONENT_PYTHON_DEPENDS runtime)
   set(CPACK_COMPONENT_PYTHON_DESCRIPTION "Python package vrk5420 of the VRK-5420 configuration converter")
 endif()

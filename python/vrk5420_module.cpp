@@ -426,7 +426,8 @@ PYBIND11_MODULE(_native, m) {
   DefineFlag<&IVRK5420CfgConverter::get_IdenticalVibroBands, &IVRK5420CfgConverter::put_IdenticalVibroBands>(
       cls, "IdenticalVibroBands",
       "Whether all vibration channels carry the same band set (bool). Turning it on copies the\n"
-      "first channel's set to the others; later changes to one channel's set are carried over.\n\nRaises:\n    ConverterError: nothing loaded (on assigning).");
+      "first channel's set to the others; later changes to one channel's set are carried over.\n\n"
+      "Raises:\n    ConverterError: nothing loaded (on assigning).");
   DefineFlag<&IVRK5420CfgConverter::get_ImperialSystemMeasurement,
              &IVRK5420CfgConverter::put_ImperialSystemMeasurement>(
       cls, "ImperialSystemMeasurement",

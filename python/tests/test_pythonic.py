@@ -21,15 +21,6 @@ POINT = CHANNEL + "Linear\\Point\\"
 
 
 @pytest.fixture
-def cvt():
-    vrk5420.set_thread_language(vrk5420.ENGLISH)
-    converter = vrk5420.Converter()
-    converter.CreateNewCfg()
-    yield converter
-    vrk5420.set_thread_language(0)
-
-
-@pytest.fixture
 def generated():
     converter = vrk5420.Converter()
     converter.load(GENERATED)

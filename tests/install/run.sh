@@ -15,8 +15,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 pc=$(find "$prefix" -name VRK5420CfgConverter.pc)
 [ -n "$pc" ] || { echo "FAIL no pkg-config file installed"; exit 1; }
 libdir=$(realpath -s "$(dirname "$pc")/..")
-for file in include/VRK5420CfgConverter/interface/vrk5420_interfaces.h include/VRK5420CfgConverter/platform/com_types.h \
-  include/VRK5420CfgConverter/platform/com_client.h bin/vrkcfg; do
+headers=include/VRK5420CfgConverter
+for file in $headers/interface/vrk5420_interfaces.h $headers/platform/com_types.h $headers/platform/com_client.h \
+  bin/vrkcfg; do
   [ -e "$prefix/$file" ] || { echo "FAIL $file not installed"; exit 1; }
 done
 
@@ -25,7 +26,8 @@ library="$libdir/libVRK5420CfgConverter.so.1"
 [ -f "$libdir/libVRK5420CfgConverter.so.1.4.3" ] && [ ! -L "$libdir/libVRK5420CfgConverter.so.1.4.3" ] ||
   { echo "FAIL no libVRK5420CfgConverter.so.1.4.3"; exit 1; }
 [ "$(readlink "$library")" = libVRK5420CfgConverter.so.1.4.3 ] || { echo "FAIL no SONAME link"; exit 1; }
-[ "$(readlink "$libdir/libVRK5420CfgConverter.so")" = libVRK5420CfgConverter.so.1 ] || { echo "FAIL no link name"; exit 1; }
+[ "$(readlink "$libdir/libVRK5420CfgConverter.so")" = libVRK5420CfgConverter.so.1 ] ||
+  { echo "FAIL no link name"; exit 1; }
 objdump -p "$library" | grep -qE 'SONAME +libVRK5420CfgConverter\.so\.1$' || { echo "FAIL SONAME"; exit 1; }
 grep -qx 'Version: 1.4.3' "$pc" || { echo "FAIL pkg-config version"; exit 1; }
 
