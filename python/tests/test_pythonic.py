@@ -181,6 +181,8 @@ def test_images_load_from_any_bytes_like_object(cvt):
         loaded.BIN = data
         assert loaded.GetBIN() == (image, crc)
     loaded = vrk5420.Converter()
+    loaded.load_bytes(memoryview(bytearray(image)))
+    assert loaded.GetBIN() == (image, crc)
     with pytest.raises(TypeError):
         loaded.BIN = image.decode("latin-1")
     with pytest.raises(BufferError):
