@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Python package as `cmake --install` puts it: in the interpreter's package folder below the prefix, the
 # extension finding the library through a RUNPATH relative to itself. A moved copy of the prefix must work with
-# PYTHONPATH alone and load nothing from the build folder. Arguments: BUILD_DIR PYTHON.
+# PYTHONPATH alone and load nothing from the build folder; below /usr/local the package must land where the
+# interpreter looks without PYTHONPATH. Arguments: BUILD_DIR PYTHON.
 set -eu
 build=$(realpath "$1")
 python=$2
@@ -22,6 +23,11 @@ case "$runpath" in
   '$ORIGIN/'*) ;;
   *) echo "FAIL RUNPATH of the extension: $runpath"; exit 1 ;;
 esac
+
+DESTDIR="$work/local" cmake --install "$build" --prefix /usr/local --component python >"$work/install.log"
+local_site=$(cd "$work/local" && find . -path '*/vrk5420/__init__.py' -printf '%h\n' | sed 's|^\./||; s|/vrk5420$||')
+"$python" -c 'import sys; sys.exit(sys.argv[1] not in sys.path)' "/$local_site" ||
+  { echo "FAIL below /usr/local the package goes to /$local_site, which the interpreter does not search"; exit 1; }
 
 mv "$work/prefix" "$work/moved"
 cd "$work"
