@@ -45,14 +45,14 @@ bool ReadHex(const std::u16string& text, std::size_t pos, int digits, uint32_t* 
   return true;
 }
 
-}  // namespace
-
 // The path of a class's subkey below HKEY_CLASSES_ROOT: CLSID\{clsid}\subkey.
-static std::u16string ClassKey(REFCLSID clsid, const char16_t* subkey) {
+std::u16string ClassKey(REFCLSID clsid, const char16_t* subkey) {
   OLECHAR name[39];
   StringFromGUID2(clsid, name, 39);
   return u"CLSID\\" + std::u16string(name, 38) + u"\\" + subkey;
 }
+
+}  // namespace
 
 int StringFromGUID2(REFGUID guid, OLECHAR* text, int max) {
   if (text == nullptr || max < 39) return 0;
