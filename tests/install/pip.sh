@@ -23,6 +23,9 @@ assert vrk5420.__version__ == "1.4.3"
 cfg = vrk5420.Converter()
 cfg.CreateNewCfg()
 assert cfg.GetValue("Region_settings\\Hysteresis_percent") == "5"
+with open("/proc/self/maps") as maps:
+    loaded = {line.split()[-1] for line in maps if "libVRK5420CfgConverter" in line}
+assert loaded == {str((package / "libVRK5420CfgConverter.so.1").resolve())}, loaded
 print("pip-installed package works:", package)
 PY
 "$work/venv/bin/python" -m pip uninstall --yes --quiet vrk5420
