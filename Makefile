@@ -3,7 +3,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev valgrind clang libclang-rt-14-dev \
-              python3-pybind11 python3-dev python3-pytest
+              python3-pybind11 python3-dev python3-pytest python3-venv python3-pip python3-setuptools python3-wheel \
+              dpkg-dev file
 # The Windows cross-build needs these only; `make test` does not install them.
 WINDOWS_BUILD    ?= build-windows
 WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev
@@ -14,7 +15,7 @@ WINE_PACKAGES      := wine wine64
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps configure build test test-normal test-asan run fuzz bench clean windows test-windows
+.PHONY: all deps configure build test test-normal test-asan run fuzz bench deb clean windows test-windows
 
 all: build
 
@@ -54,6 +55,10 @@ fuzz: deps
 
 bench: build
 	$(BUILD)/bench/vrk_bench
+
+# Debian packages of the library, its development files, vrkcfg and the Python package, in $(BUILD)/.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 # VRK5420CfgConverter.dll and vrkcfg.exe for 64-bit Windows, with libxml2 cross-built once into a cache folder.
 windows:

@@ -2,9 +2,11 @@
 #include "platform/com_client.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/module_loader.h"
+#include "platform/registry.h"
 
 namespace {
 
@@ -41,6 +43,13 @@ bool ReadHex(const std::u16string& text, std::size_t pos, int digits, uint32_t* 
     *value = *value * 16 + static_cast<uint32_t>(digit);
   }
   return true;
+}
+
+// The path of a class's subkey below HKEY_CLASSES_ROOT: CLSID\{clsid}\subkey.
+std::u16string ClassKey(REFCLSID clsid, const char16_t* subkey) {
+  OLECHAR name[39];
+  StringFromGUID2(clsid, name, 39);
+  return u"CLSID\\" + std::u16string(name, 38) + u"\\" + subkey;
 }
 
 }  // namespace
@@ -84,14 +93,26 @@ HRESULT CLSIDFromProgID(const OLECHAR* progid, CLSID* clsid) {
   return CLSIDFromString(text.c_str(), clsid);
 }
 
+HRESULT ProgIDFromCLSID(REFCLSID clsid, OLECHAR** progid) {
+  if (progid == nullptr) return E_INVALIDARG;
+  *progid = nullptr;
+  std::u16string text;
+  if (!ReadText(ClassKey(clsid, u"ProgID"), nullptr, &text) || text.empty())
+    return REGDB_E_CLASSNOTREG;
+  const std::size_t bytes = (text.size() + 1) * sizeof(OLECHAR);
+  auto* copy = static_cast<OLECHAR*>(CoTaskMemAlloc(bytes));
+  if (copy == nullptr) return E_OUTOFMEMORY;
+  std::memcpy(copy, text.c_str(), bytes);
+  *progid = copy;
+  return S_OK;
+}
+
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if ((context & CLSCTX_INPROC_SERVER) == 0) return REGDB_E_CLASSNOTREG;
-  OLECHAR name[39];
-  StringFromGUID2(clsid, name, 39);
   std::u16string library;
-  if (!ReadText(u"CLSID\\" + std::u16string(name, 38) + u"\\InprocServer32", nullptr, &library) || library.empty())
+  if (!ReadText(ClassKey(clsid, u"InprocServer32"), nullptr, &library) || library.empty())
     return REGDB_E_CLASSNOTREG;
   const HMODULE module = LoadLibraryW(library.c_str());
   if (module == nullptr) return CO_E_DLLNOTFOUND;

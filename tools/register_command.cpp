@@ -18,7 +18,7 @@
 namespace vrk::tools {
 namespace {
 
-constexpr char kLibraryName[] = "libVRK5420CfgConverter.so";
+constexpr char kLibraryName[] = "libVRK5420CfgConverter.so.1";  // the SONAME, which outlives minor versions
 
 // The installed library beside the tool, else the one of the build tree.
 std::string DefaultLibrary() {

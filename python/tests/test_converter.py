@@ -8,15 +8,6 @@ HYSTERESIS = "Region_settings\\Hysteresis_percent"
 TABLE_COUNT = "Modbus\\Tables\\Table\\count"
 
 
-@pytest.fixture
-def cvt():
-    vrk5420.set_thread_language(vrk5420.ENGLISH)
-    converter = vrk5420.Converter()
-    converter.CreateNewCfg()
-    yield converter
-    vrk5420.set_thread_language(0)
-
-
 def test_loads_a_configuration_from_xml_and_edits_it(cvt):
     loaded = vrk5420.Converter()
     loaded.XML = cvt.XML

@@ -3,7 +3,8 @@
 # InprocServer32 and goes again; a damaged registry, a library that does not load and extra words are refused.
 set -u
 vrkcfg="$1"
-library=$(realpath "$2")
+library=$(realpath -s "$2")
+module=$(realpath "$2")  # the registry names the library's own file, links resolved
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export VRK5420_REGISTRY_FILE="$work/registry"
@@ -12,7 +13,7 @@ fail() { echo "FAIL $1"; failures=$((failures + 1)); }
 
 "$vrkcfg" register >"$work/out" 2>"$work/err" || fail "register exit $?: $(cat "$work/err")"
 grep -qxF "registered $library in $work/registry" "$work/out" || fail "register output: $(cat "$work/out")"
-grep -A1 -F '{7AE70612-DF6C-4540-9955-C57CFD9A3562}\InprocServer32]' "$work/registry" | grep -qxF "@=\"$library\"" ||
+grep -A1 -F '{7AE70612-DF6C-4540-9955-C57CFD9A3562}\InprocServer32]' "$work/registry" | grep -qxF "@=\"$module\"" ||
   fail "InprocServer32 of the converter"
 "$vrkcfg" unregister "$library" >"$work/out" 2>"$work/err" || fail "unregister exit $?: $(cat "$work/err")"
 grep -q 'InprocServer32' "$work/registry" && fail "unregister left the classes"

@@ -135,7 +135,8 @@ TEST(SharedLibrary, ExportsExactlyThePlatformAndServerEntryPoints) {
       "SafeArrayCreateVector", "SafeArrayDestroy", "SafeArrayGetDim", "SafeArrayGetUBound", "SafeArrayGetLBound",
       "SafeArrayGetElemsize", "SafeArrayAccessData", "SafeArrayUnaccessData", "CreateErrorInfo", "SetErrorInfo",
       "GetErrorInfo", "SetThreadUILanguage", "GetThreadUILanguage", "SetThreadLocale", "GetThreadLocale",
-      "VariantInit", "VariantClear", "VariantCopy", "VariantChangeType", "GetRecordInfoFromGuids"};
+      "VariantInit", "VariantClear", "VariantCopy", "VariantChangeType", "GetRecordInfoFromGuids", "CLSIDFromProgID",
+      "CLSIDFromString", "StringFromGUID2", "ProgIDFromCLSID", "CoGetClassObject", "CoCreateInstance"};
   EXPECT_EQ(exported, expected);
 }
 

@@ -1,9 +1,13 @@
 // A client of the installed library: creates the converter, reads a value of the default configuration early-
 // and late-bound, and sees a refused value come back with the component's message. Exit code 0 when all works.
+// With --progid it creates the converter as a client that knows only the ProgID does: through the registry that
+// `vrkcfg register` wrote, which also names the ProgID of the class back.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "interface/vrk5420_interfaces.h"
+#include "platform/com_client.h"
 #include "platform/com_ptr.h"
 #include "platform/oleauto.h"
 #include "platform/variant.h"
@@ -45,15 +49,35 @@ bool LateBoundValueIs(IDispatch* dispatch, const char16_t* path, const std::stri
   return same;
 }
 
+// The converter through the library's class object.
+bool CreateDirectly(vrk::ComPtr<IVRK5420CfgConverter>* converter) {
+  vrk::ComPtr<IClassFactory> factory;
+  return DllGetClassObject(CLSID_VRK5420CfgConverter, IID_IClassFactory, reinterpret_cast<void**>(factory.Out())) ==
+             S_OK &&
+         factory->CreateInstance(nullptr, IID_IVRK5420CfgConverter, reinterpret_cast<void**>(converter->Out())) ==
+             S_OK;
+}
+
+// The converter by ProgID, through the registry; the class's ProgID must read back as the versioned one.
+bool CreateByProgId(vrk::ComPtr<IVRK5420CfgConverter>* converter) {
+  CLSID clsid{};
+  if (CLSIDFromProgID(u"VRK5420CfgConverter.VRK5420CfgConverter", &clsid) != S_OK) return false;
+  OLECHAR* progid = nullptr;
+  if (ProgIDFromCLSID(clsid, &progid) != S_OK) return false;
+  const std::string name = Narrow(progid);
+  CoTaskMemFree(progid);
+  std::printf("%s: ", name.c_str());
+  return name == "VRK5420CfgConverter.VRK5420CfgConvert.1" &&
+         CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IVRK5420CfgConverter,
+                          reinterpret_cast<void**>(converter->Out())) == S_OK;
+}
+
 }  // namespace
 
-int main() {
-  vrk::ComPtr<IClassFactory> factory;
-  if (DllGetClassObject(CLSID_VRK5420CfgConverter, IID_IClassFactory, reinterpret_cast<void**>(factory.Out())) != S_OK)
-    return Fail("no class object");
+int main(int argc, char** argv) {
+  const bool by_progid = argc > 1 && std::strcmp(argv[1], "--progid") == 0;
   vrk::ComPtr<IVRK5420CfgConverter> converter;
-  if (factory->CreateInstance(nullptr, IID_IVRK5420CfgConverter, reinterpret_cast<void**>(converter.Out())) != S_OK)
-    return Fail("no converter");
+  if (!(by_progid ? CreateByProgId(&converter) : CreateDirectly(&converter))) return Fail("no converter");
   if (converter->CreateNewCfg() != S_OK) return Fail("CreateNewCfg");
   BSTR path = SysAllocString(u"Region_settings\\Hysteresis_percent");
   BSTR value = nullptr;
