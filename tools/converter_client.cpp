@@ -54,6 +54,7 @@ void ConverterClient::Check(HRESULT hr) {
   BStr description;
   if (GetErrorInfo(0, info.Out()) == S_OK && info) info->GetDescription(description.Out());
   std::string text = description.ToUtf8();
+  if (text.empty() && hr == E_OUTOFMEMORY) text = Text(Say::kOutOfMemory);
   if (text.empty()) {
     std::ostringstream code;
     code << "call failed with code 0x" << std::hex << static_cast<uint32_t>(hr);

@@ -47,8 +47,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const std::string& word = args[i];
     if (word == "--") {
       if (line.command.empty() && i + 1 < args.size()) line.command = args[++i];
+      // The command still needs the marker, so that it takes the words after it as they are.
+      line.words.push_back("--");
       line.words.insert(line.words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-      if (!line.words.empty()) line.words.insert(line.words.begin(), "--");
       break;
     }
     if (word == "--help" || word == "-h") {

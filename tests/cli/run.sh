@@ -2,7 +2,7 @@
 # End-to-end checks of the vrkcfg tool: payload on standard output, diagnostics on standard error, exit codes
 # 0 (success), 1 (configuration error) and 2 (usage error).
 set -u
-vrkcfg="$1"
+vrkcfg=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
