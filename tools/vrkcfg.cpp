@@ -139,10 +139,9 @@ int Run(const std::vector<std::string>& args) {
     std::cout << (command ? CommandHelp(*command) : GeneralHelp());
     return kOk;
   }
-  if (line.command.empty()) {
-    std::cerr << GeneralHelp();
-    return kUsageError;
-  }
+  if (line.command.empty())
+    return ReportUsage("", Text(Say::kUsage) + ": vrkcfg [--lang en|ru] [--imperial] [--json] COMMAND [ARGS]",
+                       line.options.json);
   if (command == nullptr) {
     std::string why = Text(Say::kUnknownCommand, line.command);
     if (const std::string nearest = NearestCommand(line.command); !nearest.empty())
