@@ -59,8 +59,6 @@ class ConverterClient {
   FileKind LoadAny(const std::string& bytes);
   // BIN put of image bytes.
   void LoadImage(const std::string& bytes);
-  // XML put of a document's bytes, decoded with the encoding their declaration names.
-  void LoadDocumentBytes(const std::string& bytes) { LoadDocument(bytes); }
   void CreateNew();
   void SetImperial(bool on);
   // XML get, encoded back into the document's declared encoding.

@@ -4,12 +4,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "interface/input_limits.h"
 #include "tools/converter_client.h"
 #include "tools/tool_text.h"
+
+#ifdef _WIN32
+#include <io.h>
+constexpr int kOpenFlags = O_RDONLY | O_BINARY;
+#else
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC;
+#endif
 
 namespace vrk::tools {
 namespace {
@@ -39,7 +47,10 @@ class FileDescriptor {
 std::string DisplayName(const std::string& file) { return file == "-" ? "<stdin>" : file; }
 
 std::string ReadInput(const std::string& file) {
-  const FileDescriptor fd(file == "-" ? STDIN_FILENO : open(file.c_str(), O_RDONLY | O_CLOEXEC), file != "-");
+#ifdef _WIN32
+  if (file == "-") _setmode(STDIN_FILENO, _O_BINARY);  // images are bytes, not text
+#endif
+  const FileDescriptor fd(file == "-" ? STDIN_FILENO : open(file.c_str(), kOpenFlags), file != "-");
   if (fd.get() < 0) ThrowReadError(file, errno);
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) ThrowReadError(file, errno);
@@ -54,7 +65,7 @@ std::string ReadInput(const std::string& file) {
   char chunk[65536];
   while (bytes.size() <= kMaxInputSize) {
     const std::size_t want = std::min(sizeof chunk, kMaxInputSize + 1 - bytes.size());
-    const ssize_t got = read(fd.get(), chunk, want);
+    const auto got = read(fd.get(), chunk, static_cast<unsigned>(want));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) ThrowReadError(file, errno);
     if (got == 0) return bytes;

@@ -4,28 +4,40 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "tools/converter_client.h"
 #include "tools/tool_text.h"
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 namespace vrk::tools {
 namespace {
 
+namespace fs = std::filesystem;
+
 [[noreturn]] void ThrowWriteError(const std::string& name, int error) {
   throw CallError(Text(Say::kCannotWrite) + ": " + std::strerror(error), name);
+}
+
+[[noreturn]] void ThrowWriteError(const std::string& name, const std::error_code& error) {
+  throw CallError(Text(Say::kCannotWrite) + ": " + error.message(), name);
 }
 
 // Writes all of `bytes` to `fd`; returns 0 or the errno of the failure.
 int WriteAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    const auto n = write(fd, bytes.data() + done, static_cast<unsigned>(std::min<std::size_t>(bytes.size() - done, 1u << 30)));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return errno;
     done += static_cast<std::size_t>(n);
@@ -33,43 +45,47 @@ int WriteAll(int fd, const std::string& bytes) {
   return 0;
 }
 
-// The file a name stands for once symbolic links are followed; the name itself when it does not exist yet.
-std::string ResolvedTarget(const std::string& output) {
-  char resolved[PATH_MAX];
-  return realpath(output.c_str(), resolved) != nullptr ? std::string(resolved) : output;
+// Brings the file's bytes to the disk before the rename makes them the target's.
+int Sync(int fd) {
+#ifdef _WIN32
+  return _commit(fd) == 0 ? 0 : errno;
+#else
+  return fsync(fd) == 0 ? 0 : errno;
+#endif
 }
 
-// The mode a new file gets: 0666 less the process's umask (reading the umask means setting it back).
-mode_t NewFileMode() {
-  const mode_t mask = umask(0);
+// The permissions a new file gets: read and write for all, less the process's umask (reading it means setting
+// it back).
+fs::perms NewFilePermissions() {
+  const auto mask = umask(0);
   umask(mask);
-  return 0666 & ~mask;
+  return static_cast<fs::perms>(0666 & ~mask);
 }
 
 void WriteInPlace(const std::string& output, const std::string& bytes) {
-  const int fd = open(output.c_str(), O_WRONLY | O_CLOEXEC);
+  const int fd = open(output.c_str(), O_WRONLY);
   if (fd < 0) ThrowWriteError(output, errno);
   const int error = WriteAll(fd, bytes);
   close(fd);
   if (error != 0) ThrowWriteError(output, error);
 }
 
-void WriteReplacing(const std::string& output, const std::string& target, const struct stat* existing,
+// `target` replaced by a temporary file beside it, which takes `permissions`.
+void WriteReplacing(const std::string& output, const fs::path& target, fs::perms permissions,
                     const std::string& bytes) {
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string temporary = folder + "." + base + ".XXXXXX";
+  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = mkstemp(temporary.data());
   if (fd < 0) ThrowWriteError(output, errno);
-  int error = fchmod(fd, existing ? existing->st_mode & 07777 : NewFileMode()) != 0 ? errno : 0;
-  if (error == 0) error = WriteAll(fd, bytes);
-  if (error == 0 && fsync(fd) != 0) error = errno;
+  int error = WriteAll(fd, bytes);
+  if (error == 0) error = Sync(fd);
   if (close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temporary.c_str());
-    ThrowWriteError(output, error);
+  std::error_code code;
+  if (error == 0) fs::permissions(temporary, permissions, code);
+  if (error == 0 && !code) fs::rename(temporary, target, code);
+  if (error != 0 || code) {
+    fs::remove(temporary, code);
+    if (error != 0) ThrowWriteError(output, error);
+    ThrowWriteError(output, code);
   }
 }
 
@@ -92,17 +108,18 @@ void WriteOutput(const std::string& output, const std::string& bytes) {
     FlushStandardOutput();
     return;
   }
-  const std::string target = ResolvedTarget(output);
-  struct stat info {};
-  if (stat(target.c_str(), &info) != 0) {
-    WriteReplacing(output, target, nullptr, bytes);
-  } else if (S_ISREG(info.st_mode)) {
-    WriteReplacing(output, target, &info, bytes);
-  } else if (S_ISDIR(info.st_mode)) {
-    throw CallError(Text(Say::kCannotWrite) + ": " + std::strerror(EISDIR), output);
-  } else {
+  std::error_code code;
+  const fs::path target = fs::exists(output, code) ? fs::canonical(output, code) : fs::path(output);
+  if (code) ThrowWriteError(output, code);
+  const fs::file_status status = fs::status(target, code);
+  if (!fs::exists(status))
+    WriteReplacing(output, target, NewFilePermissions(), bytes);
+  else if (fs::is_regular_file(status))
+    WriteReplacing(output, target, status.permissions(), bytes);
+  else if (fs::is_directory(status))
+    ThrowWriteError(output, EISDIR);
+  else
     WriteInPlace(output, bytes);
-  }
 }
 
 }  // namespace vrk::tools
