@@ -58,3 +58,10 @@ expect set-refuses-unchecked 1 "" \
 expect set-force 1 "" "written, but it does not pass the check: No mandatory attribute" -- \
   "$vrkcfg" set "$work/cfg.xml" 'TachoChannels\TachoChannel\maxvalue' 100 0 -o "$work/tacho.xml" --force
 expect forced-file-fails-check 1 "" "No mandatory attribute" -- "$vrkcfg" check "$work/tacho.xml"
+# Conversions write what they make and say when it fails the check: this image holds no spectrum sample count.
+rm -f "$work/minimal.xml"
+expect xml-written-unchecked 1 "" "samples: written, but it does not pass the check: Incorrect value range (0)" -- \
+  "$vrkcfg" xml "$corpus/v7_minimal.bin" -o "$work/minimal.xml"
+[ -s "$work/minimal.xml" ] || fail "xml did not write a document that fails the check"
+expect upgrade-written-unchecked 1 - "written, but it does not pass the check" -- \
+  "$vrkcfg" upgrade "$corpus/v2_minimal.bin" -o "$work/minimal.xml"
