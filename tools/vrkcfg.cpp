@@ -130,7 +130,7 @@ int Run(const std::vector<std::string>& args) {
     const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
     return ReportUsage("", e.what(), json);
   }
-  if (line.version && line.command.empty()) {
+  if (line.version) {
     std::cout << Text(Say::kVersion, VRK_VERSION) << "\n";
     return kOk;
   }
