@@ -1,10 +1,12 @@
-// The table of vrkcfg's commands: name, synopsis, one-line description and handler; the help texts made from it.
+// The table of vrkcfg's commands: name, synopsis, one-line description and handler; the help texts made from it,
+// in the thread's language.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "tools/command_args.h"
+#include "tools/tool_text.h"
 
 namespace vrk::tools {
 
@@ -13,10 +15,10 @@ using CommandHandler = int (*)(const std::vector<std::string>& words, const Opti
 struct Command {
   const char* name;
   const char* synopsis;     // the words after the name
-  const char* description;  // one line
+  Bilingual description;  // one line
   CommandHandler handler;
-  int error_exit = kConfigError;  // the exit code of a failed call or file operation
-  const char* details = nullptr;  // more for the command's own --help; null when there is nothing more
+  int error_exit = kConfigError;         // the exit code of a failed call or file operation
+  const Bilingual* details = nullptr;  // more for the command's own --help; null when there is nothing more
 };
 
 const std::vector<Command>& Commands();

@@ -51,7 +51,7 @@ LONG Offset(const std::string& word, const std::string& where) {
 
 }  // namespace
 
-const char kEditCommandsHelp[] =
+const Bilingual kEditCommandsHelp = {
     "  set PATH VALUE [INDEX...]       write a value\n"
     "  unset PATH [INDEX...]           remove an attribute\n"
     "  create PATH\\ [INDEX...]         create an element occurrence (and any missing ancestors)\n"
@@ -61,7 +61,17 @@ const char kEditCommandsHelp[] =
     "  arrange PATH\\ [INDEX...]        sort the data of an element\n"
     "  imperial on|off                 values after it in imperial units\n"
     "  identical-bands on|off          the same band set on every vibration channel\n"
-    "  didir on|off                    bands and thresholds compatible with DIDIR 2.1\n";
+    "  didir on|off                    bands and thresholds compatible with DIDIR 2.1\n",
+    "  set PATH VALUE [INDEX...]       записать значение\n"
+    "  unset PATH [INDEX...]           удалить атрибут\n"
+    "  create PATH\\ [INDEX...]         создать экземпляр элемента (и недостающих предков)\n"
+    "  delete PATH\\ [INDEX...]         удалить экземпляр элемента вместе с зависящим от него\n"
+    "  move PATH\\ OFFSET [INDEX...]    сдвинуть экземпляр на OFFSET мест (отрицательное: к первому)\n"
+    "  replace PATH\\ FILE|- [INDEX...] заменить экземпляр элементом из FILE\n"
+    "  arrange PATH\\ [INDEX...]        упорядочить данные элемента\n"
+    "  imperial on|off                 следующие значения в британских единицах\n"
+    "  identical-bands on|off          один набор полос на всех вибрационных каналах\n"
+    "  didir on|off                    полосы и пороги, совместимые с DIDIR 2.1\n"};
 
 std::vector<std::string> SplitScriptWords(std::string_view line) {
   std::vector<std::string> words;

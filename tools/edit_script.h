@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tools/converter_client.h"
+#include "tools/tool_text.h"
 
 namespace vrk::tools {
 
@@ -48,6 +49,6 @@ std::optional<EditAction> ParseEditCommand(const std::string& text, const std::s
 void RunEditAction(ConverterClient& client, const EditAction& action);
 
 // The commands edit takes, for its usage text.
-extern const char kEditCommandsHelp[];
+extern const Bilingual kEditCommandsHelp;
 
 }  // namespace vrk::tools

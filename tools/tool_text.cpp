@@ -56,9 +56,11 @@ constexpr LANGID kRussian = 1049;
 
 }  // namespace
 
+const char* Bilingual::text() const { return GetThreadUILanguage() == kRussian ? russian : english; }
+
 std::string Text(Say id, std::string_view arg) {
   const Texts& texts = kTexts[static_cast<std::size_t>(id)];
-  std::string text = GetThreadUILanguage() == kRussian ? texts.russian : texts.english;
+  std::string text = Bilingual{texts.english, texts.russian}.text();
   if (const std::size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, arg);
   return text;
 }

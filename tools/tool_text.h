@@ -43,6 +43,15 @@ enum class Say {
   kElementPathNeeded,   // %1 the path given where an element path is needed
 };
 
+// A text of the tool in both languages, for the help texts that are too long for the table of Say.
+struct Bilingual {
+  const char* english;
+  const char* russian;
+
+  // The text in the calling thread's language.
+  const char* text() const;
+};
+
 // The text of `id` in the calling thread's language (Russian when its UI language is 1049, else English), with
 // "%1" replaced by `arg`.
 std::string Text(Say id, std::string_view arg = {});
