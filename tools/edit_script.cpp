@@ -10,6 +10,8 @@
 namespace vrk::tools {
 namespace {
 
+// What each command takes: the words after the verb up to the indexes, whether its path names an element, and
+// whether indexes may follow.
 struct VerbInfo {
   const char* name;
   EditVerb verb;

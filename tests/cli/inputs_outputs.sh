@@ -31,7 +31,7 @@ wait
 # Standard output that cannot take the payload is an error.
 expect full-stdout 1 "" "standard output: cannot be written: No space left on device" -- \
   sh -c "\"$vrkcfg\" new >/dev/full"
-expect full-stdout-json 1 - - -- sh -c "\"$vrkcfg\" list \"$work/cfg.xml\" >/dev/full"
+expect full-stdout-list 1 - - -- sh -c "\"$vrkcfg\" list \"$work/cfg.xml\" >/dev/full"
 
 # -o replaces the file whole, keeps its permissions and its link, and leaves it alone when the command fails.
 cp "$work/cfg.xml" "$work/kept.xml"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of the vrkcfg tool: payload on standard output, diagnostics on standard error, exit codes
-# 0 (success), 1 (configuration error) and 2 (usage error).
+# 0 (success), 1 (configuration error) and 2 (usage error). The groups sourced at the end share its helpers and
+# the files it prepares.
 set -u
 vrkcfg=$(realpath "$1")
 work=$(mktemp -d)
