@@ -12,7 +12,7 @@ CommandArgs SplitArgs(const std::vector<std::string>& words, bool allow_output,
   bool options_end = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (options_end || word == "-" || !word.starts_with("-")) {
+    if (options_end) {
       args.positional.push_back(word);
     } else if (word == "--") {
       options_end = true;
@@ -21,8 +21,10 @@ CommandArgs SplitArgs(const std::vector<std::string>& words, bool allow_output,
       args.output = words[++i];
     } else if (known.count(word)) {
       args.flags.insert(word);
-    } else {
+    } else if (word.starts_with("--")) {
       throw UsageError(Text(Say::kUnknownOption, word));
+    } else {
+      args.positional.push_back(word);  // "-" for standard input, or a value such as -5
     }
   }
   return args;

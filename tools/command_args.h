@@ -37,8 +37,9 @@ struct CommandArgs {
   bool has(const std::string& flag) const { return flags.count(flag) != 0; }
 };
 
-// Splits `words`; "-o OUT" only when `allow_output`. A word that starts with "-" (other than "-" itself) and is
-// not in `flags` is a UsageError, as is "-o" without a file; every word after "--" is positional.
+// Splits `words`; "-o OUT" only when `allow_output`. A word that starts with "--" and is not in `flags` is a
+// UsageError, as is "-o" without a file; other words (a value such as -5 among them) and every word after "--"
+// are positional.
 CommandArgs SplitArgs(const std::vector<std::string>& words, bool allow_output,
                       std::initializer_list<const char*> flags = {});
 

@@ -42,3 +42,4 @@ expect get-image 0 "65000" "" -- "$vrkcfg" get "$work/image.xml" 'Data_transfer_
 expect list-image 0 "~Region_settings\\Hysteresis_percent = 5" "" -- "$vrkcfg" list "$work/image.xml" 'Region_settings\'
 expect ranges-type-name 0 "~type: 5 (unsigned integer, dictionary)" "" -- "$vrkcfg" ranges "$work/cfg.xml" 'Header\baudrate'
 expect help-russian 0 "~вывести XML элемента" "" -- "$vrkcfg" --help --lang ru
+expect negative-value 1 "" "Incorrect value range (-5)" -- "$vrkcfg" set "$work/cfg.xml" 'Region_settings\Hysteresis_percent' -5
