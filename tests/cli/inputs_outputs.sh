@@ -68,7 +68,7 @@ expect upgrade-written-unchecked 1 - "written, but it does not pass the check" -
 
 # Memory running out anywhere is reported, never an abort: a sweep of address-space limits around what the tool
 # needs (it starts at none of the lowest; ASan builds, which reserve far more, skip this).
-if command -v prlimit >/dev/null && (prlimit --as=200000000 "$vrkcfg" --version >/dev/null 2>&1) 2>/dev/null; then
+if command -v prlimit >/dev/null && { prlimit --as=200000000 "$vrkcfg" --version; } >/dev/null 2>&1; then
   generated="$corpus/xml/v7_generated_1.xml"
   for kilobytes in $(seq 30000 500 70000); do
     for command in "bin $generated -o $work/limited.bin --report" "list $generated" "edit $generated -e 'set Cfg\\CfgId x'"; do
