@@ -1,7 +1,7 @@
 #include "tools/command_args.h"
 
-#include <fstream>
-#include <iostream>
+#include "tools/input_file.h"
+#include "tools/tool_text.h"
 
 namespace vrk::tools {
 
@@ -9,15 +9,22 @@ CommandArgs SplitArgs(const std::vector<std::string>& words, bool allow_output,
                       std::initializer_list<const char*> flags) {
   CommandArgs args;
   const std::set<std::string> known(flags.begin(), flags.end());
+  bool options_end = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
-    if (allow_output && words[i] == "-o") {
-      if (i + 1 == words.size()) throw UsageError("-o needs a file name");
+    const std::string& word = words[i];
+    if (options_end) {
+      args.positional.push_back(word);
+    } else if (word == "--") {
+      options_end = true;
+    } else if (allow_output && word == "-o") {
+      if (i + 1 == words.size()) throw UsageError(Text(Say::kNeedsValue, "-o"));
       args.output = words[++i];
-    } else if (words[i].starts_with("--")) {
-      if (!known.count(words[i])) throw UsageError("unknown option '" + words[i] + "'");
-      args.flags.insert(words[i]);
+    } else if (known.count(word)) {
+      args.flags.insert(word);
+    } else if (word.starts_with("--")) {
+      throw UsageError(Text(Say::kUnknownOption, word));
     } else {
-      args.positional.push_back(words[i]);
+      args.positional.push_back(word);  // "-" for standard input, or a value such as -5
     }
   }
   return args;
@@ -28,30 +35,25 @@ std::vector<IndexArg> IndexArgs(const std::vector<std::string>& words, std::size
   for (std::size_t i = from; i < words.size(); ++i) {
     try {
       indexes.push_back(ParseIndexArg(words[i]));
-    } catch (const std::invalid_argument& e) {
-      throw UsageError(e.what());
+    } catch (const std::out_of_range&) {
+      throw UsageError(Text(Say::kIndexOutOfRange, words[i]));
+    } catch (const std::invalid_argument&) {
+      throw UsageError(Text(Say::kBadIndex, words[i]));
     }
   }
   return indexes;
 }
 
-void WriteOutput(const std::string& output, const std::string& bytes) {
-  if (output == "-") {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return;
-  }
-  std::ofstream stream(output, std::ios::binary);
-  stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!stream) throw CallError(output + ": cannot be written");
-}
-
-std::string DisplayName(const std::string& file) { return file == "-" ? "<stdin>" : file; }
-
 ConverterClient LoadedClient(const std::string& file, const Options& options) {
-  ConverterClient client;
-  client.SetImperial(options.imperial);
-  client.LoadFile(file, std::cin);
-  return client;
+  const std::string bytes = ReadInput(file);
+  try {
+    ConverterClient client;
+    client.SetImperial(options.imperial);
+    client.LoadAny(bytes);
+    return client;
+  } catch (const CallError& e) {
+    throw CallError(e.what(), DisplayName(file));
+  }
 }
 
 }  // namespace vrk::tools

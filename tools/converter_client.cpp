@@ -1,14 +1,13 @@
 #include "tools/converter_client.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "platform/bstr.h"
 #include "platform/safe_array.h"
 #include "platform/oleauto.h"
 #include "platform/xml_text_codec.h"
+#include "tools/tool_text.h"
 
 namespace vrk::tools {
 namespace {
@@ -19,17 +18,21 @@ ComPtr<T> CreateObject(REFCLSID clsid, REFIID iid) {
   ComPtr<T> object;
   if (FAILED(DllGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Out()))) ||
       FAILED(factory->CreateInstance(nullptr, iid, reinterpret_cast<void**>(object.Out()))))
-    throw CallError("the converter component cannot be created");
+    throw CallError(Text(Say::kCannotCreateConverter));
   return object;
 }
 
 }  // namespace
 
-std::string ReadFileBytes(const std::string& file, std::istream& in) {
-  if (file == "-") return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) throw CallError("cannot be read");
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+std::string CallError::message() const {
+  const std::string description = what();
+  return description.substr(0, description.find('\n'));
+}
+
+std::string CallError::detail() const {
+  const std::string description = what();
+  const std::size_t line_feed = description.find('\n');
+  return line_feed == std::string::npos ? std::string() : description.substr(line_feed + 1);
 }
 
 IndexArg ParseIndexArg(const std::string& text) {
@@ -38,7 +41,7 @@ IndexArg ParseIndexArg(const std::string& text) {
   if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
     throw std::invalid_argument("bad index '" + text + "'");
   const unsigned long long value = std::stoull(digits);
-  if (value > 0xFFFFFFFFull) throw std::invalid_argument("index out of range '" + text + "'");
+  if (value > 0xFFFFFFFFull) throw std::out_of_range("index out of range '" + text + "'");
   return {use_attr, static_cast<uint32_t>(value)};
 }
 
@@ -51,6 +54,7 @@ void ConverterClient::Check(HRESULT hr) {
   BStr description;
   if (GetErrorInfo(0, info.Out()) == S_OK && info) info->GetDescription(description.Out());
   std::string text = description.ToUtf8();
+  if (text.empty() && hr == E_OUTOFMEMORY) text = Text(Say::kOutOfMemory);
   if (text.empty()) {
     std::ostringstream code;
     code << "call failed with code 0x" << std::hex << static_cast<uint32_t>(hr);
@@ -59,12 +63,7 @@ void ConverterClient::Check(HRESULT hr) {
   throw CallError(text);
 }
 
-void ConverterClient::LoadFile(const std::string& file, std::istream& in) { LoadDocument(ReadFileBytes(file, in)); }
-
-void ConverterClient::LoadImageFile(const std::string& file, std::istream& in) { LoadImage(ReadFileBytes(file, in)); }
-
-FileKind ConverterClient::LoadAnyFile(const std::string& file, std::istream& in) {
-  const std::string bytes = ReadFileBytes(file, in);
+FileKind ConverterClient::LoadAny(const std::string& bytes) {
   if (bytes.starts_with("CONF")) {
     LoadImage(bytes);
     return FileKind::kImage;
@@ -163,5 +162,66 @@ RangeInfo ConverterClient::GetRanges(const std::string& path, const std::vector<
           range.MaxConstraint, max.ToUtf8(),          range.AddConstraint,  increment.ToUtf8(),
           dictionary.ToUtf8()};
 }
+
+void ConverterClient::CheckValue(const std::string& path, const std::string& value,
+                                 const std::vector<IndexArg>& indexes) {
+  BStr name(path), text(value);
+  BSTR raw = text.release();
+  const HRESULT hr = converter_->CheckValueRanges(name.get(), MakeIndexes(indexes).get(), &raw);
+  BStr result = BStr::Adopt(raw);
+  Check(hr);
+}
+
+void ConverterClient::UnsetValue(const std::string& path, const std::vector<IndexArg>& indexes) {
+  BStr name(path);
+  BSTR none = nullptr;
+  const HRESULT hr = converter_->SetValue(name.get(), MakeIndexes(indexes).get(), &none);
+  BStr result = BStr::Adopt(none);
+  Check(hr);
+}
+
+void ConverterClient::CreateNode(const std::string& path, const std::vector<IndexArg>& indexes) {
+  BStr name(path);
+  Check(converter_->CreateNode(name.get(), MakeIndexes(indexes).get()));
+}
+
+void ConverterClient::DeleteNode(const std::string& path, const std::vector<IndexArg>& indexes) {
+  BStr name(path);
+  Check(converter_->DeleteNode(name.get(), MakeIndexes(indexes).get()));
+}
+
+LONG ConverterClient::MoveNode(const std::string& path, const std::vector<IndexArg>& indexes, LONG offset) {
+  BStr name(path);
+  Check(converter_->MoveNode(name.get(), MakeIndexes(indexes).get(), &offset));
+  return offset;
+}
+
+std::optional<std::string> ConverterClient::NodeText(const std::string& path, const std::vector<IndexArg>& indexes) {
+  BStr name(path), text;
+  Check(converter_->GetNodeText(name.get(), MakeIndexes(indexes).get(), text.Out()));
+  if (text.get() == nullptr) return std::nullopt;
+  return text.ToUtf8();
+}
+
+void ConverterClient::SetNodeText(const std::string& path, const std::vector<IndexArg>& indexes,
+                                  const std::u16string& xml) {
+  BStr name(path), text{std::u16string_view(xml)};
+  Check(converter_->SetNodeText(name.get(), MakeIndexes(indexes).get(), text.get()));
+}
+
+ULONG ConverterClient::NodesCount(const std::string& path, const std::vector<IndexArg>& indexes) {
+  BStr name(path);
+  ULONG count = 0;
+  Check(converter_->GetNodesCount(name.get(), MakeIndexes(indexes).get(), &count));
+  return count;
+}
+
+void ConverterClient::BeginUpdate() { Check(converter_->BeginUpdate()); }
+
+void ConverterClient::EndUpdate() { Check(converter_->EndUpdate()); }
+
+void ConverterClient::SetIdenticalBands(bool on) { Check(converter_->put_IdenticalVibroBands(on ? 1 : 0)); }
+
+void ConverterClient::SetCompatibilityDidir(bool on) { Check(converter_->put_CompatibilityThrsSCADA21(on ? 1 : 0)); }
 
 }  // namespace vrk::tools

@@ -2,7 +2,7 @@
 // objects, drives it, and turns failed calls into the component's own error descriptions.
 #pragma once
 
-#include <istream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,13 +12,17 @@
 
 namespace vrk::tools {
 
-// A failed call: `description` is the component's error description. `subject` names the file it concerns
-// when that is not the command's first one.
+// A failed call or file operation. `description` is the component's error description (a message, then, after
+// a line feed, its detail: the descriptor's path, the parser's reason and position) or a text of the tool's own.
+// `subject` names the file it concerns when that is not the command's first one.
 class CallError : public std::runtime_error {
  public:
   explicit CallError(const std::string& description, std::string subject = std::string())
       : std::runtime_error(description), subject_(std::move(subject)) {}
   const std::string& subject() const { return subject_; }
+  // The description's first line, and the rest (empty when there is none).
+  std::string message() const;
+  std::string detail() const;
 
  private:
   std::string subject_;
@@ -29,7 +33,7 @@ struct IndexArg {
   bool use_attr;
   uint32_t value;
 };
-// Throws std::invalid_argument for anything else.
+// Throws std::invalid_argument for anything else, std::out_of_range for a number over 32 bits.
 IndexArg ParseIndexArg(const std::string& text);
 
 struct RangeInfo {
@@ -44,9 +48,6 @@ struct RangeInfo {
   std::string dictionary;
 };
 
-// The bytes of `file` ("-": `in`). Throws CallError when the file cannot be read.
-std::string ReadFileBytes(const std::string& file, std::istream& in);
-
 // What a configuration file holds, told by its first bytes: a binary image starts with its "CONF" tag.
 enum class FileKind { kDocument, kImage };
 
@@ -54,16 +55,10 @@ class ConverterClient {
  public:
   ConverterClient();
 
-  // XML put of a file's text ("-": `in`); the bytes are decoded with the encoding their declaration names.
-  void LoadFile(const std::string& file, std::istream& in);
-  // BIN put of a binary image file ("-": `in`).
-  void LoadImageFile(const std::string& file, std::istream& in);
-  // XML put or BIN put, whichever the file's bytes hold; returns which it was.
-  FileKind LoadAnyFile(const std::string& file, std::istream& in);
+  // XML put or BIN put, whichever the bytes hold; returns which it was.
+  FileKind LoadAny(const std::string& bytes);
   // BIN put of image bytes.
   void LoadImage(const std::string& bytes);
-  // XML put of a document's bytes, decoded with the encoding their declaration names.
-  void LoadDocumentBytes(const std::string& bytes) { LoadDocument(bytes); }
   void CreateNew();
   void SetImperial(bool on);
   // XML get, encoded back into the document's declared encoding.
@@ -79,6 +74,23 @@ class ConverterClient {
   // ArrangeNodeData of the element that `path` names.
   void Arrange(const std::string& path, const std::vector<IndexArg>& indexes);
   RangeInfo GetRanges(const std::string& path, const std::vector<IndexArg>& indexes);
+  // CheckValueRanges: validates `value` as SetValue would, without its cross-checks, and changes nothing.
+  void CheckValue(const std::string& path, const std::string& value, const std::vector<IndexArg>& indexes);
+  // SetValue with no value: removes the attribute.
+  void UnsetValue(const std::string& path, const std::vector<IndexArg>& indexes);
+  void CreateNode(const std::string& path, const std::vector<IndexArg>& indexes);
+  void DeleteNode(const std::string& path, const std::vector<IndexArg>& indexes);
+  // Returns the offset the element really moved by.
+  LONG MoveNode(const std::string& path, const std::vector<IndexArg>& indexes, LONG offset);
+  // GetNodeText: the occurrence's XML, nullopt when it does not exist.
+  std::optional<std::string> NodeText(const std::string& path, const std::vector<IndexArg>& indexes);
+  // SetNodeText with an element's XML text.
+  void SetNodeText(const std::string& path, const std::vector<IndexArg>& indexes, const std::u16string& xml);
+  ULONG NodesCount(const std::string& path, const std::vector<IndexArg>& indexes);
+  void BeginUpdate();
+  void EndUpdate();
+  void SetIdenticalBands(bool on);
+  void SetCompatibilityDidir(bool on);
 
  private:
   void LoadDocument(const std::string& bytes);

@@ -4,45 +4,38 @@
 
 #include "schema/device_v7.h"
 #include "tools/difference_report.h"
+#include "tools/tool_text.h"
 
 namespace vrk::tools {
-namespace {
 
-// XML get of `file` once loaded, whatever it holds.
-std::u16string LoadedText(const std::string& file, const Options& options) {
-  try {
-    ConverterClient client;
-    client.SetImperial(options.imperial);
-    client.LoadAnyFile(file, std::cin);
-    return client.DocumentText();
-  } catch (const CallError& e) {
-    throw CallError(e.what(), DisplayName(file));
-  }
-}
-
-}  // namespace
-
-int DiffCommand(const std::vector<std::string>& words, const Options& options) {
-  const CommandArgs args = SplitArgs(words, false, {"--json"});
-  if (args.positional.size() != 2) throw UsageError("diff needs two files");
-  if (args.positional[0] == "-" && args.positional[1] == "-") throw UsageError("only one file can be -");
-  const std::u16string a = LoadedText(args.positional[0], options);
-  const std::u16string b = LoadedText(args.positional[1], options);
-
+std::vector<ReportedDifference> DocumentDifferences(const std::u16string& before, const std::u16string& after) {
   CNodeTag_VRK_DeviceV7 schema;
   std::vector<ReportedDifference> differences;
-  for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(schema, dom::Document::parseText(a)),
-                                               ListDocumentValues(schema, dom::Document::parseText(b))))
+  for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(schema, dom::Document::parseText(before)),
+                                               ListDocumentValues(schema, dom::Document::parseText(after))))
     differences.push_back({std::move(d), std::string()});
+  return differences;
+}
 
-  if (args.has("--json")) {
+void PrintDifferences(const std::vector<ReportedDifference>& differences, const Options& options) {
+  if (options.json) {
     std::cout << "{\"equal\":" << (differences.empty() ? "true" : "false") << ",\"differences\":";
     PrintDifferencesJson(differences, std::cout);
     std::cout << "}\n";
   } else {
     PrintDifferencesText(differences, std::cout);
   }
-  return differences.empty() ? kOk : kConfigError;
+}
+
+int DiffCommand(const std::vector<std::string>& words, const Options& options) {
+  const CommandArgs args = SplitArgs(words, false);
+  if (args.positional.size() != 2) throw UsageError("");
+  if (args.positional[0] == "-" && args.positional[1] == "-") throw UsageError(Text(Say::kOneStandardInput));
+  ConverterClient a = LoadedClient(args.positional[0], options);
+  ConverterClient b = LoadedClient(args.positional[1], options);
+  const std::vector<ReportedDifference> differences = DocumentDifferences(a.DocumentText(), b.DocumentText());
+  PrintDifferences(differences, options);
+  return differences.empty() ? kOk : kDiffDifferent;
 }
 
 }  // namespace vrk::tools

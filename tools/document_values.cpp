@@ -12,21 +12,26 @@ namespace {
 struct Walker {
   std::vector<DocumentValue>& out;
 
-  void Element(const dom::Node& element, const CNodeTagInfoXML* schema, const std::string& path,
-               const std::vector<IndexArg>& indexes) {
+  struct Location {
+    std::string path;
+    std::vector<IndexArg> indexes;
+    std::vector<uint32_t> positions;
+  };
+
+  void Element(const dom::Node& element, const CNodeTagInfoXML* schema, const Location& at) {
     bool has_attributes = false;
     for (dom::Node attr = element.firstAttribute(); attr; attr = attr.nextSibling()) {
       has_attributes = true;
       const std::string name = attr.name();
       const CNodeAttrInfoXML* descriptor = schema ? schema->FindAttribute(name) : nullptr;
-      out.push_back({path + (descriptor ? descriptor->name() : name), indexes, attr.value(), descriptor});
+      out.push_back({at.path + (descriptor ? descriptor->name() : name), at.indexes, at.positions, attr.value(),
+                     descriptor});
     }
-    if (!has_attributes && !path.empty()) out.push_back({path, indexes, std::string(), nullptr});
-    Children(element, schema, path, indexes);
+    if (!has_attributes && !at.path.empty()) out.push_back({at.path, at.indexes, at.positions, std::string(), nullptr});
+    Children(element, schema, at);
   }
 
-  void Children(const dom::Node& element, const CNodeTagInfoXML* schema, const std::string& path,
-                const std::vector<IndexArg>& indexes) {
+  void Children(const dom::Node& element, const CNodeTagInfoXML* schema, const Location& at) {
     // Names the schema does not know count as repeated when they occur more than once.
     std::map<std::string, uint32_t> unknown_counts;
     for (dom::Node child = element.firstChild(); child; child = child.nextSibling())
@@ -41,10 +46,12 @@ struct Walker {
       const CNodeTagInfoXML* descriptor = schema ? schema->FindChild(written) : nullptr;
       const std::string name = descriptor ? descriptor->name() : written;
       const uint32_t position = positions[name]++;
-      std::vector<IndexArg> child_indexes = indexes;
-      if (descriptor ? descriptor->repeated() : unknown_counts[written] > 1)
-        child_indexes.push_back(IndexOf(child, descriptor, position, keys_taken[name]));
-      Element(child, descriptor, path + name + "\\", child_indexes);
+      Location child_at{at.path + name + "\\", at.indexes, at.positions};
+      if (descriptor ? descriptor->repeated() : unknown_counts[written] > 1) {
+        child_at.indexes.push_back(IndexOf(child, descriptor, position, keys_taken[name]));
+        child_at.positions.push_back(position);
+      }
+      Element(child, descriptor, child_at);
     }
   }
 
@@ -65,7 +72,7 @@ struct Walker {
 std::vector<DocumentValue> ListDocumentValues(const CNodeTagInfoXML& schema, const dom::Document& document) {
   std::vector<DocumentValue> values;
   const dom::Node root = document ? document.documentElement() : dom::Node();
-  if (root) Walker{values}.Element(root, &schema, std::string(), {});
+  if (root) Walker{values}.Element(root, &schema, {});
   return values;
 }
 

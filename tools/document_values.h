@@ -23,6 +23,8 @@ struct DocumentValue {
   // One per repeated element on the path: "#n" (by key) where the element has a key and the occurrence's key is
   // a number not taken by an earlier sibling, else the position among its siblings of that name.
   std::vector<IndexArg> indexes;
+  // The position of the occurrence among its siblings of that name, one per entry of `indexes`.
+  std::vector<uint32_t> positions;
   std::string value;
   // The attribute's descriptor; null for element entries and for names the schema does not know.
   const CNodeAttrInfoXML* attribute = nullptr;

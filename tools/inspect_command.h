@@ -1,15 +1,16 @@
-// `vrkcfg inspect FILE.bin [--json]`: prints the tag tree of a binary image and checks its CRC.
+// `vrkcfg inspect FILE.bin`: prints the tag tree of a binary image and checks its CRC.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "tools/command_args.h"
+
 namespace vrk::tools {
 
-// `args` are the words after "inspect": FILE ("-" reads `in`) and optionally --json, in any order. Prints the
-// tree on `out`. Returns 0 when the image reads and its CRC checks; 1 with "FILE: message" on `err` for an image
-// error or an unreadable file; 2 with the usage line on `err` for bad arguments.
-int InspectCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+// Prints the tree as far as it reads. An image error is a CallError after the tree is printed; with --json the
+// command prints instead one object, {"file":..,"error":{"message":..,"detail":..},"report":{..}} for a broken
+// image (the report being the tree read so far) or the report alone, and returns 1 for a broken image.
+int InspectCommand(const std::vector<std::string>& words, const Options& options);
 
 }  // namespace vrk::tools

@@ -1,0 +1,77 @@
+#include "tools/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "interface/input_limits.h"
+#include "tools/converter_client.h"
+#include "tools/tool_text.h"
+
+#ifdef _WIN32
+#include <io.h>
+constexpr int kOpenFlags = O_RDONLY | O_BINARY;
+#else
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC;
+#endif
+
+namespace vrk::tools {
+namespace {
+
+// Closes the descriptor it owns; standard input is not owned.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd, bool owned) : fd_(fd), owned_(owned) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (owned_ && fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+  bool owned_;
+};
+
+[[noreturn]] void ThrowReadError(const std::string& file, int error) {
+  throw CallError(Text(Say::kCannotRead) + ": " + std::strerror(error), DisplayName(file));
+}
+
+}  // namespace
+
+std::string DisplayName(const std::string& file) { return file == "-" ? "<stdin>" : file; }
+
+std::string ReadInput(const std::string& file) {
+#ifdef _WIN32
+  if (file == "-") _setmode(STDIN_FILENO, _O_BINARY);  // images are bytes, not text
+#endif
+  const FileDescriptor fd(file == "-" ? STDIN_FILENO : open(file.c_str(), kOpenFlags), file != "-");
+  if (fd.get() < 0) ThrowReadError(file, errno);
+  struct stat info {};
+  if (fstat(fd.get(), &info) != 0) ThrowReadError(file, errno);
+  if (S_ISDIR(info.st_mode)) throw CallError(Text(Say::kIsDirectory), DisplayName(file));
+  const std::string limit = std::to_string(kMaxInputSize);
+  if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > kMaxInputSize)
+    throw CallError(Text(Say::kTooLarge, limit), DisplayName(file));
+
+  // A regular file's size may change while it is read, and a device or pipe has none: read in chunks and stop
+  // one byte past the limit.
+  std::string bytes;
+  char chunk[65536];
+  while (bytes.size() <= kMaxInputSize) {
+    const std::size_t want = std::min(sizeof chunk, kMaxInputSize + 1 - bytes.size());
+    const auto got = read(fd.get(), chunk, static_cast<unsigned>(want));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) ThrowReadError(file, errno);
+    if (got == 0) return bytes;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  throw CallError(Text(Say::kTooLarge, limit), DisplayName(file));
+}
+
+}  // namespace vrk::tools
