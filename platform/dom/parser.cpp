@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <new>
 
 #include "platform/dom/dom.h"
 #include "platform/dom/encoding.h"
@@ -49,20 +50,24 @@ class ParserContext {
     return *static_cast<EngineError*>(static_cast<xmlParserCtxtPtr>(ctxt)->_private);
   }
 
-  static void OnError(void* ctxt, xmlErrorPtr report) {
+  static void OnError(void* ctxt, xmlErrorPtr report) noexcept {
     if (report != nullptr && report->level >= XML_ERR_ERROR) ErrorScope::Keep(FirstOf(ctxt), *report);
   }
 
   // Called after "<!DOCTYPE name ExternalID", before any subset is read.
-  static void OnDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+  static void OnDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*) noexcept {
     auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
     EngineError& first = FirstOf(context);
     if (!first.set) {
       first.set = true;
       first.domain = XML_FROM_PARSER;
       first.code = XML_ERR_USER_STOP;
-      first.message = "DTD is prohibited\n";
       PositionOfDoctype(ctxt->input, first.line, first.column);
+      try {
+        first.message = "DTD is prohibited\n";
+      } catch (...) {
+        first.code = XML_ERR_NO_MEMORY;
+      }
     }
     xmlStopParser(ctxt);
   }
@@ -96,6 +101,7 @@ class ParserContext {
 
 ParseError MakeParseError(const EngineError& parser_first, const ErrorScope& scope) {
   EngineError where = parser_first.set ? parser_first : scope.first();
+  if (where.out_of_memory() || scope.first().out_of_memory()) throw std::bad_alloc();
   // Undecodable input shows in the parser only as a premature end of data; the decoder's report says why.
   std::string reason = scope.firstConversion().set ? scope.firstConversion().message : where.message;
   if (reason.empty()) reason = "Document is not well-formed";
