@@ -7,7 +7,8 @@
 #include <limits>
 #include <new>
 
-#include "converter_fixture.h"
+#include "dispatch_fixture.h"
+#include "interface/error_report.h"
 
 namespace {
 
@@ -204,6 +205,35 @@ TEST_F(AllocationFailure, FailedReadsLeaveTheConfiguration) {
   SafeArrayDestroy(image);
   BStr text;
   FailEachAllocation(prepare, [&] { return cvt_->get_XML(text.Out()); }, kept);
+}
+
+TEST_F(AllocationFailure, LateBoundCallsFailAsEarlyBoundOnesDo) {
+  std::string before;
+  auto prepare = [&] {
+    LoadDefault();
+    before = Xml();
+  };
+  // SetValue with the value as a number, which the call converts to text first.
+  Var value(VI4(10)), indexes, name(VStr("Region_settings\\Hysteresis_percent"));
+  VARIANT args[3] = {value.v, indexes.v, name.v};
+  DISPPARAMS params{args, nullptr, 3, 0};
+  EXCEPINFO excep{};
+  auto invoke = [&] {
+    const HRESULT hr = cvt_->Invoke(0x60020008, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &excep, nullptr);
+    SysFreeString(excep.bstrSource);
+    SysFreeString(excep.bstrDescription);
+    const bool described = excep.bstrDescription != nullptr && SysStringLen(excep.bstrDescription) > 0;
+    excep = EXCEPINFO{};
+    // A failure of the call itself comes back with the component's message; converting the arguments may only
+    // say that memory ran out.
+    if (hr == DISP_E_EXCEPTION) return described ? E_FAIL : E_UNEXPECTED;
+    if (hr == E_OUTOFMEMORY) {
+      ReportError("Not enough memory", std::string());
+      return E_FAIL;
+    }
+    return hr;
+  };
+  FailEachAllocation(prepare, invoke, [&](long n) { EXPECT_EQ(Xml(), before) << "allocation " << n; });
 }
 
 }  // namespace
