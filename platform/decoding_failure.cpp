@@ -81,4 +81,24 @@ std::optional<DecodingFailure> FindDecodingFailure(std::string_view bytes, const
   return std::nullopt;
 }
 
+std::optional<DecodingFailure> FindUnpairedSurrogate(std::u16string_view text) {
+  Position position;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      position.Feed(0x10000);  // a pair is one character
+      ++i;
+    } else if (high || low) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "0x%04X", static_cast<unsigned>(c));
+      return position.Failure(std::string("input conversion failed due to input error: unpaired surrogate ") + hex +
+                              "\n");
+    } else {
+      position.Feed(c);
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace vrk

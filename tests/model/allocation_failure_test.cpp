@@ -220,9 +220,9 @@ TEST_F(AllocationFailure, LateBoundCallsFailAsEarlyBoundOnesDo) {
   EXCEPINFO excep{};
   auto invoke = [&] {
     const HRESULT hr = cvt_->Invoke(0x60020008, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, &excep, nullptr);
+    const bool described = excep.bstrDescription != nullptr && SysStringLen(excep.bstrDescription) > 0;
     SysFreeString(excep.bstrSource);
     SysFreeString(excep.bstrDescription);
-    const bool described = excep.bstrDescription != nullptr && SysStringLen(excep.bstrDescription) > 0;
     excep = EXCEPINFO{};
     // A failure of the call itself comes back with the component's message; converting the arguments may only
     // say that memory ran out.
