@@ -7,8 +7,13 @@
 #include <limits>
 #include <new>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "dispatch_fixture.h"
 #include "interface/error_report.h"
+#include "platform/dom/engine_allocation.h"
 
 namespace {
 
@@ -234,6 +239,45 @@ TEST_F(AllocationFailure, LateBoundCallsFailAsEarlyBoundOnesDo) {
     return hr;
   };
   FailEachAllocation(prepare, invoke, [&](long n) { EXPECT_EQ(Xml(), before) << "allocation " << n; });
+}
+
+// The XML engine's own allocations fail the same way: a load leaves no configuration, a replacement of an
+// element from text leaves the document as it was, and the description says that memory ran out.
+TEST_F(AllocationFailure, EngineAllocationFailuresAreReportedAsExhaustedMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  __lsan::ScopedDisabler engine_leaks;  // the engine leaks parts of an encoder whose making fails halfway
+#endif
+  LoadDefault();
+  const BStr document(Xml());
+  ASSERT_EQ(Create("Monitoring\\Element\\", Key(1)), S_OK) << error_;
+  const std::string edited = Xml();
+  const BStr element_path(std::string("Monitoring\\Element\\"));
+  const ComPtr<IVRK5420CfgConValueIndexes> first = MakeIndexes(Key(1));
+  const BStr replacement(std::string("<Element Number=\"1\"><Tag ChannelNum=\"100\" ParamNum=\"0\"/></Element>"));
+  int out_of_memory = 0;
+  for (bool load : {true, false}) {
+    for (long n = 0;; ++n) {
+      HRESULT hr;
+      if (!load) {
+        ASSERT_EQ(PutXml(edited), S_OK) << error_;
+      }
+      dom::FailEngineAllocation(n);
+      hr = load ? cvt_->put_XML(document.get()) : cvt_->SetNodeText(element_path.get(), first.get(), replacement.get());
+      const bool failed = dom::EngineAllocationFailed();
+      dom::FailEngineAllocation(-1);
+      if (!failed) break;
+      if (SUCCEEDED(hr)) continue;
+      ASSERT_EQ(hr, E_FAIL);
+      const std::string description = TakeErrorDescription();
+      out_of_memory += description == "Not enough memory";
+      if (load) {
+        EXPECT_EQ(Get("Cfg\\DeviceType"), "<E_FAIL>") << "allocation " << n;
+      } else {
+        EXPECT_EQ(Xml(), edited) << "allocation " << n << ": " << description;
+      }
+    }
+  }
+  EXPECT_GT(out_of_memory, 0);
 }
 
 }  // namespace
