@@ -20,11 +20,13 @@ namespace {
 // Allocations left before the one that fails; negative when nothing is to fail.
 std::atomic<long> g_allocations_to_failure{-1};
 std::atomic<bool> g_failure_happened{false};
+// Whether every allocation after the failing one fails too, as when memory is exhausted for good.
+std::atomic<bool> g_failures_persist{false};
 
 void* Allocate(std::size_t size) noexcept {
   const long left = g_allocations_to_failure.load(std::memory_order_relaxed);
   if (left >= 0) {
-    g_allocations_to_failure.store(left - 1, std::memory_order_relaxed);
+    if (left > 0 || !g_failures_persist) g_allocations_to_failure.store(left - 1, std::memory_order_relaxed);
     if (left == 0) {
       g_failure_happened.store(true, std::memory_order_relaxed);
       return nullptr;
@@ -53,14 +55,18 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace vrk::test {
 namespace {
 
-// While it lives, allocation number `n` (counted from 0) fails, and only that one.
+// While it lives, allocation number `n` (counted from 0) fails, and only that one, or every one from it on.
 class FailingAllocation {
  public:
-  explicit FailingAllocation(long n) {
+  explicit FailingAllocation(long n, bool persist = false) {
     g_failure_happened = false;
+    g_failures_persist = persist;
     g_allocations_to_failure = n;
   }
-  ~FailingAllocation() { g_allocations_to_failure = -1; }
+  ~FailingAllocation() {
+    g_allocations_to_failure = -1;
+    g_failures_persist = false;
+  }
   FailingAllocation(const FailingAllocation&) = delete;
   FailingAllocation& operator=(const FailingAllocation&) = delete;
 
@@ -278,6 +284,31 @@ TEST_F(AllocationFailure, EngineAllocationFailuresAreReportedAsExhaustedMemory) 
     }
   }
   EXPECT_GT(out_of_memory, 0);
+}
+
+// Memory exhausted for good from some allocation on: the call still returns, E_FAIL or S_OK, and the converter
+// stays usable once memory is back. Undoing inserted elements allocates nothing, so a failed creation is still
+// taken back whole (undoing a written value has to allocate the old text again).
+TEST_F(AllocationFailure, MemoryExhaustedForGoodStillEndsTheCall) {
+  const BStr element_path(std::string("Monitoring\\Element\\"));
+  const ComPtr<IVRK5420CfgConValueIndexes> fifth = MakeIndexes(Key(5));
+  const long total = CountAllocations([&] { LoadDefault(); },
+                                      [&] { return cvt_->CreateNode(element_path.get(), fifth.get()); });
+  for (long n = 0; n < total; ++n) {
+    LoadDefault();
+    const std::string before = Xml();
+    HRESULT hr;
+    {
+      FailingAllocation fail(n, true);
+      hr = cvt_->CreateNode(element_path.get(), fifth.get());
+    }
+    EXPECT_TRUE(hr == S_OK || hr == E_FAIL) << "allocation " << n;
+    SetErrorInfo(0, nullptr);
+    EXPECT_EQ(Get("Cfg\\DeviceType"), "1") << "allocation " << n << ": " << error_;
+    if (FAILED(hr)) {
+      EXPECT_EQ(Xml(), before) << "allocation " << n;
+    }
+  }
 }
 
 }  // namespace
