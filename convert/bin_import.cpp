@@ -18,6 +18,8 @@
 #include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
 #include "convert/modbus_settings_import.h"
+#include "convert/unread_records.h"
+#include "convert/upgrade_failure.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
@@ -384,9 +386,10 @@ void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
 template <class TREE, class ROOT, class IMPORT>
 std::unique_ptr<CNodeTag_VRK_Device> ImportImage(const uint8_t* data, std::size_t size,
                                                  const CNodeTag_VRK_DeviceV7& base, const std::string& version,
-                                                 IMPORT import) {
+                                                 IMPORT import, std::vector<std::string>* unread) {
   TREE tree;
   ReadTree(tree, data, size);
+  if (unread != nullptr) *unread = UnreadRecords(tree);
   auto root = std::make_unique<ROOT>();
   root->SetImperial(base.imperial());
   root->AttachDocument(CopyDocument(base.document()));
@@ -396,9 +399,11 @@ std::unique_ptr<CNodeTag_VRK_Device> ImportImage(const uint8_t* data, std::size_
 }
 
 // The root of the image's own version, filled by that version's importer on a copy of the default
-// configuration `base`; `version` gets the configuration version.
+// configuration `base`; `version` gets the configuration version and `unread`, when not null, what the image
+// holds that the importer does not read.
 std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std::size_t size,
-                                                        const CNodeTag_VRK_DeviceV7& base, uint16_t& version) {
+                                                        const CNodeTag_VRK_DeviceV7& base, uint16_t& version,
+                                                        std::vector<std::string>* unread = nullptr) {
   const uint32_t word = bin::ProbeImageVersion(data, size);
   switch (bin::SelectTreeVersion(word)) {
     case bin::BinTreeVersion::kV1:
@@ -406,19 +411,22 @@ std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std
       return ImportImage<bin::CTagBIN_CONFv1, CNodeTag_VRK_DeviceV1>(
           data, size, base, "1", [](CNodeTag_VRK_DeviceV1& root, const bin::CTagBIN_CONFv1& tree) {
             ImportVersion1Image(root, tree);
-          });
+          },
+          unread);
     case bin::BinTreeVersion::kV2:
       version = 2;
       return ImportImage<bin::CTagBIN_CONFv2, CNodeTag_VRK_DeviceV2>(
           data, size, base, "2", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv2& tree) {
             CBinImporter<bin::CTagBIN_CONFv2>(root, tree).Run();
-          });
+          },
+          unread);
     case bin::BinTreeVersion::kV6:
       version = static_cast<uint16_t>(word);
       return ImportImage<bin::CTagBIN_CONFv6, CNodeTag_VRK_DeviceV6>(
           data, size, base, std::to_string(word), [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv6& tree) {
             CBinImporter<bin::CTagBIN_CONFv6>(root, tree).Run();
-          });
+          },
+          unread);
     case bin::BinTreeVersion::kV7:
       break;
   }
@@ -426,7 +434,8 @@ std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std
   return ImportImage<bin::CTagBIN_CONFv7, CNodeTag_VRK_DeviceV7>(
       data, size, base, "7", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree) {
         CBinImporter<bin::CTagBIN_CONFv7>(root, tree).Run();
-      });
+      },
+      unread);
 }
 
 }  // namespace
@@ -440,7 +449,11 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::
   } else {
     // Images of the version-6 tree are checked with the version-6 schema, whatever their version word.
     FinishLoad(*imported, false);
-    UpgradeAnyToVersion7(*imported, *root);
+    ExplainUpgradeFailure(*imported, version, [&] {
+      UpgradeAnyToVersion7(*imported, *root);
+      FinishLoad(*root, false);
+    });
+    return root;
   }
   FinishLoad(*root, false);
   return root;
@@ -449,7 +462,7 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::
 ImageInItsVersion ReadImageInItsVersion(const uint8_t* data, std::size_t size) {
   std::unique_ptr<CNodeTag_VRK_DeviceV7> base = CreateDefaultConfiguration(false);
   ImageInItsVersion result;
-  result.document = ImportInItsVersion(data, size, *base, result.version)->document();
+  result.document = ImportInItsVersion(data, size, *base, result.version, &result.unread)->document();
   return result;
 }
 

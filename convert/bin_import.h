@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "schema/device_v7.h"
 
@@ -23,6 +25,7 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::
 struct ImageInItsVersion {
   uint16_t version = 0;
   dom::Document document;
+  std::vector<std::string> unread;  // what the image holds that the importer does not read (UnreadRecords)
 };
 ImageInItsVersion ReadImageInItsVersion(const uint8_t* data, std::size_t size);
 

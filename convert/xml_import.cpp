@@ -1,6 +1,7 @@
 #include "convert/xml_import.h"
 
 #include "convert/upgrade_chain.h"
+#include "convert/upgrade_failure.h"
 #include "interface/message_table.h"
 #include "resources/default_config.h"
 #include "schema/node_check.h"
@@ -48,13 +49,15 @@ uint16_t DocumentVersion(CNodeTag_VRK_DeviceV7& root) {
 // passes and checks on it, and carries it up into `target`, which then goes through the passes of version 7. The
 // older version's normalisation is part of the document that the upgrade copies, so it survives.
 template <class ROOT>
-void LoadOlderVersion(CNodeTag_VRK_DeviceV7& target, std::u16string_view text) {
+void LoadOlderVersion(CNodeTag_VRK_DeviceV7& target, std::u16string_view text, uint16_t version) {
   ROOT older;
   older.SetImperial(target.imperial());
   older.AttachDocument(dom::Document::parseText(text));
   FinishLoad(older, true);
-  UpgradeToVersion7(older, target);
-  FinishLoad(target, true);
+  ExplainUpgradeFailure(older, version, [&] {
+    UpgradeToVersion7(older, target);
+    FinishLoad(target, true);
+  });
 }
 
 }  // namespace
@@ -67,19 +70,20 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
     ThrowParseError(kCallerDocument.parse_error, e);
   }
   auto root = MakeRoot(std::move(document), imperial, kCallerDocument);
-  switch (DocumentVersion(*root)) {
+  const uint16_t version = DocumentVersion(*root);
+  switch (version) {
     case 7:
       FinishLoad(*root, true);
       return root;
     case 3:  // version-3 documents are read with the version-6 schema
     case 6:
-      LoadOlderVersion<CNodeTag_VRK_DeviceV6>(*root, text);
+      LoadOlderVersion<CNodeTag_VRK_DeviceV6>(*root, text, version);
       return root;
     case 2:
-      LoadOlderVersion<CNodeTag_VRK_DeviceV2>(*root, text);
+      LoadOlderVersion<CNodeTag_VRK_DeviceV2>(*root, text, version);
       return root;
     case 1:
-      LoadOlderVersion<CNodeTag_VRK_DeviceV1>(*root, text);
+      LoadOlderVersion<CNodeTag_VRK_DeviceV1>(*root, text, version);
       return root;
     default:
       ThrowMessage(159);

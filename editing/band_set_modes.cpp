@@ -92,7 +92,7 @@ void InsertContainer(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& descriptor, d
     CIndexList lookup = target;
     const dom::Node placeholder = descriptor.GetNode(lookup, true);
     channel.replaceChild(copy, placeholder);
-    root.Record(std::make_unique<CUndoXMLNodeReplace>(&descriptor, placeholder, copy));
+    root.Record<CUndoXMLNodeReplace>(&descriptor, placeholder, copy);
     return;
   }
   std::string indentation = "\n";
@@ -104,11 +104,11 @@ void InsertContainer(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& descriptor, d
   }
   // [indentation] copy [indentation] before
   channel.insertBefore(copy, before);
-  root.Record(std::make_unique<CUndoXMLTagAppend>(&descriptor, copy));
+  root.Record<CUndoXMLTagAppend>(&descriptor, copy);
   dom::Document document = root.document();
   const dom::Node text = document.createText(indentation);
   channel.insertBefore(text, before);
-  root.Record(std::make_unique<CUndoXMLTagAppend>(&descriptor, text));
+  root.Record<CUndoXMLTagAppend>(&descriptor, text);
 }
 
 // The position of the occurrence `indexes` selects among its same-named siblings; null when it does not exist.
@@ -429,7 +429,7 @@ void CopyChannelBands(CNodeTag_VRK_DeviceV7& root, uint32_t source, uint32_t tar
     const dom::Node copy = CopyOf(*container, root.document(), channel, original);
     if (replaced) {
       channel.replaceChild(copy, replaced);
-      root.Record(std::make_unique<CUndoXMLNodeReplace>(container, replaced, copy));
+      root.Record<CUndoXMLNodeReplace>(container, replaced, copy);
     } else {
       InsertContainer(root, *container, channel, to, copy);
     }
@@ -462,7 +462,7 @@ void EqualiseBandSets(CNodeTag_VRK_Device& base) {
 
 void SwitchCompatibilityMode(CNodeTag_VRK_DeviceV7& root, bool identical, bool on) {
   if (root.compatibility_scada21() == on) return;
-  root.Record(std::make_unique<CUndoCompatibilityFlag>(root, !on));
+  root.Record<CUndoCompatibilityFlag>(root, !on);
   root.SetCompatibilityScada21(on);
 
   CVibroChannel& ch = root.VibroChannels.VibroChannel;

@@ -10,6 +10,10 @@ namespace vrk {
 
 class CUndoXMLGroup {
  public:
+  // Makes room for one more entry, so that the next Append cannot fail. Throws std::bad_alloc.
+  void Reserve() {
+    if (entries_.size() == entries_.capacity()) entries_.reserve(entries_.empty() ? 8 : 2 * entries_.size());
+  }
   void Append(std::unique_ptr<CUndoXMLOperation> entry) { entries_.push_back(std::move(entry)); }
   // Undoes every entry, last first, then discards them all.
   void UndoAll();

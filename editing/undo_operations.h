@@ -18,6 +18,9 @@ class CUndoXMLOperation {
  public:
   explicit CUndoXMLOperation(CNodeInfoXML* descriptor) : descriptor_(descriptor) {}
   CUndoXMLOperation(const CUndoXMLOperation&) = delete;
+  // Entries are made on the stack first and moved into the group, so that one that cannot be stored can still
+  // undo its change.
+  CUndoXMLOperation(CUndoXMLOperation&&) = default;
   CUndoXMLOperation& operator=(const CUndoXMLOperation&) = delete;
   virtual ~CUndoXMLOperation() = default;
 

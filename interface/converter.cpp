@@ -17,6 +17,7 @@
 #include "editing/undo_group.h"
 #include "interface/converter_dispatch.h"
 #include "interface/error_report.h"
+#include "interface/input_limits.h"
 #include "interface/message_table.h"
 #include "platform/bstr.h"
 #include "platform/safe_array.h"
@@ -99,6 +100,12 @@ std::string DictionaryText(const ValueRange& range) {
 
 HRESULT NullPointer() { return ReportError(std::string(), std::string()); }
 
+// Refuses, before anything is parsed, an input of more than kMaxInputSize units (characters of a text, bytes of
+// an image): nothing that large is a configuration, and parsing it would cost memory in proportion.
+void RefuseOversizedInput(uint64_t size, uint32_t message) {
+  if (size > kMaxInputSize) ThrowMessageArgs(message, {std::to_string(kMaxInputSize)});
+}
+
 }  // namespace
 
 // ---- Object identity ------------------------------------------------------------------------------------------
@@ -151,19 +158,25 @@ HRESULT CVRK5420CfgConverter::QueryInterface(REFIID riid, void** object) {
 ULONG CVRK5420CfgConverter::AddRef() { return outer_->AddRef(); }
 ULONG CVRK5420CfgConverter::Release() { return outer_->Release(); }
 
-HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) { return ConverterDispatch().GetTypeInfoCount(count); }
+HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) {
+  return DispatchTable<IVRK5420CfgConverter>::GetTypeInfoCount(count);
+}
 
 HRESULT CVRK5420CfgConverter::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
-  return ConverterDispatch().GetTypeInfo(index, lcid, info);
+  return DispatchTable<IVRK5420CfgConverter>::GetTypeInfo(index, lcid, info);
 }
 
 HRESULT CVRK5420CfgConverter::GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) {
-  return ConverterDispatch().GetIDsOfNames(riid, names, count, ids);
+  return WithDispatchTable(&ConverterDispatch, [&](const auto& table) {
+    return table.GetIDsOfNames(riid, names, count, ids);
+  });
 }
 
 HRESULT CVRK5420CfgConverter::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* arg_err) {
-  return ConverterDispatch().Invoke(*this, id, riid, flags, params, result, excep, arg_err);
+  return WithDispatchTable(&ConverterDispatch, [&](const auto& table) {
+    return table.Invoke(*this, id, riid, flags, params, result, excep, arg_err);
+  });
 }
 
 HRESULT CVRK5420CfgConverter::InterfaceSupportsErrorInfo(REFIID riid) {
@@ -172,7 +185,7 @@ HRESULT CVRK5420CfgConverter::InterfaceSupportsErrorInfo(REFIID riid) {
 
 // ---- Skeletons ------------------------------------------------------------------------------------------------
 
-HRESULT CVRK5420CfgConverter::NoConfiguration() { return ReportError(LoadMessage(111), std::string()); }
+HRESULT CVRK5420CfgConverter::NoConfiguration() { return ReportMessage(111); }
 
 void CVRK5420CfgConverter::DropConfiguration() {
   journal_.Clear();
@@ -248,7 +261,10 @@ HRESULT CVRK5420CfgConverter::get_XML(BSTR* text) {
 
 HRESULT CVRK5420CfgConverter::put_XML(BSTR text) {
   const std::u16string_view view = BstrView(text);
-  return Load([&] { return ImportXmlText(view, imperial_); });
+  return Load([&] {
+    RefuseOversizedInput(view.size(), kMessageXmlTooLarge);
+    return ImportXmlText(view, imperial_);
+  });
 }
 
 HRESULT CVRK5420CfgConverter::get_BIN(SAFEARRAY** data) { return GetBIN(data, nullptr); }
@@ -260,6 +276,7 @@ HRESULT CVRK5420CfgConverter::put_BIN(SAFEARRAY* data) {
   const int64_t elements = static_cast<int64_t>(upper) - static_cast<int64_t>(lower) + 1;
   const uint64_t size = elements > 0 ? static_cast<uint64_t>(elements) * SafeArrayGetElemsize(data) : 0;
   return Load([&] {
+    RefuseOversizedInput(size, kMessageImageTooLarge);
     const uint8_t* bytes = static_cast<const uint8_t*>(data->pvData);
     if (size > 0 && bytes == nullptr) throw CConvException(std::string());
     return ImportBinImage(bytes, static_cast<std::size_t>(size), imperial_);

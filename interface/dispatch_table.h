@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "interface/error_report.h"
 #include "interface/vrk5420_interfaces.h"
 #include "platform/bstr.h"
 #include "platform/com_ptr.h"
@@ -123,6 +124,15 @@ class DispCallFrame {
   UINT* arg_err_;
 };
 
+// Runs `call` on the table that `table` makes on its first use; E_OUTOFMEMORY, with no call made, when memory
+// runs out while it is made.
+template <class Table, class Call>
+HRESULT WithDispatchTable(const Table& (*table)(), Call&& call) {
+  HRESULT hr = E_OUTOFMEMORY;
+  GuardCall([&] { hr = call(table()); });
+  return hr;
+}
+
 // Whether `name` (UTF-16) equals the ASCII `member` regardless of ASCII letter case.
 bool DispNameEquals(const OLECHAR* name, const char* member);
 
@@ -181,11 +191,16 @@ class DispatchTable {
     if (member == nullptr) return DISP_E_MEMBERNOTFOUND;
     DispCallFrame frame(member->signature, params, result, excep, arg_err);
     DispArgs args;
-    const HRESULT prepared = frame.Prepare(args);
-    if (FAILED(prepared)) return prepared;
-    // Error information left over from an earlier call must not be taken for this call's.
-    SetErrorInfo(0, nullptr);
-    return frame.Finish(args, member->call(object, args));
+    HRESULT outcome = S_OK;
+    // Converting arguments and results allocates: exhausted memory there is reported as any failed call is.
+    const HRESULT guarded = GuardCall([&] {
+      outcome = frame.Prepare(args);
+      if (FAILED(outcome)) return;
+      // Error information left over from an earlier call must not be taken for this call's.
+      SetErrorInfo(0, nullptr);
+      outcome = frame.Finish(args, member->call(object, args));
+    });
+    return FAILED(guarded) ? frame.Finish(args, guarded) : outcome;
   }
 
  private:

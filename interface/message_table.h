@@ -1,5 +1,6 @@
-// The numbered message table: every text the component hands to its caller. Entries 101 to 172 exist in English
-// (1033) and Russian (1049) and follow the calling thread's UI language; 201 to 217 serve every language.
+// The numbered message table: every text the component hands to its caller. Entries 101 to 172 and 301 to 305
+// exist in English (1033) and Russian (1049) and follow the calling thread's UI language; 201 to 217 serve every
+// language.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,13 @@
 #include "interface/conv_exception.h"
 
 namespace vrk {
+
+// Refusals of the component's own, past the numbers the table has always had.
+inline constexpr uint32_t kMessageXmlTooLarge = 301;    // "%s" is the most characters an XML text may have
+inline constexpr uint32_t kMessageImageTooLarge = 302;  // "%s" is the most bytes an image may have
+inline constexpr uint32_t kMessageOutOfMemory = 303;
+inline constexpr uint32_t kMessageOlderPath = 304;       // "%s" the older version, "%s" the value's path there
+inline constexpr uint32_t kMessageNoOlderValue = 305;    // "%s" the older version
 
 // The entry's text (UTF-8) in the calling thread's language; empty for a number without an entry (such as 200).
 std::string LoadMessage(uint32_t number);

@@ -1,4 +1,6 @@
 // The server's entry points: class objects of the two creatable classes and the module's unload rule.
+#include <new>
+
 #include "interface/class_factory.h"
 #include "interface/converter.h"
 #include "interface/module_lock.h"
@@ -18,6 +20,19 @@ HRESULT CreateIndexes(IUnknown* outer, REFIID riid, void** object) {
   if (object != nullptr) *object = nullptr;
   if (outer != nullptr) return CLASS_E_NOAGGREGATION;
   return CVRK5420CfgConValueIndexes::Create(riid, object);
+}
+
+// Registration works on texts and the registry file: exhausted memory or any other exception becomes the
+// result code, since nothing may cross the entry point.
+template <typename Call>
+HRESULT WithoutExceptions(Call call) noexcept {
+  try {
+    return call();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
 }
 
 }  // namespace
@@ -42,5 +57,9 @@ HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
 
 HRESULT DllCanUnloadNow() { return vrk::ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
-HRESULT DllRegisterServer() { return vrk::RegisterServer(vrk::ModuleServerResources()); }
-HRESULT DllUnregisterServer() { return vrk::UnregisterServer(vrk::ModuleServerResources()); }
+HRESULT DllRegisterServer() {
+  return vrk::WithoutExceptions([] { return vrk::RegisterServer(vrk::ModuleServerResources()); });
+}
+HRESULT DllUnregisterServer() {
+  return vrk::WithoutExceptions([] { return vrk::UnregisterServer(vrk::ModuleServerResources()); });
+}

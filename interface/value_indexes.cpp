@@ -78,20 +78,24 @@ HRESULT CVRK5420CfgConValueIndexes::put_Value(ULONG index, ULONG value) {
 }
 
 HRESULT CVRK5420CfgConValueIndexes::GetTypeInfoCount(UINT* count) {
-  return ValueIndexesDispatch().GetTypeInfoCount(count);
+  return DispatchTable<IVRK5420CfgConValueIndexes>::GetTypeInfoCount(count);
 }
 
 HRESULT CVRK5420CfgConValueIndexes::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
-  return ValueIndexesDispatch().GetTypeInfo(index, lcid, info);
+  return DispatchTable<IVRK5420CfgConValueIndexes>::GetTypeInfo(index, lcid, info);
 }
 
 HRESULT CVRK5420CfgConValueIndexes::GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) {
-  return ValueIndexesDispatch().GetIDsOfNames(riid, names, count, ids);
+  return WithDispatchTable(&ValueIndexesDispatch, [&](const auto& table) {
+    return table.GetIDsOfNames(riid, names, count, ids);
+  });
 }
 
 HRESULT CVRK5420CfgConValueIndexes::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                            VARIANT* result, EXCEPINFO* excep, UINT* arg_err) {
-  return ValueIndexesDispatch().Invoke(*this, id, riid, flags, params, result, excep, arg_err);
+  return WithDispatchTable(&ValueIndexesDispatch, [&](const auto& table) {
+    return table.Invoke(*this, id, riid, flags, params, result, excep, arg_err);
+  });
 }
 
 }  // namespace vrk

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <string>
 
 #include "platform/utf.h"
@@ -261,7 +262,9 @@ HRESULT VariantCopy(VARIANTARG* target, const VARIANTARG* source) {
   return S_OK;
 }
 
-HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT, VARTYPE vt) {
+namespace {
+
+HRESULT ChangeType(VARIANTARG* target, const VARIANTARG* source, VARTYPE vt) {
   if (target == nullptr || source == nullptr) return E_INVALIDARG;
   VARIANT result;
   VariantInit(&result);
@@ -276,7 +279,7 @@ HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT, 
       if (vt & VT_ARRAY) value.parray = *source->pparray;
       else if (vt == VT_BSTR) value.bstrVal = *source->pbstrVal;
       else if (vt == VT_UNKNOWN || vt == VT_DISPATCH) value.punkVal = *source->ppunkVal;
-      else if (vt == VT_VARIANT) return VariantChangeType(target, source->pvarVal, 0, vt);
+      else if (vt == VT_VARIANT) return ChangeType(target, source->pvarVal, vt);
       else if (vt == VT_RECORD) value.vt = VT_RECORD;  // by reference the same two fields point at it
       else {
         Number n;
@@ -290,7 +293,7 @@ HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT, 
     }
     hr = VariantCopy(&result, &value);
   } else if ((source->vt & ~VT_BYREF) == VT_VARIANT && (source->vt & VT_BYREF)) {
-    return VariantChangeType(target, source->pvarVal, 0, vt);
+    return ChangeType(target, source->pvarVal, vt);
   } else if (vt == VT_UNKNOWN || vt == VT_DISPATCH) {
     if (from != VT_UNKNOWN && from != VT_DISPATCH) return DISP_E_TYPEMISMATCH;
     IUnknown* object = (source->vt & VT_BYREF) ? *source->ppunkVal : source->punkVal;
@@ -313,4 +316,15 @@ HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT, 
   VariantClear(target);
   *target = result;
   return S_OK;
+}
+
+}  // namespace
+
+HRESULT VariantChangeType(VARIANTARG* target, const VARIANTARG* source, USHORT, VARTYPE vt) {
+  // Text conversions allocate; exhausted memory is a result code here, as everywhere in this API.
+  try {
+    return ChangeType(target, source, vt);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }

@@ -40,7 +40,11 @@ std::string Convert(std::string_view input, const std::string& from, const std::
   std::size_t out_left = output.size();
   while (in_left > 0) {
     if (iconv(raw, &in, &in_left, &out, &out_left) != static_cast<std::size_t>(-1)) continue;
-    if (errno != E2BIG) throw TextCodecError("text cannot be converted from " + from + " to " + to);
+    if (errno != E2BIG) {
+      if (const std::optional<DecodingFailure> failure = FindDecodingFailure(input, from))
+        throw TextCodecError(*failure);
+      throw TextCodecError("text cannot be converted from " + from + " to " + to);
+    }
     const std::size_t used = output.size() - out_left;
     output.resize(output.size() * 2);
     out = output.data() + used;
@@ -61,6 +65,11 @@ std::string Utf16LeBytes(std::u16string_view text) {
 }
 
 }  // namespace
+
+TextCodecError::TextCodecError(DecodingFailure failure)
+    : std::runtime_error(failure.reason.substr(0, failure.reason.find_last_not_of('\n') + 1) + " (line " +
+                         std::to_string(failure.line) + ", character " + std::to_string(failure.column) + ")"),
+      decoding_failure_(std::move(failure)) {}
 
 std::string DeclaredEncodingOf(std::string_view bytes) {
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE)

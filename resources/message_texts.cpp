@@ -1,5 +1,5 @@
-// The texts of the message table, UTF-8. Entries 101 to 172 in English and Russian; 201 to 217 in every
-// language. Trailing blanks and doubled quotes are part of the texts.
+// The texts of the message table, UTF-8. Entries 101 to 172 and 301 to 305 in English and Russian; 201 to 217
+// in every language. Trailing blanks and doubled quotes are part of the texts.
 #include "resources/message_texts.h"
 
 namespace vrk {
@@ -149,6 +149,17 @@ const MessageText kLocalizedMessages[] = {
      u8"0 (разомкнуто)"},
     {172, u8"1 (ON)",
      u8"1 (замкнуто)"},
+    // Refusals of the component's own: past both numbered ranges, so that no existing number changes meaning.
+    {301, u8"The XML text is too large to be a configuration: it must not exceed %s characters",
+     u8"XML текст слишком велик для конфигурации: допустимо не более %s символов"},
+    {302, u8"The binary image is too large to be a configuration: it must not exceed %s bytes",
+     u8"Бинарный образ слишком велик для конфигурации: допустимо не более %s байт"},
+    {303, u8"Not enough memory",
+     u8"Недостаточно памяти"},
+    {304, u8"In the version %s document: %s",
+     u8"В документе версии %s: %s"},
+    {305, u8"The version %s document has no such value",
+     u8"В документе версии %s нет такого значения"},
 };
 
 const NeutralMessageText kNeutralMessages[] = {

@@ -43,7 +43,7 @@ void ReplaceByEmpty(CNodeTag_VRK_DeviceV7& root, Ccutting_rel_bands& descriptor,
   }
   dom::Node parent = list.parent();
   parent.replaceChild(fresh, list);
-  root.Record(std::make_unique<CUndoXMLNodeReplace>(&descriptor, list, fresh));
+  root.Record<CUndoXMLNodeReplace>(&descriptor, list, fresh);
   // Only the list's own descriptors can hold nodes of the replaced list.
   descriptor.ResetNodeCache();
 }

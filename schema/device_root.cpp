@@ -57,10 +57,6 @@ void CNodeTag_VRK_Device::AttachDocument(dom::Document document) {
   document_ = std::move(document);
 }
 
-void CNodeTag_VRK_Device::Record(std::unique_ptr<CUndoXMLOperation> entry) {
-  if (recording_) recording_->Append(std::move(entry));
-}
-
 std::string CNodeTag_VRK_Device::ToDisplay(const CNodeAttrInfoXML& attribute, const std::string& stored) const {
   return ConvertValue(attribute, stored, ValueDirection::kToDisplay);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "editing/undo_group.h"
 #include "platform/dom/dom.h"
 #include "schema/common_sections.h"
 #include "schema/current_outputs.h"
@@ -72,8 +73,11 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   // The undo group that records document changes; null when nothing records.
   CUndoXMLGroup* recording() const { return recording_; }
   void SetRecording(CUndoXMLGroup* group) { recording_ = group; }
-  // Appends `entry` to the recording group; drops it when nothing records.
-  void Record(std::unique_ptr<CUndoXMLOperation> entry);
+  // Records the change just made (or about to be made) as an undo entry OP made of `args`; nothing when nothing
+  // records. An entry that cannot be stored, for want of memory, undoes its change at once and the failure goes
+  // on: the group then still covers every change, so that the failed edit's rollback leaves nothing behind.
+  template <class OP, class... Args>
+  void Record(Args&&... args);
 
   // The stored text of `attribute` as the caller sees it (imperial units when that mode is on).
   std::string ToDisplay(const CNodeAttrInfoXML& attribute, const std::string& stored) const;
@@ -121,5 +125,18 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   bool imperial_ = false;
   bool compatibility_scada21_ = false;
 };
+
+template <class OP, class... Args>
+void CNodeTag_VRK_Device::Record(Args&&... args) {
+  if (recording_ == nullptr) return;
+  OP entry(std::forward<Args>(args)...);
+  try {
+    recording_->Reserve();
+    recording_->Append(std::make_unique<OP>(std::move(entry)));
+  } catch (...) {
+    entry.Undo();
+    throw;
+  }
+}
 
 }  // namespace vrk

@@ -230,7 +230,7 @@ void CNodeTagInfoXML::InsertIndented(const dom::Node& parent_node, const dom::No
   auto insert = [&](const dom::Node& inserted, const dom::Node& next) {
     dom::Node target = parent_node;
     target.insertBefore(inserted, next);
-    root.Record(std::make_unique<CUndoXMLTagAppend>(this, inserted));
+    root.Record<CUndoXMLTagAppend>(this, inserted);
   };
   if (!before) {
     const dom::Node last = parent_node.lastChild();
@@ -310,7 +310,7 @@ void CNodeAttrInfoXML::RecordOldValue(const dom::Node& element) {
   std::string old;
   std::optional<std::string> old_value;
   if (ReadValue(element, &old)) old_value = std::move(old);
-  owner()->Record(std::make_unique<CUndoXMLAttrChange>(this, element, std::move(old_value)));
+  owner()->Record<CUndoXMLAttrChange>(this, element, std::move(old_value));
 }
 
 void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, bool check) {
@@ -345,7 +345,7 @@ void CNodeAttrInfoXML::RemoveValue(CIndexList indexes) {
   const dom::Node next = attribute.nextSibling();
   element.removeAttributeNode(attribute);
   ResetAfterChange();
-  owner()->Record(std::make_unique<CUndoXMLAttrRemove>(this, attribute, element, next));
+  owner()->Record<CUndoXMLAttrRemove>(this, attribute, element, next);
 }
 
 }  // namespace vrk

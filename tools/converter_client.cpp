@@ -7,6 +7,7 @@
 #include "platform/safe_array.h"
 #include "platform/oleauto.h"
 #include "platform/xml_text_codec.h"
+#include "schema/xml_errors.h"
 #include "tools/tool_text.h"
 
 namespace vrk::tools {
@@ -77,6 +78,7 @@ void ConverterClient::LoadDocument(const std::string& bytes) {
   try {
     text = XmlBytesToText(bytes);
   } catch (const TextCodecError& e) {
+    if (e.decoding_failure()) throw CallError(UndecodableDocumentDescription(*e.decoding_failure()));
     throw CallError(e.what());
   }
   BStr bstr{std::u16string_view(text)};

@@ -86,6 +86,7 @@ UpgradeInput ReadUpgradeInput(const std::string& bytes) {
     ImageInItsVersion image = ReadImageInItsVersion(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     input.version = image.version;
     input.document = std::move(image.document);
+    input.unread = std::move(image.unread);
   } else {
     input.document = dom::Document::parseBytes(bytes);
     input.version = DocumentVersion(input.document);
@@ -98,6 +99,7 @@ UpgradeReport CompareWithUpgrade(const UpgradeInput& input, const std::u16string
   const CNodeTag_VRK_DeviceV7 after;
   UpgradeReport report;
   report.from = input.version;
+  report.unread = input.unread;
   const std::vector<DocumentValue> result = ListDocumentValues(after, dom::Document::parseText(upgraded));
   for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(*before, input.document), result)) {
     if (ElementStillThere(d, result)) continue;
@@ -109,6 +111,12 @@ UpgradeReport CompareWithUpgrade(const UpgradeInput& input, const std::u16string
 }
 
 std::string UpgradeReport::Summary() const {
+  std::string text = ValuesSummary();
+  for (std::size_t i = 0; i < unread.size(); ++i) text += (i == 0 ? "; not read: " : "; ") + unread[i];
+  return text;
+}
+
+std::string UpgradeReport::ValuesSummary() const {
   if (from == 7 && values.empty()) return "version 7: nothing to upgrade";
   int dropped = 0, defaulted = 0, added = 0, changed = 0, moved = 0;
   for (const ReportedDifference& value : values) {

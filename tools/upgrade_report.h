@@ -23,6 +23,7 @@ inline constexpr char kMovedByUpgrade[] = "moved by the upgrade";
 struct UpgradeInput {
   uint16_t version = 0;  // 1, 2, 3, 6 or 7
   dom::Document document;
+  std::vector<std::string> unread;  // records of an image that its importer did not read
 };
 
 // The configuration that a file's bytes hold as read: a document as it stands (its version from VersionInfo),
@@ -38,10 +39,15 @@ struct UpgradeReport {
   // Every value that the upgrade dropped, added or changed: first those of the input in its order, then those
   // only the result has.
   std::vector<ReportedDifference> values;
+  // What the image held that its importer did not read, so that no value reports it (UnreadRecords).
+  std::vector<std::string> unread;
 
   // "upgraded from version 1: 5 values dropped, 2 added with their default, 9 added, 3 changed, 4 moved";
-  // "version 7: nothing to upgrade".
+  // "version 7: nothing to upgrade"; then, for an image, "; not read: " and the unread records, "; " between them.
   std::string Summary() const;
+
+ private:
+  std::string ValuesSummary() const;
 };
 
 // Compares `input` with `upgraded` (XML get of the version-7 configuration the converter made of it). Each

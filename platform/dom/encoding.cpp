@@ -65,6 +65,15 @@ bool CanProduce(const char* name) {
   return can;
 }
 
+bool SystemKnowsEncoding(const char* name) {
+  for (const auto& [to, from] : {std::pair<const char*, const char*>{name, "UTF-8"}, {"UTF-8", name}}) {
+    const iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+  }
+  return true;
+}
+
 bool CanEncode(std::string_view text, const char* name) { return EncodingProbe(name).CanEncode(text); }
 
 EncodingProbe::EncodingProbe(const char* name) : cd_(iconv_open(name, "UTF-8")) {}

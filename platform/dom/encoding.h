@@ -21,6 +21,9 @@ DeclaredEncoding ScanDeclaredEncoding(std::u16string_view text);
 
 // True when the engine can write a document in encoding `name`.
 bool CanProduce(const char* name);
+// Whether the system's converter can read and write text in the encoding `name`. When it can and the engine
+// found no decoder or encoder, the engine ran out of memory while making one.
+bool SystemKnowsEncoding(const char* name);
 
 // True when every character of the UTF-8 `text` exists in encoding `name`.
 bool CanEncode(std::string_view text, const char* name);

@@ -51,4 +51,19 @@ class EncodingOverride {
   const xmlChar* saved_;
 };
 
+// Hides the document's name dictionary while it lives. A fragment parsed into a document shares its dictionary,
+// and the engine frees that dictionary with the parser when memory runs out halfway (leaving the document with
+// a freed one); without it, the fragment's names are the nodes' own strings, which free as usual.
+class DictionaryHidden {
+ public:
+  explicit DictionaryHidden(xmlDocPtr doc) : doc_(doc), saved_(doc->dict) { doc_->dict = nullptr; }
+  ~DictionaryHidden() { doc_->dict = saved_; }
+  DictionaryHidden(const DictionaryHidden&) = delete;
+  DictionaryHidden& operator=(const DictionaryHidden&) = delete;
+
+ private:
+  xmlDocPtr doc_;
+  xmlDictPtr saved_;
+};
+
 }  // namespace vrk::dom

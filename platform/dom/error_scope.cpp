@@ -3,6 +3,8 @@
 
 #include <libxml/globals.h>
 
+#include <new>
+
 #include "platform/dom/dom.h"
 
 namespace vrk::dom {
@@ -22,6 +24,7 @@ ErrorScope::~ErrorScope() {
 }
 
 void ErrorScope::Fail(std::string_view what) const {
+  if (first_.out_of_memory()) throw std::bad_alloc();
   std::string text(what);
   if (first_.set && !first_.message.empty()) {
     text += ": ";
@@ -31,17 +34,21 @@ void ErrorScope::Fail(std::string_view what) const {
   throw Error(text);
 }
 
-void ErrorScope::Keep(EngineError& out, const xmlError& report) {
+void ErrorScope::Keep(EngineError& out, const xmlError& report) noexcept {
   if (out.set) return;
   out.set = true;
   out.domain = report.domain;
   out.code = report.code;
-  out.message = report.message ? report.message : "";
   out.line = report.line;
   out.column = report.int2;
+  try {
+    out.message = report.message ? report.message : "";
+  } catch (...) {
+    out.code = XML_ERR_NO_MEMORY;
+  }
 }
 
-void ErrorScope::OnStructured(void* scope, xmlErrorPtr report) {
+void ErrorScope::OnStructured(void* scope, xmlErrorPtr report) noexcept {
   if (scope == nullptr || report == nullptr || report->level < XML_ERR_ERROR) return;
   auto* self = static_cast<ErrorScope*>(scope);
   Keep(self->first_, *report);

@@ -17,6 +17,9 @@ struct EngineError {
   std::string message;  // as the engine words it, as a rule ending with a line feed
   int line = 0;
   int column = 0;  // 1-based, in characters; 0 when the report has no position
+
+  // The engine ran out of memory, or the report could not be copied for want of it.
+  bool out_of_memory() const { return code == XML_ERR_NO_MEMORY; }
 };
 
 // Keeps the first error the engine reports on this thread while the scope lives; restores the previous
@@ -33,14 +36,16 @@ class ErrorScope {
   // The first report that input bytes could not be decoded (the parser itself then only sees the data end).
   const EngineError& firstConversion() const { return first_conversion_; }
 
-  // Throws Error for a failed engine call `what`, with the first captured report when there is one.
+  // Throws Error for a failed engine call `what`, with the first captured report when there is one;
+  // std::bad_alloc when that report says memory ran out.
   [[noreturn]] void Fail(std::string_view what) const;
 
-  // Copies the fields of `report` into `out` unless `out` is already set.
-  static void Keep(EngineError& out, const xmlError& report);
+  // Copies the fields of `report` into `out` unless `out` is already set. Called from inside the engine, so it
+  // never throws: a report that cannot be copied is kept as an out-of-memory report.
+  static void Keep(EngineError& out, const xmlError& report) noexcept;
 
  private:
-  static void OnStructured(void* scope, xmlErrorPtr report);
+  static void OnStructured(void* scope, xmlErrorPtr report) noexcept;
   static void OnGeneric(void* scope, const char* format, ...);
 
   EngineError first_;

@@ -6,13 +6,17 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <new>
+#include <optional>
 
+#include "platform/decoding_failure.h"
 #include "platform/dom/dom.h"
 #include "platform/dom/encoding.h"
 #include "platform/dom/representable.h"
 #include "platform/dom/engine_handles.h"
 #include "platform/dom/error_scope.h"
 #include "platform/dom/node_ref.h"
+#include "platform/utf.h"
 
 namespace vrk::dom {
 namespace {
@@ -49,20 +53,24 @@ class ParserContext {
     return *static_cast<EngineError*>(static_cast<xmlParserCtxtPtr>(ctxt)->_private);
   }
 
-  static void OnError(void* ctxt, xmlErrorPtr report) {
+  static void OnError(void* ctxt, xmlErrorPtr report) noexcept {
     if (report != nullptr && report->level >= XML_ERR_ERROR) ErrorScope::Keep(FirstOf(ctxt), *report);
   }
 
   // Called after "<!DOCTYPE name ExternalID", before any subset is read.
-  static void OnDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+  static void OnDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*) noexcept {
     auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
     EngineError& first = FirstOf(context);
     if (!first.set) {
       first.set = true;
       first.domain = XML_FROM_PARSER;
       first.code = XML_ERR_USER_STOP;
-      first.message = "DTD is prohibited\n";
       PositionOfDoctype(ctxt->input, first.line, first.column);
+      try {
+        first.message = "DTD is prohibited\n";
+      } catch (...) {
+        first.code = XML_ERR_NO_MEMORY;
+      }
     }
     xmlStopParser(ctxt);
   }
@@ -96,6 +104,7 @@ class ParserContext {
 
 ParseError MakeParseError(const EngineError& parser_first, const ErrorScope& scope) {
   EngineError where = parser_first.set ? parser_first : scope.first();
+  if (where.out_of_memory() || scope.first().out_of_memory()) throw std::bad_alloc();
   // Undecodable input shows in the parser only as a premature end of data; the decoder's report says why.
   std::string reason = scope.firstConversion().set ? scope.firstConversion().message : where.message;
   if (reason.empty()) reason = "Document is not well-formed";
@@ -110,11 +119,18 @@ DeclaredEncoding ScanBytes(std::string_view bytes) {
   return ScanDeclaredEncoding(head);
 }
 
+// Refuses an encoding that a document could not be written back in. The engine finds no encoder either when
+// memory runs out while it makes one, which is no fault of the document.
+void RefuseUnproducible(const std::string& name, int column, const ErrorScope& scope) {
+  if (CanProduce(name.c_str())) return;
+  if (scope.first().out_of_memory() || SystemKnowsEncoding(name.c_str())) throw std::bad_alloc();
+  throw ParseError("Unsupported encoding " + name + "\n", 1, std::max(column, 1));
+}
+
 // Takes the parsed document into a state, refusing an encoding that could not be written back.
-DocumentState* Adopt(DocOwner doc, int encoding_column) {
-  if (doc->encoding != nullptr && !CanProduce(reinterpret_cast<const char*>(doc->encoding)))
-    throw ParseError("Unsupported encoding " + std::string(reinterpret_cast<const char*>(doc->encoding)) + "\n",
-                     1, std::max(encoding_column, 1));
+DocumentState* Adopt(DocOwner doc, int encoding_column, const ErrorScope& scope) {
+  if (doc->encoding != nullptr)
+    RefuseUnproducible(reinterpret_cast<const char*>(doc->encoding), encoding_column, scope);
   return DocumentState::Adopt(doc.release());
 }
 
@@ -127,13 +143,18 @@ Document Document::parseBytes(std::string_view bytes) {
   ParserContext parser(scope);
   DocOwner doc(xmlCtxtReadMemory(parser.get(), bytes.empty() ? "" : bytes.data(), static_cast<int>(bytes.size()),
                                  nullptr, nullptr, kOptions));
-  if (!doc || parser.failed()) throw MakeParseError(parser.first(), scope);
+  if (!doc || parser.failed()) {
+    // The engine calls an encoding unsupported also when memory ran out while it made the decoder.
+    if (parser.first().code == XML_ERR_UNSUPPORTED_ENCODING && SystemKnowsEncoding(ScanBytes(bytes).name.c_str()))
+      throw std::bad_alloc();
+    throw MakeParseError(parser.first(), scope);
+  }
   if (doc->standalone == -1 && doc->encoding != nullptr) {
     // No declaration: the document names no encoding, whatever the engine detected.
     xmlFree(const_cast<xmlChar*>(doc->encoding));
     doc->encoding = nullptr;
   }
-  return Document(Adopt(std::move(doc), ScanBytes(bytes).column));
+  return Document(Adopt(std::move(doc), ScanBytes(bytes).column, scope));
 }
 
 Document Document::parseText(std::u16string_view text) {
@@ -141,13 +162,18 @@ Document Document::parseText(std::u16string_view text) {
   if (text.size() > INT_MAX / 2) throw ParseError("Document is too large\n", 1, 1);
   ErrorScope scope;
   const DeclaredEncoding declared = ScanDeclaredEncoding(text);
-  if (!declared.name.empty() && !CanProduce(declared.name.c_str()))
-    throw ParseError("Unsupported encoding " + declared.name + "\n", 1, declared.column);
+  if (!declared.name.empty()) RefuseUnproducible(declared.name, declared.column, scope);
+  // The text goes to the engine as UTF-8 with no encoding named, which it reads without switching decoders: a
+  // switch does not survive an allocation failure (it leaves the input without data and the parser then reads
+  // through a null pointer), and UTF-16 would show an unpaired surrogate only as a premature end of data.
+  if (const std::optional<DecodingFailure> failure = FindUnpairedSurrogate(text))
+    throw ParseError(failure->reason, failure->line, failure->column);
+  const std::string utf8 = Utf16ToUtf8(text);
+  if (utf8.size() > INT_MAX) throw ParseError("Document is too large\n", 1, 1);
   ParserContext parser(scope);
-  // The text is UTF-16 whatever its declaration says; the declared name is only kept for writing.
-  DocOwner doc(xmlCtxtReadMemory(parser.get(), reinterpret_cast<const char*>(text.empty() ? u"" : text.data()),
-                                 static_cast<int>(text.size() * 2), nullptr, "UTF-16LE",
-                                 kOptions | XML_PARSE_IGNORE_ENC));
+  // The text is Unicode whatever its declaration says; the declared name is only kept for writing.
+  DocOwner doc(xmlCtxtReadMemory(parser.get(), utf8.empty() ? "" : utf8.data(), static_cast<int>(utf8.size()),
+                                 nullptr, nullptr, kOptions | XML_PARSE_IGNORE_ENC));
   if (!doc || parser.failed()) throw MakeParseError(parser.first(), scope);
   xmlFree(const_cast<xmlChar*>(doc->encoding));
   doc->encoding = nullptr;
@@ -156,7 +182,7 @@ Document Document::parseText(std::u16string_view text) {
     if (doc->encoding == nullptr) scope.Fail("cannot load the document");
     CheckRepresentable(doc->children, declared.name.c_str(), true);
   }
-  return Document(Adopt(std::move(doc), declared.column));
+  return Document(Adopt(std::move(doc), declared.column, scope));
 }
 
 std::vector<Node> Document::parseFragment(const Node& context, std::string_view xml) {
@@ -172,6 +198,7 @@ std::vector<Node> Document::parseFragment(const Node& context, std::string_view 
   {
     // The engine decodes a fragment in the document's encoding; the text is UTF-8.
     EncodingOverride utf8(parent->doc, nullptr);
+    DictionaryHidden own_names(parent->doc);
     rc = xmlParseInNodeContext(parent, xml.data(), static_cast<int>(xml.size()), kOptions, &list);
   }
   // Take the nodes apart first, so that each is a detached subtree of its own, owned until it has a handle.

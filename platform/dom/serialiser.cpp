@@ -5,8 +5,10 @@
 #include <libxml/xmlsave.h>
 
 #include <memory>
+#include <new>
 
 #include "platform/dom/engine_handles.h"
+#include "platform/dom/encoding.h"
 #include "platform/dom/error_scope.h"
 
 namespace vrk::dom {
@@ -60,9 +62,13 @@ std::string SerialiseDocument(xmlDocPtr doc) {
     int length = 0;
     xmlDocDumpMemory(doc, &text, &length);
     std::unique_ptr<xmlChar, XmlFreeDeleter> owner(text);
-    if (text == nullptr || scope.first().set)
-      scope.Fail(std::string("cannot write the document in encoding ") +
-                 reinterpret_cast<const char*>(doc->encoding));
+    if (text == nullptr || scope.first().set) {
+      const char* encoding = reinterpret_cast<const char*>(doc->encoding);
+      // The engine calls an encoding unknown also when memory ran out while it made the encoder.
+      if (text == nullptr && SystemKnowsEncoding(encoding))
+        throw std::bad_alloc();
+      scope.Fail(std::string("cannot write the document in encoding ") + encoding);
+    }
     return std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
   }
 

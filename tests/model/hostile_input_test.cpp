@@ -3,6 +3,7 @@
 #include <random>
 
 #include "converter_fixture.h"
+#include "interface/input_limits.h"
 
 namespace vrk::test {
 namespace {
@@ -56,6 +57,26 @@ TEST_F(HostileInput, MutatedImagesLoadOrFailCleanly) {
       if (Image().empty()) { EXPECT_FALSE(error_.empty()); }
     }
   }
+}
+
+TEST_F(HostileInput, InputOverTheSizeLimitIsRefusedBeforeParsing) {
+  LoadDefault();
+  const std::string document = Xml();
+  // Padding after the root element: the text at the limit is a configuration, one character more is not.
+  const std::string at_limit = document + std::string(kMaxInputSize - Utf8ToUtf16(document).size(), ' ');
+  ASSERT_EQ(Utf8ToUtf16(at_limit).size(), kMaxInputSize);
+  EXPECT_EQ(PutXml(at_limit), S_OK) << error_;
+  EXPECT_EQ(PutXml(at_limit + " "), E_FAIL);
+  EXPECT_EQ(error_, "The XML text is too large to be a configuration: it must not exceed 4194304 characters");
+  EXPECT_EQ(Get("Cfg\\DeviceType"), "<E_FAIL>");
+
+  LoadDefault();
+  std::vector<uint8_t> image = Image();
+  image.resize(kMaxInputSize + 1);
+  SetThreadUILanguage(1049);
+  EXPECT_EQ(PutImage(image), E_FAIL);
+  EXPECT_EQ(error_, "Бинарный образ слишком велик для конфигурации: допустимо не более 4194304 байт");
+  EXPECT_EQ(Get("Cfg\\DeviceType"), "<E_FAIL>");
 }
 
 }  // namespace

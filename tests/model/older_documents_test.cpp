@@ -2,8 +2,10 @@
 // and then behaves like any version-7 configuration.
 #include <gtest/gtest.h>
 
+#include "convert/upgrade_failure.h"
 #include "converter_fixture.h"
 #include "older_documents.h"
+#include "schema/device_v6.h"
 
 namespace vrk::test {
 namespace {
@@ -163,6 +165,40 @@ TEST_F(OlderDocuments, WhatOnlyVersionTwoAllowsIsCarriedOver) {
   // Band numbers above 16, which version 1 refuses, are fine in the later versions.
   ASSERT_EQ(PutXml(Replaced(OlderDocument(6, DocumentSize::kFull), "<band number=\"3\"", "<band number=\"17\"")), S_OK)
       << error_;
+}
+
+// A value that its own version accepts and version 7 refuses is also named by its path in the document the
+// caller gave, where that path differs or does not exist.
+TEST_F(OlderDocuments, AValueRefusedAfterTheUpgradeIsNamedInTheOlderDocument) {
+  const std::string document = Replaced(OlderDocument(1, DocumentSize::kFull), "minvalue=\"0\" maxvalue=\"100\" sp_window",
+                                        "minvalue=\"0\" maxvalue=\"100000000000\" sp_window");
+  EXPECT_EQ(PutXml(document), E_FAIL);
+  EXPECT_TRUE(error_.starts_with("Incorrect value range (100000000000) \n")) << error_;
+  EXPECT_TRUE(error_.ends_with("\\VRK_Device\\VibroChannels\\VibroChannel\\Average\\maxvalue\n"
+                               "In the version 1 document: \\VRK_Device\\VibroChannels\\VibroChannel\\param\\maxvalue"))
+      << error_;
+  SetThreadUILanguage(1049);
+  EXPECT_EQ(PutXml(document), E_FAIL);
+  EXPECT_TRUE(error_.ends_with("\nВ документе версии 1: \\VRK_Device\\VibroChannels\\VibroChannel\\param\\maxvalue"))
+      << error_;
+  SetThreadUILanguage(1033);
+
+  // The older schema has the same path: nothing is added. It has no such value: that is said.
+  CNodeTag_VRK_DeviceV2 older;
+  auto explained = [&](const std::string& detail) {
+    try {
+      ExplainUpgradeFailure(older, 2, [&] { throw CConvException("Message", detail); });
+    } catch (const CConvException& e) {
+      EXPECT_EQ(e.message(), "Message");
+      return e.detail();
+    }
+    return std::string("<nothing thrown>");
+  };
+  EXPECT_EQ(explained("Value must be\n\\VRK_Device\\Modbus\\Tables\\Table\\type"),
+            "Value must be\n\\VRK_Device\\Modbus\\Tables\\Table\\type");
+  EXPECT_EQ(explained("\\VRK_Device\\Modbus\\ExchangeCycle\\Cycle\\CycleTime"),
+            "\\VRK_Device\\Modbus\\ExchangeCycle\\Cycle\\CycleTime\nThe version 2 document has no such value");
+  EXPECT_EQ(explained("a detail that names no path"), "a detail that names no path");
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 
 #include <sstream>
 
+#include "convert/bin_import.h"
 #include "convert/xml_import.h"
 #include "model/older_documents.h"
+#include "model/older_images.h"
 #include "platform/oleauto.h"
 #include "platform/utf.h"
 #include "tools/upgrade_report.h"
@@ -108,6 +110,36 @@ TEST_F(UpgradeReportTest, TheUpgradedDocumentHasNothingLeftToUpgrade) {
   EXPECT_EQ(report.from, 7);
   EXPECT_TRUE(report.values.empty());
   EXPECT_EQ(report.Summary(), "version 7: nothing to upgrade");
+}
+
+TEST_F(UpgradeReportTest, NamesWhatTheImporterOfAnImageDidNotRead) {
+  const auto report_of = [](const std::vector<uint8_t>& image) {
+    const std::string bytes(image.begin(), image.end());
+    return CompareWithUpgrade(ReadUpgradeInput(bytes), ImportBinImage(image.data(), image.size(), false)->document().text());
+  };
+  // Version 1 keeps a body record whose layout is not known.
+  const UpgradeReport v1 = report_of(test::Version1Image(test::ImageSize::kFull));
+  ASSERT_EQ(v1.unread, std::vector<std::string>{"CFGB: the version-1 body record (30 bytes of an unknown layout)"});
+  EXPECT_TRUE(v1.Summary().starts_with("upgraded from version 1: "));
+  EXPECT_TRUE(v1.Summary().ends_with("; not read: CFGB: the version-1 body record (30 bytes of an unknown layout)"));
+
+  // Profibus settings count only when they are not those every exported image carries.
+  EXPECT_TRUE(report_of(test::Version6Image(test::ImageSize::kFull)).unread.empty());
+  bin::CTagBIN_CONFv6 tree;
+  tree.SetPresent(true);
+  tree.Record().version = 6;
+  test::older_images::FillHeader(tree.ConfigHeader(), false);
+  test::older_images::FillVersion2Body(tree.ConfigHeader(), tree.ConfigBody(), false);
+  tree.ConfigHeader().pbus.SetPresent(true);
+  test::older_images::Records(tree.ConfigHeader().pbus, 1)[0].settings = {1, 2, 3, 4, 5};
+  auto& rgpa = tree.ConfigBody().rgpa;
+  rgpa.SetPresent(true);
+  rgpa.Record().count = 2;
+  test::older_images::Records(rgpa.List(), 2);
+  const UpgradeReport v6 = report_of(bin::WriteImage(tree));
+  EXPECT_EQ(v6.unread, (std::vector<std::string>{"PBUS: Profibus settings", "RGPA: 2 recommendation records"}));
+  EXPECT_TRUE(v6.Summary().ends_with("; not read: PBUS: Profibus settings; RGPA: 2 recommendation records"))
+      << v6.Summary();
 }
 
 }  // namespace
