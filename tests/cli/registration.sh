@@ -4,7 +4,8 @@
 set -u
 vrkcfg="$1"
 library=$(realpath -s "$2")
-module=$(realpath "$2")  # the registry names the library's own file, links resolved
+# The registry names the library by the file name it was loaded by (the SONAME link), in its resolved folder.
+module=$(realpath "$(dirname "$2")")/$(basename "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export VRK5420_REGISTRY_FILE="$work/registry"

@@ -53,6 +53,9 @@ echo "--- installed vrkcfg"
 export VRK5420_REGISTRY_FILE="$work/registry"
 "$prefix/bin/vrkcfg" register | grep -qF "registered $(realpath -s "$library")" ||
   { echo "FAIL installed vrkcfg register"; exit 1; }
+# The classes name the SONAME link, which an upgrade of the library keeps, not the versioned file behind it.
+grep -qxF "@=\"$(realpath "$libdir")/libVRK5420CfgConverter.so.1\"" "$VRK5420_REGISTRY_FILE" ||
+  { echo "FAIL registry does not name the SONAME link"; cat "$VRK5420_REGISTRY_FILE"; exit 1; }
 
 echo "--- client by ProgID"
 "$work/cmake-client/vrk_client" --progid
