@@ -110,13 +110,15 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
   dom::Node node = resume_from ? FindLaterOccurrence(resume_from, resume_position, entry.value)
                                : FindOccurrence(parent_node, entry);
   if (!node && create) node = CreateOccurrence(parent_node, entry);
-  if (node) {
-    cached_node_ = node;
-    cached_parent_ = parent_node;
-    cached_use_attr_ = entry.use_attr;
-    cached_index_ = entry.value;
-  }
+  if (node) RememberOccurrence(parent_node, node, entry);
   return node;
+}
+
+void CNodeTagInfoXML::RememberOccurrence(const dom::Node& parent_node, const dom::Node& node, IndexEntry entry) {
+  cached_node_ = node;
+  cached_parent_ = parent_node;
+  cached_use_attr_ = entry.use_attr;
+  cached_index_ = entry.value;
 }
 
 CNodeTagInfoXML::KeyScan* CNodeTagInfoXML::CurrentKeyScan(const dom::Node& parent_node) {
@@ -252,21 +254,28 @@ void CNodeTagInfoXML::InsertIndented(const dom::Node& parent_node, const dom::No
 
 uint32_t CNodeTagInfoXML::CountNodes(CIndexList indexes) {
   if (!parent()) return 1;
-  const dom::Node parent_node = parent()->GetNode(indexes, false);
+  const dom::Node parent_node = ParentNode(std::move(indexes));
   if (!parent_node) return 0;
   uint32_t count = 0;
-  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
-    if (Matches(child)) ++count;
+  ForEachIn(parent_node, [&](const dom::Node&) { ++count; });
   return count;
+}
+
+dom::Node CNodeTagInfoXML::ParentNode(CIndexList indexes) {
+  return parent() ? parent()->GetNode(indexes, false) : dom::Node();
+}
+
+dom::Node CNodeTagInfoXML::FirstIn(const dom::Node& parent_node) const {
+  dom::Node child = parent_node.firstChild();
+  while (child && !Matches(child)) child = child.nextSibling();
+  return child;
 }
 
 uint32_t CNodeAttrInfoXML::GetIndexDepth() const { return parent_->GetIndexDepth(); }
 
 bool CNodeAttrInfoXML::ReadValue(const dom::Node& element, std::string* text) const {
-  const dom::Node attribute = element.attribute(name());
-  if (!attribute) return false;
-  if (text) *text = attribute.value();
-  return true;
+  if (!text) return static_cast<bool>(element.attribute(name()));
+  return element.attributeValue(name(), *text);
 }
 
 void CNodeAttrInfoXML::ResetAfterChange() {

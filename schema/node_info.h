@@ -75,8 +75,23 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   // that the element does not have, 120 when creation fails.
   virtual dom::Node GetNode(CIndexList& indexes, bool create);
 
+  // Takes `node`, found as occurrence `entry` among the children of `parent_node`, as the occurrence that
+  // lookups with that entry under that parent find: for walks that meet the occurrences in document order.
+  void RememberOccurrence(const dom::Node& parent_node, const dom::Node& node, IndexEntry entry);
+
   // Number of occurrences under the parent occurrence that `indexes` selects (0 when that does not exist).
   uint32_t CountNodes(CIndexList indexes);
+  // The parent occurrence that `indexes` selects, without creating it; null when it does not exist.
+  dom::Node ParentNode(CIndexList indexes);
+  // The first occurrence among the children of `parent_node`: the one a non-repeated element resolves to.
+  dom::Node FirstIn(const dom::Node& parent_node) const;
+  // Calls `visit` with every occurrence among the children of `parent_node`, in document order, which is the
+  // order of their positions.
+  template <class VISIT>
+  void ForEachIn(const dom::Node& parent_node, VISIT&& visit) const {
+    for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
+      if (Matches(child)) visit(child);
+  }
 
   bool repeated() const { return repeated_; }
   const std::vector<CNodeAttrInfoXML*>& attributes() const { return attributes_; }

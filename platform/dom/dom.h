@@ -76,6 +76,9 @@ class Node {
 
   // Attributes of an element. `attribute` matches the qualified name exactly (letter case included).
   Node attribute(std::string_view name) const;
+  // The value of attribute `name` (matched as attribute() does) into `value`, reusing its storage; false, with
+  // `value` untouched, when the element has no such attribute. For reads that need no handle on the attribute.
+  bool attributeValue(std::string_view name, std::string& value) const;
   Node firstAttribute() const;
   // Sets the value of attribute `name`, keeping its position when it exists, else appending a new one.
   // Returns the attribute node.

@@ -200,6 +200,19 @@ Node Node::attribute(std::string_view name) const {
   return Node();
 }
 
+bool Node::attributeValue(std::string_view name, std::string& value) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type != XML_ELEMENT_NODE) return false;
+  for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next) {
+    if (!HasQualifiedName(attr, name)) continue;
+    value.clear();
+    for (xmlNodePtr part = attr->children; part != nullptr; part = part->next)
+      if (part->content != nullptr) value += Chars(part->content);
+    return true;
+  }
+  return false;
+}
+
 Node Node::firstAttribute() const {
   xmlNodePtr node = NodeAccess::Get(*this);
   return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(AsNode(node->properties)) : Node();
