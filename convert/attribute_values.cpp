@@ -103,6 +103,23 @@ void WriteReal(CNodeAttrInfoXML& attribute, double value, int decimals, const CI
   attribute.SetValue(FormatRealText(value, decimals), at, false);
 }
 
+void WriteIntegerOn(CNodeAttrInfoXML& attribute, int64_t value, const dom::Node& element) {
+  attribute.Store(element, std::to_string(value));
+}
+
+void WriteRealOn(CNodeAttrInfoXML& attribute, double value, int decimals, const dom::Node& element) {
+  attribute.Store(element, FormatRealText(value, decimals));
+}
+
+dom::Node Occurrence(CNodeTagInfoXML& element, const CIndexList& at) {
+  CIndexList lookup = at;
+  return element.GetNode(lookup, true);
+}
+
+dom::Node ChildOccurrence(CNodeTagInfoXML& element, const dom::Node& parent_node) {
+  return element.GetNodeIn(parent_node, {}, true);
+}
+
 bool Exists(CNodeTagInfoXML& element, const CIndexList& at) {
   CIndexList lookup = at;
   return static_cast<bool>(element.GetNode(lookup, false));

@@ -45,6 +45,14 @@ uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source);
 // on the way. The value is not checked here; the whole document is checked once it is complete.
 void WriteInteger(CNodeAttrInfoXML& attribute, int64_t value, const CIndexList& at);
 void WriteReal(CNodeAttrInfoXML& attribute, double value, int decimals, const CIndexList& at);
+// The same on the element node in hand, which must exist.
+void WriteIntegerOn(CNodeAttrInfoXML& attribute, int64_t value, const dom::Node& element);
+void WriteRealOn(CNodeAttrInfoXML& attribute, double value, int decimals, const dom::Node& element);
+
+// The occurrence `at` selects of `element`, made (with the elements on the way) when it is missing.
+dom::Node Occurrence(CNodeTagInfoXML& element, const CIndexList& at);
+// The occurrence of the non-repeated `element` under `parent_node`, made when it is missing.
+dom::Node ChildOccurrence(CNodeTagInfoXML& element, const dom::Node& parent_node);
 
 // Whether the occurrence `at` of `element` exists.
 bool Exists(CNodeTagInfoXML& element, const CIndexList& at);

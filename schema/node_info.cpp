@@ -93,7 +93,10 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
     if (entry.use_attr && !key_attribute_) ThrowMessage(113, GetFullPath());
     if (entry.use_attr && key_attribute_->element() != this) throw CConvException("ERROR", GetFullPath());
   }
+  return GetNodeIn(parent_node, entry, create);
+}
 
+dom::Node CNodeTagInfoXML::GetNodeIn(const dom::Node& parent_node, IndexEntry entry, bool create) {
   // The cached occurrence counts only under the same parent occurrence and while it is still there.
   const bool same_parent = cached_node_ && cached_parent_ == parent_node && cached_node_.parent() == parent_node;
   if (same_parent && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
@@ -324,10 +327,13 @@ void CNodeAttrInfoXML::RecordOldValue(const dom::Node& element) {
 
 void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, bool check) {
   const CIndexList write_indexes = indexes;
-  const dom::Node element = this->element()->GetNode(indexes, true);
+  Store(this->element()->GetNode(indexes, true), text);
+  if (check) CheckValue(*this, text, write_indexes);
+}
+
+void CNodeAttrInfoXML::Store(const dom::Node& element, const std::string& text) {
   if (owner()->recording()) RecordOldValue(element);
   WriteValue(element, text);
-  if (check) CheckValue(*this, text, write_indexes);
 }
 
 std::string CNodeAttrInfoXML::GetValue(CIndexList indexes) {

@@ -74,6 +74,9 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   // the undo journal. Throws CConvException: 119 when an entry is missing, 113 when an entry asks for a key
   // that the element does not have, 120 when creation fails.
   virtual dom::Node GetNode(CIndexList& indexes, bool create);
+  // The occurrence `entry` selects among the children of `parent_node` (a non-repeated element: {false, 0}), as
+  // GetNode resolves its last step; with `create` a missing one is made there.
+  dom::Node GetNodeIn(const dom::Node& parent_node, IndexEntry entry, bool create);
 
   // Takes `node`, found as occurrence `entry` among the children of `parent_node`, as the occurrence that
   // lookups with that entry under that parent find: for walks that meet the occurrences in document order.
@@ -195,6 +198,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   // Writes `text` at the occurrence `indexes` selects, creating missing elements; the old value is recorded for
   // undo first. With `check` the value is validated after writing (the caller undoes on failure).
   virtual void SetValue(const std::string& text, CIndexList indexes, bool check);
+  // Writes `text` into this attribute of the occurrence `element` in hand, the old value recorded for undo first;
+  // SetValue's write once it has the occurrence, without validation.
+  void Store(const dom::Node& element, const std::string& text);
   // The stored text at the occurrence `indexes` selects. Throws 121 when the element or attribute is missing.
   virtual std::string GetValue(CIndexList indexes);
   // The stored text at the occurrence `indexes` selects; null when the element or the attribute is missing.
