@@ -235,7 +235,7 @@ void CNodeTagInfoXML::InsertIndented(const dom::Node& parent_node, const dom::No
   auto insert = [&](const dom::Node& inserted, const dom::Node& next) {
     dom::Node target = parent_node;
     target.insertBefore(inserted, next);
-    root.Record(std::make_unique<CUndoXMLTagAppend>(this, inserted));
+    if (root.recording()) root.Record(std::make_unique<CUndoXMLTagAppend>(this, inserted));
   };
   if (!before) {
     const dom::Node last = parent_node.lastChild();
@@ -278,7 +278,7 @@ uint32_t CNodeAttrInfoXML::GetIndexDepth() const { return parent_->GetIndexDepth
 
 bool CNodeAttrInfoXML::ReadValue(const dom::Node& element, std::string* text) const {
   if (!text) return static_cast<bool>(element.attribute(name()));
-  return element.attributeValue(name(), *text);
+  return element.attributeValue(name(), *text, position_hint_);
 }
 
 void CNodeAttrInfoXML::ResetAfterChange() {
@@ -309,7 +309,7 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
       cached_attr_ = std::move(existing);
     } else {
       dom::Node target = element;
-      cached_attr_ = target.setAttribute(name(), text);
+      cached_attr_ = target.appendAttribute(name(), text);
     }
   } catch (const dom::Error&) {
     // A new attribute that cannot be made is this model's error; a value the DOM refuses is the DOM's.

@@ -218,6 +218,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
  private:
   ValueRange range_;
   dom::Node cached_attr_;
+  // Where this attribute stood among the attributes of the element it was last read from: like elements
+  // usually list their attributes alike, so the next read looks there first.
+  mutable std::size_t position_hint_ = 0;
 };
 
 // Per-version marker classes: the descriptors of a version's own sections derive from these.

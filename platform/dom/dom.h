@@ -79,10 +79,16 @@ class Node {
   // The value of attribute `name` (matched as attribute() does) into `value`, reusing its storage; false, with
   // `value` untouched, when the element has no such attribute. For reads that need no handle on the attribute.
   bool attributeValue(std::string_view name, std::string& value) const;
+  // The same, looking first at the attribute at `position` (0 for the first) and then at the others; `position`
+  // becomes where it was found. Callers that read the same attributes of many like elements keep one position
+  // per name, so that each read usually compares one name.
+  bool attributeValue(std::string_view name, std::string& value, std::size_t& position) const;
   Node firstAttribute() const;
   // Sets the value of attribute `name`, keeping its position when it exists, else appending a new one.
   // Returns the attribute node.
   Node setAttribute(std::string_view name, std::string_view value);
+  // Appends attribute `name` with `value`; the element must not have it yet. Returns the attribute node.
+  Node appendAttribute(std::string_view name, std::string_view value);
 
   // Structure. `child` must belong to the same document; it is first detached from wherever it is. `ref` must be
   // a child of this element, or null to append. Adjacent text nodes are never merged, so every change can be

@@ -200,14 +200,35 @@ Node Node::attribute(std::string_view name) const {
   return Node();
 }
 
+namespace {
+
+void AttributeText(xmlAttrPtr attr, std::string& value) {
+  value.clear();
+  for (xmlNodePtr part = attr->children; part != nullptr; part = part->next)
+    if (part->content != nullptr) value += Chars(part->content);
+}
+
+}  // namespace
+
 bool Node::attributeValue(std::string_view name, std::string& value) const {
+  std::size_t position = 0;
+  return attributeValue(name, value, position);
+}
+
+bool Node::attributeValue(std::string_view name, std::string& value, std::size_t& position) const {
   xmlNodePtr node = NodeAccess::Get(*this);
   if (node->type != XML_ELEMENT_NODE) return false;
-  for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next) {
-    if (!HasQualifiedName(attr, name)) continue;
-    value.clear();
-    for (xmlNodePtr part = attr->children; part != nullptr; part = part->next)
-      if (part->content != nullptr) value += Chars(part->content);
+  xmlAttrPtr hinted = node->properties;
+  for (std::size_t k = 0; k < position && hinted != nullptr; ++k) hinted = hinted->next;
+  if (hinted != nullptr && HasQualifiedName(hinted, name)) {
+    AttributeText(hinted, value);
+    return true;
+  }
+  std::size_t k = 0;
+  for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next, ++k) {
+    if (attr == hinted || !HasQualifiedName(attr, name)) continue;
+    AttributeText(attr, value);
+    position = k;
     return true;
   }
   return false;
@@ -219,11 +240,15 @@ Node Node::firstAttribute() const {
 }
 
 Node Node::setAttribute(std::string_view name, std::string_view value) {
-  xmlNodePtr element = ElementOf(*this);
   if (Node existing = attribute(name)) {
     existing.setValue(value);
     return existing;
   }
+  return appendAttribute(name, value);
+}
+
+Node Node::appendAttribute(std::string_view name, std::string_view value) {
+  xmlNodePtr element = ElementOf(*this);
   CheckName(name);
   CheckText(value);
   ErrorScope scope;
