@@ -269,9 +269,7 @@ dom::Node CNodeTagInfoXML::ParentNode(CIndexList indexes) {
 }
 
 dom::Node CNodeTagInfoXML::FirstIn(const dom::Node& parent_node) const {
-  dom::Node child = parent_node.firstChild();
-  while (child && !Matches(child)) child = child.nextSibling();
-  return child;
+  return parent_node.firstChildNamedNoCase(name());
 }
 
 uint32_t CNodeAttrInfoXML::GetIndexDepth() const { return parent_->GetIndexDepth(); }

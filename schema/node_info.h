@@ -92,8 +92,7 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   // order of their positions.
   template <class VISIT>
   void ForEachIn(const dom::Node& parent_node, VISIT&& visit) const {
-    for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
-      if (Matches(child)) visit(child);
+    for (dom::Node child = FirstIn(parent_node); child; child = child.nextSiblingNamedNoCase(name())) visit(child);
   }
 
   bool repeated() const { return repeated_; }

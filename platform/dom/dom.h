@@ -61,6 +61,10 @@ class Node {
   // True for an element whose qualified name equals `name` without regard to ASCII letter case; compares in
   // place, for the sibling scans that test every node.
   bool isElementNamedNoCase(std::string_view name) const;
+  // The first child element, and the next sibling element, for which isElementNamedNoCase(`name`) holds; null
+  // when there is none. The nodes passed over get no handle.
+  Node firstChildNamedNoCase(std::string_view name) const;
+  Node nextSiblingNamedNoCase(std::string_view name) const;
   // Attribute value, text or comment content, unescaped; empty for an element.
   std::string value() const;
   // Replaces the content of an attribute, text or comment node, literally (no entity parsing).

@@ -111,16 +111,35 @@ bool ConsumeNoCase(std::string_view& name, const xmlChar* part) {
   return true;
 }
 
-}  // namespace
-
-bool Node::isElementNamedNoCase(std::string_view name) const {
-  xmlNodePtr node = NodeAccess::Get(*this);
+bool IsElementNamedNoCase(xmlNodePtr node, std::string_view name) {
   if (node->type != XML_ELEMENT_NODE) return false;
   if (node->ns != nullptr && node->ns->prefix != nullptr) {
     if (!ConsumeNoCase(name, node->ns->prefix) || name.empty() || name.front() != ':') return false;
     name.remove_prefix(1);
   }
   return ConsumeNoCase(name, node->name) && name.empty();
+}
+
+// `node` or the first of its following siblings that is an element named `name`; null when there is none.
+xmlNodePtr FirstNamedNoCase(xmlNodePtr node, std::string_view name) {
+  while (node != nullptr && !IsElementNamedNoCase(node, name)) node = node->next;
+  return node;
+}
+
+}  // namespace
+
+bool Node::isElementNamedNoCase(std::string_view name) const {
+  return IsElementNamedNoCase(NodeAccess::Get(*this), name);
+}
+
+Node Node::firstChildNamedNoCase(std::string_view name) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(FirstNamedNoCase(node->children, name)) : Node();
+}
+
+Node Node::nextSiblingNamedNoCase(std::string_view name) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ATTRIBUTE_NODE ? Node() : NodeAccess::Wrap(FirstNamedNoCase(node->next, name));
 }
 
 std::string Node::name() const {
