@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dom/dom.h"
 #include "schema/index_list.h"
 
 namespace vrk {
@@ -14,19 +15,28 @@ namespace vrk {
 class CNodeAttrInfoXML;
 class CNodeTagInfoXML;
 
+// Each reader comes in two forms: at the occurrence an index list selects, and on the element node in hand (null
+// when the element is missing), for walks that read all the attributes of an occurrence at once.
+
 // The stored text at `at`; for an absent optional attribute its schema default. Throws CConvException 121 when a
 // mandatory attribute (or its element) is missing, or an optional one without a default.
 std::string ValueOrDefault(CNodeAttrInfoXML& attribute, const CIndexList& at);
+std::string ValueOrDefaultOn(CNodeAttrInfoXML& attribute, const dom::Node& element);
 
 // ValueOrDefault read as an integer 0..65535, 0..2^32-1, or a real. Throw 121 as there, 103 (with the attribute's
 // full path) when the text is no such number.
 uint16_t ReadU16(CNodeAttrInfoXML& attribute, const CIndexList& at);
 uint32_t ReadU32(CNodeAttrInfoXML& attribute, const CIndexList& at);
 double ReadReal(CNodeAttrInfoXML& attribute, const CIndexList& at);
+uint16_t ReadU16On(CNodeAttrInfoXML& attribute, const dom::Node& element);
+uint32_t ReadU32On(CNodeAttrInfoXML& attribute, const dom::Node& element);
+double ReadRealOn(CNodeAttrInfoXML& attribute, const dom::Node& element);
 
 // The stored value only, no default; null when the element or the attribute is missing. Throw 103 as above.
 std::optional<uint16_t> FindU16(CNodeAttrInfoXML& attribute, const CIndexList& at);
 std::optional<double> FindReal(CNodeAttrInfoXML& attribute, const CIndexList& at);
+std::optional<uint16_t> FindU16On(CNodeAttrInfoXML& attribute, const dom::Node& element);
+std::optional<double> FindRealOn(CNodeAttrInfoXML& attribute, const dom::Node& element);
 
 // `value` as a 16-bit field computed from `source`; throws 103 with the source's path when it does not fit.
 uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source);
@@ -35,6 +45,14 @@ uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source);
 // on the way. The value is not checked here; the whole document is checked once it is complete.
 void WriteInteger(CNodeAttrInfoXML& attribute, int64_t value, const CIndexList& at);
 void WriteReal(CNodeAttrInfoXML& attribute, double value, int decimals, const CIndexList& at);
+// The same on the element node in hand, which must exist.
+void WriteIntegerOn(CNodeAttrInfoXML& attribute, int64_t value, const dom::Node& element);
+void WriteRealOn(CNodeAttrInfoXML& attribute, double value, int decimals, const dom::Node& element);
+
+// The occurrence `at` selects of `element`, made (with the elements on the way) when it is missing.
+dom::Node Occurrence(CNodeTagInfoXML& element, const CIndexList& at);
+// The occurrence of the non-repeated `element` under `parent_node`, made when it is missing.
+dom::Node ChildOccurrence(CNodeTagInfoXML& element, const dom::Node& parent_node);
 
 // Whether the occurrence `at` of `element` exists.
 bool Exists(CNodeTagInfoXML& element, const CIndexList& at);
@@ -42,6 +60,19 @@ bool Exists(CNodeTagInfoXML& element, const CIndexList& at);
 // The key values of the occurrences of the repeated `element` under `parent`, ascending and each once;
 // occurrences without a readable key are left out.
 std::vector<uint32_t> AscendingKeys(CNodeTagInfoXML& element, const CIndexList& parent);
+
+// An occurrence found by its key.
+struct KeyedOccurrence {
+  uint32_t key;
+  dom::Node node;
+};
+// The keys of AscendingKeys, each with the occurrence a lookup by that key finds: the first one that carries it.
+std::vector<KeyedOccurrence> OccurrencesByKey(CNodeTagInfoXML& element, const CIndexList& parent);
+
+// The occurrences of the repeated `element` under `parent`, or under the node `parent_node` (none when it is
+// null), in document order (by position).
+std::vector<dom::Node> Occurrences(CNodeTagInfoXML& element, const CIndexList& parent);
+std::vector<dom::Node> Occurrences(CNodeTagInfoXML& element, const dom::Node& parent_node);
 
 // `parent` with one more entry.
 CIndexList Append(const CIndexList& parent, IndexEntry entry);

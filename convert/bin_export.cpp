@@ -2,6 +2,7 @@
 // tag starts absent; a section marks what it fills, so conditions on a section are conditions on its tags.
 #include "convert/bin_export.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "bin/bin_image.h"
@@ -47,9 +48,9 @@ uint16_t CountOf(std::size_t count, const bin::CNodeTagBIN& tag) {
 }
 
 // The parameter code of a band from its value type: none or 1 the base code, 2 and 3 their own.
-uint16_t BandCode(CNodeAttrInfoXML& value_type, const CIndexList& at, uint16_t base, uint16_t type2,
+uint16_t BandCode(CNodeAttrInfoXML& value_type, const dom::Node& band, uint16_t base, uint16_t type2,
                   uint16_t type3) {
-  switch (FindU16(value_type, at).value_or(1)) {
+  switch (FindU16On(value_type, band).value_or(1)) {
     case 1: return base;
     case 2: return type2;
     case 3: return type3;
@@ -136,22 +137,20 @@ class CBinExporter {
   void WriteLinearisation() {
     auto& alnr = header_.alnr;
     auto& point = ch_.Linear.Point;
-    const uint32_t channels = ch_.CountNodes({});
-    for (uint32_t k = 0; k < channels; ++k) {
-      const CIndexList at{{false, k}};
-      const uint32_t points = point.CountNodes(at);
-      if (points == 0) continue;
+    for (const dom::Node& channel : Occurrences(ch_, CIndexList())) {
+      const dom::Node linear = ch_.Linear.FirstIn(channel);
+      const std::vector<dom::Node> points = Occurrences(point, linear);
+      if (points.empty()) continue;
       bin::CTagBIN_LNRC& lnrc = alnr.AddChild();
-      lnrc.Record().channel = MinusOne(ReadU16(ch_.number, at));
-      lnrc.Record().type = ReadU16(ch_.Linear.type, at);
-      for (uint32_t j = 0; j < points; ++j) {
-        const CIndexList point_at = Append(at, {false, j});
+      lnrc.Record().channel = MinusOne(ReadU16On(ch_.number, channel));
+      lnrc.Record().type = ReadU16On(ch_.Linear.type, linear);
+      for (const dom::Node& at : points) {
         bin::LINEARPOINT record;
-        record.volt = Single(ReadReal(point.volt, point_at));
-        record.value = Single(ReadReal(point.value, point_at));
+        record.volt = Single(ReadRealOn(point.volt, at));
+        record.value = Single(ReadRealOn(point.value, at));
         lnrc.List().Records().push_back(record);
       }
-      lnrc.Record().pointCount = CountOf(points, lnrc);
+      lnrc.Record().pointCount = CountOf(points.size(), lnrc);
       lnrc.SetPresent(true);
       lnrc.List().SetPresent(true);
     }
@@ -163,12 +162,11 @@ class CBinExporter {
   void WriteSensors() {
     if (ch_.CountNodes({}) == 0) return;
     auto& asns = header_.asns;
-    for (uint32_t n : AscendingKeys(ch_, {})) {
-      const CIndexList at{{true, n}};
+    for (const auto& [n, channel] : OccurrencesByKey(ch_, {})) {
       bin::SENSECONFIG record;
       record.channel = MinusOne(CheckedU16(n, ch_.number));
-      record.trnSens = Single(ReadReal(ch_.trn_sens, at));
-      record.trnOffset = Single(ReadReal(ch_.trn_offset, at));
+      record.trnSens = Single(ReadRealOn(ch_.trn_sens, channel));
+      record.trnOffset = Single(ReadRealOn(ch_.trn_offset, channel));
       asns.List().Records().push_back(record);
     }
     asns.Record().count = CountOf(asns.List().Records().size(), asns);
@@ -179,25 +177,26 @@ class CBinExporter {
   void WriteChannels() {
     if (ch_.CountNodes({}) == 0) return;
     auto& acfg = body_.acfg;
-    for (uint32_t n : AscendingKeys(ch_, {})) {
+    for (const auto& [n, channel] : OccurrencesByKey(ch_, {})) {
       const CIndexList at{{true, n}};
       root_.SetStoredIndexes(at);
-      WriteChannel(acfg.AddChannel(), n, at);
+      WriteChannel(acfg.AddChannel(), n, at, channel);
     }
     root_.SetStoredIndexes({});
     acfg.Record().count = CountOf(acfg.Channels().size(), acfg);
     acfg.SetPresent(true);
   }
 
-  void WriteChannel(bin::CTagBIN_ACFG_ACHNv7& achn, uint32_t n, const CIndexList& at) {
+  void WriteChannel(bin::CTagBIN_ACFG_ACHNv7& achn, uint32_t n, const CIndexList& at, const dom::Node& channel) {
     bin::ACHANCONFIGv7& record = achn.Record();
+    const dom::Node param = ch_.param.FirstIn(channel);
     record.channel = MinusOne(CheckedU16(n, ch_.number));
-    record.spWindow = MinusOne(ReadU16(ch_.param.sp_window, at));
-    const SensorCoding coding = EncodeUnits(ReadU16(ch_.unit, at), ReadU16(ch_.param.unit, at));
+    record.spWindow = MinusOne(ReadU16On(ch_.param.sp_window, param));
+    const SensorCoding coding = EncodeUnits(ReadU16On(ch_.unit, channel), ReadU16On(ch_.param.unit, param));
     record.sensorKind = coding.sensor_kind;
     record.integration = coding.integration;
-    record.averageTime_s = Single(ReadReal(ch_.param.average_time_s, at));
-    record.hpf = ReadU16(ch_.hpf, at) & 1u;
+    record.averageTime_s = Single(ReadRealOn(ch_.param.average_time_s, param));
+    record.hpf = ReadU16On(ch_.hpf, channel) & 1u;
     auto& prms = achn.List();
     for (const ParamEntry& entry : ChannelParameters(root_, at, true))
       prms.Records().push_back(ParameterRecord(entry));
@@ -207,40 +206,41 @@ class CBinExporter {
   }
 
   bin::PARAMSTRUCTv2 ParameterRecord(const ParamEntry& entry) {
-    const CIndexList& at = entry.indexes;
+    const dom::Node& at = entry.node;
     bin::PARAMSTRUCTv2 record;
-    record.number = MinusOne(ReadU16(*entry.number_attribute, at));
+    record.number = MinusOne(ReadU16On(*entry.number_attribute, at));
     auto& relative = ch_.Relative_bands.band;
     if (entry.kind == kParamPhase) {
+      const dom::Node band = at.parent();  // a phase describes the band it sits in
       record.code = bin::kParamCodePhase;
       record.minValue = Single(kPhaseRange.min);
       record.maxValue = Single(kPhaseRange.max);
       record.extension.resize(bin::ParamExtensionLength(record.code));
-      record.SetExtensionU16(bin::kExtRelShaft, MinusOne(ReadU16(relative.shaft, at)));
-      record.SetExtensionF32(bin::kExtRelFactor, Single(ReadReal(relative.factor, at)));
+      record.SetExtensionU16(bin::kExtRelShaft, MinusOne(ReadU16On(relative.shaft, band)));
+      record.SetExtensionF32(bin::kExtRelFactor, Single(ReadRealOn(relative.factor, band)));
       return record;
     }
     CNodeTagBandsContainerV2& parameter = *root_.VibroParameterContainers()[entry.kind];
-    record.minValue = Single(ReadReal(parameter.minvalue, at));
-    record.maxValue = Single(ReadReal(parameter.maxvalue, at));
+    record.minValue = Single(ReadRealOn(parameter.minvalue, at));
+    record.maxValue = Single(ReadRealOn(parameter.maxvalue, at));
     if (entry.kind == kParamAbsoluteBand) {
       auto& band = ch_.Absolute_bands.band;
       record.code = BandCode(band.value_type, at, bin::kParamCodeAbsoluteBand, bin::kParamCodeAbsoluteBandType2,
                              bin::kParamCodeAbsoluteBandType3);
-      const int64_t first = std::llround(ReadReal(band.low_freq, at) / line_hz_);
-      const int64_t lines = std::llround(ReadReal(band.high_freq, at) / line_hz_ + 1 - static_cast<double>(first));
+      const int64_t first = std::llround(ReadRealOn(band.low_freq, at) / line_hz_);
+      const int64_t lines = std::llround(ReadRealOn(band.high_freq, at) / line_hz_ + 1 - static_cast<double>(first));
       record.extension.resize(bin::ParamExtensionLength(record.code));
       record.SetExtensionU16(bin::kExtAbsFirstLine, CheckedU16(first, band.low_freq));
       record.SetExtensionU16(bin::kExtAbsLineCount, CheckedU16(lines, band.high_freq));
-      record.SetExtensionU16(bin::kExtAbsNoCutting, Exists(band.cutting_rel_bands, at) ? 0 : 1);
+      record.SetExtensionU16(bin::kExtAbsNoCutting, band.cutting_rel_bands.FirstIn(at) ? 0 : 1);
     } else if (entry.kind == kParamRelativeBand) {
       record.code = BandCode(relative.value_type, at, bin::kParamCodeRelativeBand, bin::kParamCodeRelativeBandType2,
                              bin::kParamCodeRelativeBandType3);
       record.extension.resize(bin::ParamExtensionLength(record.code));
-      record.SetExtensionU16(bin::kExtRelShaft, MinusOne(ReadU16(relative.shaft, at)));
-      record.SetExtensionF32(bin::kExtRelFactor, Single(ReadReal(relative.factor, at)));
+      record.SetExtensionU16(bin::kExtRelShaft, MinusOne(ReadU16On(relative.shaft, at)));
+      record.SetExtensionF32(bin::kExtRelFactor, Single(ReadRealOn(relative.factor, at)));
       record.SetExtensionU16(bin::kExtRelLine,
-                             CheckedU16(std::llround(ReadReal(relative.lower_bound, at) / line_hz_),
+                             CheckedU16(std::llround(ReadRealOn(relative.lower_bound, at) / line_hz_),
                                         relative.lower_bound));
     } else {
       record.code = static_cast<uint16_t>(entry.kind);  // the overall values: codes 0 to 4
@@ -250,23 +250,25 @@ class CBinExporter {
 
   void WriteTachoChannels() {
     auto& tacho = root_.TachoChannels.TachoChannel;
-    const uint32_t count = tacho.CountNodes({});
+    const std::vector<dom::Node> channels = Occurrences(tacho, CIndexList());
+    const std::size_t count = channels.size();
     if (count == 0) return;
     auto& disc = body_.disc;
     const LevelScale scale = TransferScale(root_);
     for (uint32_t k = 0; k < count; ++k) {
-      const CIndexList at{{false, k}};
-      root_.SetStoredIndexes(at);
-      const PhysicalRange range{ReadReal(tacho.minvalue, at), ReadReal(tacho.maxvalue, at)};
+      const dom::Node& at = channels[k];
+      root_.SetStoredIndexes({{false, k}});
+      const PhysicalRange range{ReadRealOn(tacho.minvalue, at), ReadRealOn(tacho.maxvalue, at)};
+      const dom::Node start_stop = tacho.start_stop_region.FirstIn(at);
       bin::DISCRETGONFIG record;
-      record.number = MinusOne(ReadU16(tacho.number, at));
-      record.trnSens = ReadU16(tacho.trn_sens, at);
+      record.number = MinusOne(ReadU16On(tacho.number, at));
+      record.trnSens = ReadU16On(tacho.trn_sens, at);
       record.minValue = Single(range.min);
       record.maxValue = Single(range.max);
-      record.unitCode = TachoUnitCodeOf(ReadU16(tacho.unit, at));
-      record.stopLevel = EncodeLevel(ReadReal(tacho.start_stop_region.stop_level, at), range, scale);
-      record.startLevel = EncodeLevel(ReadReal(tacho.start_stop_region.start_level, at), range, scale);
-      record.reductorCoeff = Single(ReadReal(tacho.reductor_coeff, at));
+      record.unitCode = TachoUnitCodeOf(ReadU16On(tacho.unit, at));
+      record.stopLevel = EncodeLevel(ReadRealOn(tacho.start_stop_region.stop_level, start_stop), range, scale);
+      record.startLevel = EncodeLevel(ReadRealOn(tacho.start_stop_region.start_level, start_stop), range, scale);
+      record.reductorCoeff = Single(ReadRealOn(tacho.reductor_coeff, at));
       disc.List().Records().push_back(record);
     }
     root_.SetStoredIndexes({});
@@ -287,15 +289,16 @@ class CBinExporter {
 
   void WriteCurrentOutputs() {
     auto& output = root_.current_outputs.Output;
-    const uint32_t count = output.CountNodes({});
+    const std::vector<dom::Node> outputs = Occurrences(output, CIndexList());
+    const std::size_t count = outputs.size();
     if (count == 0) return;
     auto& cout = body_.cout;
-    for (uint32_t k = 0; k < count; ++k) {
-      const CIndexList at{{false, k}};
+    for (const dom::Node& at : outputs) {
+      const dom::Node tag = output.Tag.FirstIn(at);
       bin::CURRENTOUTCONFIG record;
-      record.number = MinusOne(ReadU16(output.Number, at));
-      record.channelCode = ChannelCodeOf(ReadU16(output.Tag.ChannelNum, at));
-      record.paramNum = ReadU16(output.Tag.ParamNum, at);
+      record.number = MinusOne(ReadU16On(output.Number, at));
+      record.channelCode = ChannelCodeOf(ReadU16On(output.Tag.ChannelNum, tag));
+      record.paramNum = ReadU16On(output.Tag.ParamNum, tag);
       cout.List().Records().push_back(record);
     }
     cout.Record().count = CountOf(count, cout);
@@ -308,16 +311,17 @@ class CBinExporter {
     if (FindU16(modbus.used, {}).value_or(0) != 1 || !Exists(modbus.Slave_outputs, {})) return;
     auto& output = modbus.Slave_outputs.Output;
     auto& mout = body_.mout;
-    const uint32_t count = output.CountNodes({});
-    for (uint32_t k = 0; k < count; ++k) {
-      const CIndexList at{{false, k}};
+    const std::vector<dom::Node> outputs = Occurrences(output, CIndexList());
+    const std::size_t count = outputs.size();
+    for (const dom::Node& at : outputs) {
+      const dom::Node tag = output.Tag.FirstIn(at);
       bin::MODBUSOUTCONFIGv3 record;
-      record.number = MinusOne(ReadU16(output.Number, at));
-      record.channelCode = ChannelCodeOf(ReadU16(output.Tag.ChannelNum, at));
-      record.paramNum = ReadU16(output.Tag.ParamNum, at);
-      record.paramMin = ReadU16(output.Tag.ParamMin, at);
-      record.paramMax = ReadU16(output.Tag.ParamMax, at);
-      record.paramDef = ReadU16(output.Tag.ParamDef, at);
+      record.number = MinusOne(ReadU16On(output.Number, at));
+      record.channelCode = ChannelCodeOf(ReadU16On(output.Tag.ChannelNum, tag));
+      record.paramNum = ReadU16On(output.Tag.ParamNum, tag);
+      record.paramMin = ReadU16On(output.Tag.ParamMin, tag);
+      record.paramMax = ReadU16On(output.Tag.ParamMax, tag);
+      record.paramDef = ReadU16On(output.Tag.ParamDef, tag);
       mout.List().Records().push_back(record);
     }
     mout.Record().count = CountOf(count, mout);
@@ -334,22 +338,25 @@ class CBinExporter {
     const uint32_t count = cycle.CountNodes({});
     if (count == 0) return;
     auto& mbmc = body_.mbmc;
+    const std::vector<KeyedOccurrence> cycles = OccurrencesByKey(cycle, {});
     for (uint32_t c = 1; c <= count; ++c) {
-      const CIndexList at{{true, c}};
+      const auto found = std::lower_bound(cycles.begin(), cycles.end(), c,
+                                          [](const KeyedOccurrence& o, uint32_t key) { return o.key < key; });
+      const dom::Node at = found != cycles.end() && found->key == c ? found->node : dom::Node();
       bin::CTagBIN_MCYCv3& mcyc = mbmc.AddChild();
-      mcyc.Record().cycleTime = ReadU32(cycle.CycleTime, at);
-      mcyc.Record().slaveTimeOut = ReadU32(cycle.SlaveTimeOut, at);
-      mcyc.Record().masterMinDelay = ReadU32(cycle.MasterMinDelay, at);
-      const uint32_t commands = command.CountNodes(at);
-      for (uint32_t j = 0; j < commands; ++j) {
-        const CIndexList command_at = Append(at, {false, j});
+      mcyc.Record().cycleTime = ReadU32On(cycle.CycleTime, at);
+      mcyc.Record().slaveTimeOut = ReadU32On(cycle.SlaveTimeOut, at);
+      mcyc.Record().masterMinDelay = ReadU32On(cycle.MasterMinDelay, at);
+      const std::vector<dom::Node> listed = Occurrences(command, at ? cycle.Commands.FirstIn(at) : dom::Node());
+      const std::size_t commands = listed.size();
+      for (const dom::Node& command_at : listed) {
         bin::MODBUSCOMMANDv3 record;
-        record.function = ReadU16(command.Function, command_at);
-        record.slaveAddress = ReadU16(command.SlaveAddress, command_at);
+        record.function = ReadU16On(command.Function, command_at);
+        record.slaveAddress = ReadU16On(command.SlaveAddress, command_at);
         record.accessKind = AccessKindOf(record.function);
-        record.addressIn = ReadU16(command.AddressIn, command_at);
-        record.addressEx = ReadU16(command.AddressEx, command_at);
-        record.count = ReadU16(command.Count, command_at);
+        record.addressIn = ReadU16On(command.AddressIn, command_at);
+        record.addressEx = ReadU16On(command.AddressEx, command_at);
+        record.count = ReadU16On(command.Count, command_at);
         mcyc.List().Records().push_back(record);
       }
       mcyc.Record().commandCount = CountOf(commands, mcyc);
@@ -372,16 +379,16 @@ class CBinExporter {
       SetForced(header.relayMask, header.relayState, bit, ReadU16(*relays[bit], {}));
 
     auto& parameter = test.Parameters.Parameter;
-    const uint32_t count = parameter.CountNodes({});
+    const std::vector<dom::Node> parameters = Occurrences(parameter, CIndexList());
+    const std::size_t count = parameters.size();
     if (count != 0) {
       auto& tstm = body_.test.tstm;
-      for (uint32_t k = 0; k < count; ++k) {
-        const CIndexList at{{false, k}};
-        const uint16_t output = ReadU16(parameter.OutputNumber, at);
+      for (const dom::Node& at : parameters) {
+        const uint16_t output = ReadU16On(parameter.OutputNumber, at);
         const LevelCoding coding = SlaveOutputCoding(root_, output, parameter);
         bin::TSTMOUTCONFIG record;
         record.outputNumber = MinusOne(output);
-        record.value = EncodeLevel(ReadReal(parameter.Value, at), coding.range, coding.scale);
+        record.value = EncodeLevel(ReadRealOn(parameter.Value, at), coding.range, coding.scale);
         tstm.List().Records().push_back(record);
       }
       tstm.Record().count = CountOf(count, tstm);
@@ -410,16 +417,16 @@ class CBinExporter {
     auto& input = root_.modbus_inputs.Input;
     auto& mbin = body_.mbin;
     mbin.SetPresent(true);
-    const uint32_t count = input.CountNodes({});
+    const std::vector<dom::Node> inputs = Occurrences(input, CIndexList());
+    const std::size_t count = inputs.size();
     if (count == 0) return;
-    for (uint32_t k = 0; k < count; ++k) {
-      const CIndexList at{{false, k}};
+    for (const dom::Node& at : inputs) {
       bin::MODBUSINPUTCONFIGv6 record;
-      record.number = ReadU16(input.Number, at);
-      record.minPhisValue = Single(ReadReal(input.MinPhisValue, at));
-      record.maxPhisValue = Single(ReadReal(input.MaxPhisValue, at));
-      record.minInputValue = ReadU16(input.MinInputValue, at);
-      record.maxInputValue = ReadU16(input.MaxInputValue, at);
+      record.number = ReadU16On(input.Number, at);
+      record.minPhisValue = Single(ReadRealOn(input.MinPhisValue, at));
+      record.maxPhisValue = Single(ReadRealOn(input.MaxPhisValue, at));
+      record.minInputValue = ReadU16On(input.MinInputValue, at);
+      record.maxInputValue = ReadU16On(input.MaxInputValue, at);
       mbin.List().Records().push_back(record);
     }
     mbin.Record().count = CountOf(count, mbin);

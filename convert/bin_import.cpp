@@ -141,28 +141,43 @@ class CBinImporter {
     WriteText(header.SW_version, std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor));
   }
 
+  // The outputs found or made by number, one per record, each with its number written. They are all made before
+  // any is filled: making one keeps what the search by number knows of its siblings, filling one does not.
+  template <class OUTPUT, class RECORD>
+  static std::vector<dom::Node> OutputsByNumber(OUTPUT& output, const std::vector<RECORD>& records) {
+    std::vector<dom::Node> outputs;
+    for (const RECORD& record : records) {
+      outputs.push_back(Occurrence(output, {{true, record.number + 1u}}));
+      WriteIntegerOn(output.Number, record.number + 1u, outputs.back());
+    }
+    return outputs;
+  }
+
   void ReadSlaveOutputs() {
     auto& output = root_.Modbus.Slave_outputs.Output;
-    for (const auto& record : RecordsOf(body_.mout.List())) {
-      const CIndexList at{{true, record.number + 1u}};
-      WriteInteger(output.Number, record.number + 1u, at);
-      WriteInteger(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
-      WriteInteger(output.Tag.ParamNum, record.paramNum, at);
+    const auto& records = RecordsOf(body_.mout.List());
+    const std::vector<dom::Node> outputs = OutputsByNumber(output, records);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      const auto& record = records[i];
+      const dom::Node tag = ChildOccurrence(output.Tag, outputs[i]);
+      WriteIntegerOn(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), tag);
+      WriteIntegerOn(output.Tag.ParamNum, record.paramNum, tag);
       if constexpr (requires { record.paramDef; }) {
-        WriteInteger(output.Tag.ParamMin, record.paramMin, at);
-        WriteInteger(output.Tag.ParamMax, record.paramMax, at);
-        WriteInteger(output.Tag.ParamDef, record.paramDef, at);
+        WriteIntegerOn(output.Tag.ParamMin, record.paramMin, tag);
+        WriteIntegerOn(output.Tag.ParamMax, record.paramMax, tag);
+        WriteIntegerOn(output.Tag.ParamDef, record.paramDef, tag);
       }
     }
   }
 
   void ReadCurrentOutputs() {
     auto& output = root_.current_outputs.Output;
-    for (const bin::CURRENTOUTCONFIG& record : RecordsOf(body_.cout.List())) {
-      const CIndexList at{{true, record.number + 1u}};
-      WriteInteger(output.Number, record.number + 1u, at);
-      WriteInteger(output.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
-      WriteInteger(output.Tag.ParamNum, record.paramNum, at);
+    const auto& records = RecordsOf(body_.cout.List());
+    const std::vector<dom::Node> outputs = OutputsByNumber(output, records);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      const dom::Node tag = ChildOccurrence(output.Tag, outputs[i]);
+      WriteIntegerOn(output.Tag.ChannelNum, ChannelOfCode(records[i].channelCode), tag);
+      WriteIntegerOn(output.Tag.ParamNum, records[i].paramNum, tag);
     }
   }
 
@@ -173,20 +188,22 @@ class CBinImporter {
     auto& command = cycle.Commands.Command;
     uint32_t c = 0;
     for (const auto& mcyc : body_.mbmc.Children()) {
-      const CIndexList at{{true, ++c}};
-      WriteInteger(cycle.Number, c, at);
-      WriteInteger(cycle.CycleTime, mcyc->Record().cycleTime, at);
-      WriteInteger(cycle.SlaveTimeOut, mcyc->Record().slaveTimeOut, at);
-      WriteInteger(cycle.MasterMinDelay, mcyc->Record().masterMinDelay, at);
+      const dom::Node at = Occurrence(cycle, {{true, ++c}});
+      WriteIntegerOn(cycle.Number, c, at);
+      WriteIntegerOn(cycle.CycleTime, mcyc->Record().cycleTime, at);
+      WriteIntegerOn(cycle.SlaveTimeOut, mcyc->Record().slaveTimeOut, at);
+      WriteIntegerOn(cycle.MasterMinDelay, mcyc->Record().masterMinDelay, at);
+      dom::Node commands;  // made with the first command
       uint32_t j = 0;
       for (const bin::MODBUSCOMMANDv3& record : RecordsOf(mcyc->List())) {
-        const CIndexList command_at{{true, c}, {true, ++j}};
-        WriteInteger(command.Number, j, command_at);
-        WriteInteger(command.Function, record.function, command_at);
-        WriteInteger(command.SlaveAddress, record.slaveAddress, command_at);
-        WriteInteger(command.AddressIn, record.addressIn, command_at);
-        WriteInteger(command.AddressEx, record.addressEx, command_at);
-        WriteInteger(command.Count, record.count, command_at);
+        if (!commands) commands = ChildOccurrence(cycle.Commands, at);
+        const dom::Node command_at = command.GetNodeIn(commands, {true, ++j}, true);
+        WriteIntegerOn(command.Number, j, command_at);
+        WriteIntegerOn(command.Function, record.function, command_at);
+        WriteIntegerOn(command.SlaveAddress, record.slaveAddress, command_at);
+        WriteIntegerOn(command.AddressIn, record.addressIn, command_at);
+        WriteIntegerOn(command.AddressEx, record.addressEx, command_at);
+        WriteIntegerOn(command.Count, record.count, command_at);
       }
     }
   }
@@ -196,17 +213,18 @@ class CBinImporter {
     auto& tacho = root_.TachoChannels.TachoChannel;
     for (const bin::DISCRETGONFIG& record : RecordsOf(body_.disc.List())) {
       const uint32_t n = record.number + 1u;
-      const CIndexList at{{true, n}};
+      const dom::Node at = Occurrence(tacho, {{true, n}});
       const double factor = TachoSpeedFactor(record.unitCode);
-      WriteInteger(tacho.number, n, at);
-      WriteInteger(tacho.unit, kTachoUnitPerMinute, at);
-      WriteReal(tacho.minvalue, record.minValue * factor, 3, at);
-      WriteReal(tacho.maxvalue, record.maxValue * factor, 3, at);
-      WriteInteger(tacho.trn_sens, record.trnSens, at);
-      WriteReal(tacho.reductor_coeff, record.reductorCoeff, 4, at);
-      const PhysicalRange range{ReadReal(tacho.minvalue, at), ReadReal(tacho.maxvalue, at)};
-      WriteReal(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, at);
-      WriteReal(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, at);
+      WriteIntegerOn(tacho.number, n, at);
+      WriteIntegerOn(tacho.unit, kTachoUnitPerMinute, at);
+      WriteRealOn(tacho.minvalue, record.minValue * factor, 3, at);
+      WriteRealOn(tacho.maxvalue, record.maxValue * factor, 3, at);
+      WriteIntegerOn(tacho.trn_sens, record.trnSens, at);
+      WriteRealOn(tacho.reductor_coeff, record.reductorCoeff, 4, at);
+      const PhysicalRange range{ReadRealOn(tacho.minvalue, at), ReadRealOn(tacho.maxvalue, at)};
+      const dom::Node start_stop = ChildOccurrence(tacho.start_stop_region, at);
+      WriteRealOn(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, start_stop);
+      WriteRealOn(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, start_stop);
       thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoReferenceBase + n), 0, range, scale_);
     }
   }
@@ -215,18 +233,19 @@ class CBinImporter {
   void ReadVibrationChannels() {
     for (const bin::SENSECONFIG& sensor : RecordsOf(header_.asns.List())) {
       const uint32_t n = sensor.channel + 1u;
-      const CIndexList at{{true, n}};
-      WriteInteger(ch_.number, n, at);
-      WriteReal(ch_.trn_sens, sensor.trnSens, 3, at);
-      WriteReal(ch_.trn_offset, sensor.trnOffset, 3, at);
+      const dom::Node at = Occurrence(ch_, {{true, n}});
+      WriteIntegerOn(ch_.number, n, at);
+      WriteRealOn(ch_.trn_sens, sensor.trnSens, 3, at);
+      WriteRealOn(ch_.trn_offset, sensor.trnOffset, 3, at);
       for (const auto& lnrc : header_.alnr.Children()) {
         if (lnrc->Record().channel != sensor.channel) continue;
-        WriteInteger(ch_.Linear.type, lnrc->Record().type, at);
+        const dom::Node linear = ChildOccurrence(ch_.Linear, at);
+        WriteIntegerOn(ch_.Linear.type, lnrc->Record().type, linear);
         uint32_t j = 0;
         for (const bin::LINEARPOINT& point : RecordsOf(lnrc->List())) {
-          const CIndexList point_at = Append(at, {false, j++});
-          WriteReal(ch_.Linear.Point.volt, point.volt, 3, point_at);
-          WriteReal(ch_.Linear.Point.value, point.value, 3, point_at);
+          const dom::Node point_at = ch_.Linear.Point.GetNodeIn(linear, {false, j++}, true);
+          WriteRealOn(ch_.Linear.Point.volt, point.volt, 3, point_at);
+          WriteRealOn(ch_.Linear.Point.value, point.value, 3, point_at);
         }
         break;
       }
@@ -239,27 +258,27 @@ class CBinImporter {
   }
 
   template <class ACHN>
-  void ReadChannel(const ACHN& achn, uint32_t n, const CIndexList& at) {
+  void ReadChannel(const ACHN& achn, uint32_t n, const dom::Node& at) {
     const auto& record = achn.Record();
-    WriteInteger(ch_.param.sp_window, record.spWindow + 1u, at);
+    const dom::Node param = ChildOccurrence(ch_.param, at);
+    WriteIntegerOn(ch_.param.sp_window, record.spWindow + 1u, param);
     const std::optional<ChannelUnits> units = DecodeUnits(record.sensorKind, record.integration);
     if (!units) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"ACHN"});
-    WriteInteger(ch_.unit, units->channel, at);
-    WriteInteger(ch_.param.unit, units->param, at);
-    WriteReal(ch_.param.average_time_s, record.averageTime_s, 3, at);
-    std::optional<CIndexList> relative;  // the relative band read last, which a phase belongs to
+    WriteIntegerOn(ch_.unit, units->channel, at);
+    WriteIntegerOn(ch_.param.unit, units->param, param);
+    WriteRealOn(ch_.param.average_time_s, record.averageTime_s, 3, param);
+    dom::Node relative;  // the relative band read last, which a phase belongs to
     for (const bin::PARAMSTRUCTv2& parameter : RecordsOf(achn.List())) ReadParameter(parameter, n, at, relative);
-    if constexpr (requires { record.hpf; }) WriteInteger(ch_.hpf, record.hpf & 1u, at);
+    if constexpr (requires { record.hpf; }) WriteIntegerOn(ch_.hpf, record.hpf & 1u, at);
   }
 
-  void ReadParameter(const bin::PARAMSTRUCTv2& record, uint32_t n, const CIndexList& channel,
-                     std::optional<CIndexList>& relative) {
+  void ReadParameter(const bin::PARAMSTRUCTv2& record, uint32_t n, const dom::Node& channel, dom::Node& relative) {
     const uint32_t number = record.number + 1u;
     auto& absolute_band = ch_.Absolute_bands.band;
     auto& relative_band = ch_.Relative_bands.band;
     if (record.code == bin::kParamCodePhase) {
       if (!relative) ThrowMessage(161, relative_band.phase.GetFullPath());
-      WriteInteger(relative_band.phase.number, number, *relative);
+      WriteIntegerOn(relative_band.phase.number, number, ChildOccurrence(relative_band.phase, relative));
       return;
     }
     const uint16_t absolute_type = BandValueType(record.code, bin::kParamCodeAbsoluteBand,
@@ -267,40 +286,41 @@ class CBinImporter {
     const uint16_t relative_type = BandValueType(record.code, bin::kParamCodeRelativeBand,
                                                  bin::kParamCodeRelativeBandType2, bin::kParamCodeRelativeBandType3);
     CNodeTagBandsContainerV2* parameter = nullptr;
-    CIndexList at = channel;
+    dom::Node at;
     if (record.code <= bin::kParamCodeCrest) {
       parameter = root_.VibroParameterContainers()[record.code];
+      at = ChildOccurrence(*parameter, channel);
     } else if (absolute_type != 0 || relative_type != 0) {
       parameter = absolute_type != 0 ? static_cast<CNodeTagBandsContainerV2*>(&absolute_band) : &relative_band;
-      at = Append(channel, {false, parameter->CountNodes(channel)});  // a new band after the others
+      CNodeTagInfoXML& list = *parameter->parent();
+      const dom::Node bands = ChildOccurrence(list, channel);
+      const auto count = static_cast<uint32_t>(Occurrences(*parameter, bands).size());
+      at = parameter->GetNodeIn(bands, {false, count}, true);  // a new band after the others
     } else {
       ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"PRMS"});
     }
-    WriteInteger(parameter->number, number, at);
-    WriteReal(parameter->minvalue, record.minValue, 3, at);
-    WriteReal(parameter->maxvalue, record.maxValue, 3, at);
+    WriteIntegerOn(parameter->number, number, at);
+    WriteRealOn(parameter->minvalue, record.minValue, 3, at);
+    WriteRealOn(parameter->maxvalue, record.maxValue, 3, at);
     if (absolute_type != 0) {
       const double df = LineHz();
       const uint16_t first = record.ExtensionU16(bin::kExtAbsFirstLine);
       const uint16_t lines = record.ExtensionU16(bin::kExtAbsLineCount);
-      WriteInteger(absolute_band.value_type, absolute_type, at);
-      WriteReal(absolute_band.low_freq, first * df, 3, at);
-      WriteReal(absolute_band.high_freq, (first + lines - 1.0) * df, 3, at);
-      if (record.ExtensionU16(bin::kExtAbsNoCutting) == 0) {
-        CIndexList lookup = at;
-        absolute_band.cutting_rel_bands.GetNode(lookup, true);
-      }
+      WriteIntegerOn(absolute_band.value_type, absolute_type, at);
+      WriteRealOn(absolute_band.low_freq, first * df, 3, at);
+      WriteRealOn(absolute_band.high_freq, (first + lines - 1.0) * df, 3, at);
+      if (record.ExtensionU16(bin::kExtAbsNoCutting) == 0) ChildOccurrence(absolute_band.cutting_rel_bands, at);
     } else if (relative_type != 0) {
       const double bound = record.ExtensionU16(bin::kExtRelLine) * LineHz();
-      WriteInteger(relative_band.value_type, relative_type, at);
-      WriteInteger(relative_band.shaft, record.ExtensionU16(bin::kExtRelShaft) + 1u, at);
-      WriteReal(relative_band.factor, record.ExtensionF32(bin::kExtRelFactor), 3, at);
-      WriteInteger(relative_band.ranges_type, kReadRangesType, at);
-      WriteReal(relative_band.lower_bound, bound, 3, at);
-      WriteReal(relative_band.upper_bound, bound, 3, at);
+      WriteIntegerOn(relative_band.value_type, relative_type, at);
+      WriteIntegerOn(relative_band.shaft, record.ExtensionU16(bin::kExtRelShaft) + 1u, at);
+      WriteRealOn(relative_band.factor, record.ExtensionF32(bin::kExtRelFactor), 3, at);
+      WriteIntegerOn(relative_band.ranges_type, kReadRangesType, at);
+      WriteRealOn(relative_band.lower_bound, bound, 3, at);
+      WriteRealOn(relative_band.upper_bound, bound, 3, at);
       relative = at;
     }
-    const PhysicalRange range{ReadReal(parameter->minvalue, at), ReadReal(parameter->maxvalue, at)};
+    const PhysicalRange range{ReadRealOn(parameter->minvalue, at), ReadRealOn(parameter->maxvalue, at)};
     thresholds_.ReadRegion(*parameter, at, ChannelCodeOf(n), record.number, range, scale_);
   }
 
@@ -321,14 +341,19 @@ class CBinImporter {
       WriteInteger(*relays[bit], forced(header.relayMask, header.relayState, bit), {});
 
     auto& parameter = test.Parameters.Parameter;
-    uint32_t k = 0;
-    for (const bin::TSTMOUTCONFIG& record : RecordsOf(tag.tstm.List())) {
-      const CIndexList at{{true, ++k}};
-      const uint32_t output = record.outputNumber + 1u;
-      WriteInteger(parameter.Number, k, at);
-      WriteInteger(parameter.OutputNumber, output, at);
-      const LevelCoding coding = SlaveOutputCoding(root_, output, parameter);
-      WriteReal(parameter.Value, DecodeLevel(record.value, coding.range, coding.scale), 3, at);
+    const auto& records = RecordsOf(tag.tstm.List());
+    // The codings read the outputs and the channels only, so they are all found before the parameters are made,
+    // while the searches by number still know the document.
+    std::vector<LevelCoding> codings;
+    for (const bin::TSTMOUTCONFIG& record : records)
+      codings.push_back(SlaveOutputCoding(root_, record.outputNumber + 1u, parameter));
+    for (uint32_t k = 1; k <= records.size(); ++k) {
+      const bin::TSTMOUTCONFIG& record = records[k - 1];
+      const LevelCoding& coding = codings[k - 1];
+      const dom::Node at = Occurrence(parameter, {{true, k}});
+      WriteIntegerOn(parameter.Number, k, at);
+      WriteIntegerOn(parameter.OutputNumber, record.outputNumber + 1u, at);
+      WriteRealOn(parameter.Value, DecodeLevel(record.value, coding.range, coding.scale), 3, at);
     }
   }
 
@@ -348,13 +373,13 @@ class CBinImporter {
   void ReadModbusInputs() {
     auto& input = root_.modbus_inputs.Input;
     for (const bin::MODBUSINPUTCONFIGv6& record : RecordsOf(body_.mbin.List())) {
-      const CIndexList at{{true, record.number}};
-      WriteInteger(input.Number, record.number, at);
-      WriteReal(input.MinPhisValue, record.minPhisValue, 3, at);
-      WriteReal(input.MaxPhisValue, record.maxPhisValue, 3, at);
-      WriteInteger(input.MinInputValue, record.minInputValue, at);
-      WriteInteger(input.MaxInputValue, record.maxInputValue, at);
-      const PhysicalRange range{ReadReal(input.MinPhisValue, at), ReadReal(input.MaxPhisValue, at)};
+      const dom::Node at = Occurrence(input, {{true, record.number}});
+      WriteIntegerOn(input.Number, record.number, at);
+      WriteRealOn(input.MinPhisValue, record.minPhisValue, 3, at);
+      WriteRealOn(input.MaxPhisValue, record.maxPhisValue, 3, at);
+      WriteIntegerOn(input.MinInputValue, record.minInputValue, at);
+      WriteIntegerOn(input.MaxInputValue, record.maxInputValue, at);
+      const PhysicalRange range{ReadRealOn(input.MinPhisValue, at), ReadRealOn(input.MaxPhisValue, at)};
       thresholds_.ReadRegion(input, at, bin::kChannelCodeModbusInputs, record.number, range, scale_);
     }
   }

@@ -8,19 +8,14 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
-uint16_t NumberAt(CNodeAttrInfoXML& number, const CIndexList& indexes) {
-  const std::optional<std::string> text = number.FindValue(indexes);
-  return text ? static_cast<uint16_t>(ParseKeyText(*text).value_or(0) & 0xFFFFu) : 0;
-}
-
-bool Exists(CNodeTagInfoXML& element, const CIndexList& indexes) {
-  CIndexList lookup = indexes;
-  return static_cast<bool>(element.GetNode(lookup, false));
+uint16_t NumberOf(CNodeAttrInfoXML& number, const dom::Node& element) {
+  std::string text;
+  return number.ReadValue(element, &text) ? static_cast<uint16_t>(ParseKeyText(text).value_or(0) & 0xFFFFu) : 0;
 }
 
 void Add(std::vector<ParamEntry>& entries, ParamKind kind, const CIndexList& indexes, CNodeTagInfoXML& element,
-         CNodeAttrInfoXML& number) {
-  entries.push_back({kind, indexes, NumberAt(number, indexes), &element, &number});
+         CNodeAttrInfoXML& number, const dom::Node& node) {
+  entries.push_back({kind, indexes, NumberOf(number, node), &element, &number, node});
 }
 
 }  // namespace
@@ -28,6 +23,9 @@ void Add(std::vector<ParamEntry>& entries, ParamKind kind, const CIndexList& ind
 std::vector<ParamEntry> ChannelParameters(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel, bool sort) {
   CVibroChannel& ch = root.VibroChannels.VibroChannel;
   std::vector<ParamEntry> entries;
+  CIndexList lookup = channel;
+  const dom::Node channel_node = ch.GetNode(lookup, false);
+  if (!channel_node) return entries;
   const struct {
     ParamKind kind;
     CNodeTagBandsContainerV2& element;
@@ -37,22 +35,31 @@ std::vector<ParamEntry> ChannelParameters(CNodeTag_VRK_DeviceV7& root, const CIn
                  {kParamWaveRMS, ch.WaveRMS},
                  {kParamCrest, ch.Crest}};
   for (const auto& value : overall)
-    if (Exists(value.element, channel)) Add(entries, value.kind, channel, value.element, value.element.number);
+    if (const dom::Node node = value.element.FirstIn(channel_node))
+      Add(entries, value.kind, channel, value.element, value.element.number, node);
 
-  const uint32_t absolute = ch.Absolute_bands.band.CountNodes(channel);
-  for (uint32_t k = 0; k < absolute; ++k) {
-    CIndexList band = channel;
-    band.PushBack({false, k});
-    Add(entries, kParamAbsoluteBand, band, ch.Absolute_bands.band, ch.Absolute_bands.band.number);
-  }
-  const uint32_t relative = ch.Relative_bands.band.CountNodes(channel);
-  for (uint32_t k = 0; k < relative; ++k) {
-    CIndexList band = channel;
-    band.PushBack({false, k});
-    Add(entries, kParamRelativeBand, band, ch.Relative_bands.band, ch.Relative_bands.band.number);
-    if (Exists(ch.Relative_bands.band.phase, band))
-      Add(entries, kParamPhase, band, ch.Relative_bands.band.phase, ch.Relative_bands.band.phase.number);
-  }
+  // The bands of a list, each with the index list that selects it by position.
+  auto bands = [&](CNodeTagInfoXML& list, CNodeTagBandsContainerV2& band, auto&& visit) {
+    const dom::Node list_node = list.FirstIn(channel_node);
+    if (!list_node) return;
+    CIndexList at = channel;
+    at.PushBack({});
+    uint32_t position = 0;
+    band.ForEachIn(list_node, [&](const dom::Node& node) {
+      at.SetBack({false, position++});
+      visit(at, node);
+    });
+  };
+  auto& absolute = ch.Absolute_bands.band;
+  bands(ch.Absolute_bands, absolute, [&](const CIndexList& at, const dom::Node& node) {
+    Add(entries, kParamAbsoluteBand, at, absolute, absolute.number, node);
+  });
+  auto& relative = ch.Relative_bands.band;
+  bands(ch.Relative_bands, relative, [&](const CIndexList& at, const dom::Node& node) {
+    Add(entries, kParamRelativeBand, at, relative, relative.number, node);
+    if (const dom::Node phase = relative.phase.FirstIn(node))
+      Add(entries, kParamPhase, at, relative.phase, relative.phase.number, phase);
+  });
 
   if (sort) {
     // Exchange sort: neighbours swap only when the earlier number is strictly greater, so ties keep their order.

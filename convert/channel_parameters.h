@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/dom/dom.h"
 #include "schema/index_list.h"
 
 namespace vrk {
@@ -30,6 +31,7 @@ struct ParamEntry {
   uint16_t number;     // 0 when the element has no readable number
   CNodeTagInfoXML* element;
   CNodeAttrInfoXML* number_attribute;
+  dom::Node node;      // the parameter's element, as `indexes` selects it
 };
 
 // The parameters of the channel `channel` selects, in visiting order: Average, Peak, PeakPeak, WaveRMS, Crest

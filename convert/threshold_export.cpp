@@ -46,10 +46,11 @@ class CThresholdBuilder {
   }
 
   std::vector<TRESHOLDCONFIG> Build() {
-    for (uint32_t n : AscendingKeys(root_.VibroChannels.VibroChannel, {})) AddVibrationChannel(n);
-    for (uint32_t n : AscendingKeys(root_.TachoChannels.TachoChannel, {})) AddTachoChannel(n);
+    for (const auto& [n, channel] : OccurrencesByKey(root_.VibroChannels.VibroChannel, {}))
+      AddVibrationChannel(n, channel);
+    for (const auto& [n, channel] : OccurrencesByKey(root_.TachoChannels.TachoChannel, {})) AddTachoChannel(n, channel);
     root_.SetStoredIndexes({});
-    for (uint32_t number : AscendingKeys(root_.modbus_inputs.Input, {})) AddModbusInput(number);
+    for (const auto& [number, input] : OccurrencesByKey(root_.modbus_inputs.Input, {})) AddModbusInput(number, input);
     AddReadiness();
     return std::move(records_);
   }
@@ -70,16 +71,15 @@ class CThresholdBuilder {
 
   void ReadMonitoring() {
     auto& element = root_.Monitoring.Element;
-    const uint32_t count = element.CountNodes({});
-    for (uint32_t k = 0; k < count; ++k) {
-      const CIndexList at{{false, k}};
-      const uint16_t number = ReadU16(element.Number, at);
+    std::string text;
+    for (const dom::Node& at : Occurrences(element, CIndexList())) {
+      const uint16_t number = ReadU16On(element.Number, at);
       if (number < 1 || number > kMonitoringSlots) ThrowMessage(103, element.Number.GetFullPath());
       Monitored monitored{number - 1u, {}};
-      const uint32_t tags = element.Tag.CountNodes(at);
-      for (uint32_t j = 0; j < tags; ++j)
-        if (const auto text = element.Tag.ChannelNum_ParamNum.FindValue(Append(at, {false, j})))
-          if (const auto reference = ParseKeyText(*text)) monitored.references.push_back(*reference);
+      element.Tag.ForEachIn(at, [&](const dom::Node& tag) {
+        if (element.Tag.ChannelNum_ParamNum.ReadValue(tag, &text))
+          if (const auto reference = ParseKeyText(text)) monitored.references.push_back(*reference);
+      });
       monitored_.push_back(std::move(monitored));
     }
     std::stable_sort(monitored_.begin(), monitored_.end(),
@@ -101,16 +101,17 @@ class CThresholdBuilder {
 
   // One record per present level of the owner's absolute region. Peak-like values have only the low
   // inoperative level among the low ones.
-  void AddRegion(CNodeTagBandsContainer& owner, const CIndexList& at, uint16_t channel_code, uint16_t param,
+  void AddRegion(CNodeTagBandsContainer& owner, const dom::Node& owner_node, uint16_t channel_code, uint16_t param,
                  uint32_t reference, PhysicalRange own, bool low_inoperative_only) {
     auto& region = owner.abs_level_region;
-    if (!Exists(region, at)) return;
+    const dom::Node at = region.FirstIn(owner_node);
+    if (!at) return;
     const PhysicalRange range = LevelRegionRange(region, own);
-    const std::optional<uint16_t> relay_value = FindU16(region.relay, at);
+    const std::optional<uint16_t> relay_value = FindU16On(region.relay, at);
     const uint8_t relay = static_cast<uint8_t>(CheckedU16(relay_value.value_or(0), region.relay) & 0xFF);
     for (const ThresholdLevel& level : ThresholdLevels(region)) {
       if (low_inoperative_only && !level.high && level.attribute != &region.low_inoperative_level) continue;
-      const std::optional<double> value = FindReal(*level.attribute, at);
+      const std::optional<double> value = FindRealOn(*level.attribute, at);
       if (!value) continue;
       const RegionSettings& settings = Settings();
       const double h = std::fabs(*value * settings.hysteresis_percent / 100);
@@ -131,45 +132,44 @@ class CThresholdBuilder {
     }
   }
 
-  void AddParameter(CNodeTagBandsContainerV2& parameter, const CIndexList& at, uint32_t channel,
+  // `at` is the parameter's element; null when the channel has none.
+  void AddParameter(CNodeTagBandsContainerV2& parameter, const dom::Node& at, uint32_t channel,
                     bool low_inoperative_only) {
-    if (!Exists(parameter.abs_level_region, at)) return;
-    const uint16_t param = static_cast<uint16_t>(ReadU16(parameter.number, at) - 1);
+    if (!at || !parameter.abs_level_region.FirstIn(at)) return;
+    const uint16_t param = static_cast<uint16_t>(ReadU16On(parameter.number, at) - 1);
     AddRegion(parameter, at, ChannelCodeOf(channel), param, Reference(channel, param),
-              {ReadReal(parameter.minvalue, at), ReadReal(parameter.maxvalue, at)}, low_inoperative_only);
+              {ReadRealOn(parameter.minvalue, at), ReadRealOn(parameter.maxvalue, at)}, low_inoperative_only);
   }
 
-  void AddVibrationChannel(uint32_t n) {
+  void AddVibrationChannel(uint32_t n, const dom::Node& at) {
     auto& ch = root_.VibroChannels.VibroChannel;
-    const CIndexList at{{true, n}};
-    root_.SetStoredIndexes(at);
+    root_.SetStoredIndexes({{true, n}});
     const auto containers = root_.VibroParameterContainers();
     for (std::size_t kind = kParamAverage; kind <= kParamCrest; ++kind)
-      AddParameter(*containers[kind], at, n, kind != kParamAverage);
-    CNodeTagBandsContainerV2* const bands[] = {&ch.Absolute_bands.band, &ch.Relative_bands.band};
-    for (CNodeTagBandsContainerV2* band : bands) {
-      const uint32_t count = band->CountNodes(at);
-      for (uint32_t k = 0; k < count; ++k) AddParameter(*band, Append(at, {false, k}), n, false);
-    }
+      AddParameter(*containers[kind], containers[kind]->FirstIn(at), n, kind != kParamAverage);
+    const struct {
+      CNodeTagInfoXML& list;
+      CNodeTagBandsContainerV2& band;
+    } bands[] = {{ch.Absolute_bands, ch.Absolute_bands.band}, {ch.Relative_bands, ch.Relative_bands.band}};
+    for (const auto& [list, band] : bands)
+      for (const dom::Node& node : Occurrences(band, list.FirstIn(at))) AddParameter(band, node, n, false);
   }
 
-  void AddTachoChannel(uint32_t n) {
+  void AddTachoChannel(uint32_t n, const dom::Node& at) {
     auto& tacho = root_.TachoChannels.TachoChannel;
-    const CIndexList at{{true, n}};
-    root_.SetStoredIndexes(at);
-    if (!Exists(tacho.abs_level_region, at)) return;
+    root_.SetStoredIndexes({{true, n}});
+    if (!tacho.abs_level_region.FirstIn(at)) return;
     const uint32_t channel = kTachoReferenceBase + n;
     AddRegion(tacho, at, ChannelCodeOf(channel), 0, Reference(channel, 0),
-              {ReadReal(tacho.minvalue, at), ReadReal(tacho.maxvalue, at)}, false);
+              {ReadRealOn(tacho.minvalue, at), ReadRealOn(tacho.maxvalue, at)}, false);
   }
 
-  void AddModbusInput(uint32_t number) {
+  void AddModbusInput(uint32_t number, const dom::Node& at) {
     auto& input = root_.modbus_inputs.Input;
-    const CIndexList at{{true, number}};
-    if (!Exists(input.abs_level_region, at)) return;
+    if (!input.abs_level_region.FirstIn(at)) return;
     const uint16_t param = CheckedU16(number, input.Number);
     AddRegion(input, at, bin::kChannelCodeModbusInputs, param, Reference(kModbusInputsReference, param),
-              {ReadReal(input.MinPhisValue, at), ReadReal(input.MaxPhisValue, at)}, false);
+              {ReadRealOn(input.MinPhisValue, at), ReadRealOn(input.MaxPhisValue, at)}, false);
   }
 
   // Each diagnosis in document order: its levels, the low one stored one below its value, then a closing record
@@ -178,13 +178,11 @@ class CThresholdBuilder {
     auto& readiness = root_.Readiness;
     if (FindU16(readiness.used, {}).value_or(0) != 1) return;
     auto& diagnose = readiness.Diagnose;
-    const uint32_t count = diagnose.CountNodes({});
-    for (uint32_t k = 0; k < count; ++k) {
-      const CIndexList at{{false, k}};
-      const uint8_t n = static_cast<uint8_t>(ReadU16(diagnose.Number, at) - 1);
-      const uint16_t p = static_cast<uint16_t>(ReadU16(diagnose.ParamNumber, at) - 1);
-      const std::optional<uint16_t> lo = FindU16(diagnose.low_inoperative_level, at);
-      const std::optional<uint16_t> hi = FindU16(diagnose.high_inoperative_level, at);
+    for (const dom::Node& at : Occurrences(diagnose, CIndexList())) {
+      const uint8_t n = static_cast<uint8_t>(ReadU16On(diagnose.Number, at) - 1);
+      const uint16_t p = static_cast<uint16_t>(ReadU16On(diagnose.ParamNumber, at) - 1);
+      const std::optional<uint16_t> lo = FindU16On(diagnose.low_inoperative_level, at);
+      const std::optional<uint16_t> hi = FindU16On(diagnose.high_inoperative_level, at);
       const uint16_t none = bin::kReadinessNoLevel;
       const uint8_t unused = bin::kSlotActionUnused;
       if (lo && hi) {

@@ -126,17 +126,18 @@ void CThresholdReader::AssignSides(std::vector<Level*>& group) const {
       ThrowUnreadable();
 }
 
-void CThresholdReader::ReadRegion(CNodeTagBandsContainer& owner, const CIndexList& at, uint16_t channel_code,
+void CThresholdReader::ReadRegion(CNodeTagBandsContainer& owner, const dom::Node& owner_node, uint16_t channel_code,
                                   uint16_t param, PhysicalRange own, LevelScale scale) {
   const auto group = groups_.find({channel_code, param});
   if (group == groups_.end()) return;
   auto& region = owner.abs_level_region;
   const PhysicalRange range = LevelRegionRange(region, own);
   const auto attributes = ThresholdLevels(region);
+  const dom::Node at = ChildOccurrence(region, owner_node);
   for (const Level* level : group->second) {
     const TRESHOLDCONFIG& record = *level->record;
     const double value = DecodeLevel(level->high ? record.upperLevel : record.lowerLevel, range, scale);
-    WriteReal(*attributes[LevelIndex(level->high, level->level_class)].attribute, value, 3, at);
+    WriteRealOn(*attributes[LevelIndex(level->high, level->level_class)].attribute, value, 3, at);
     // The hysteresis h = |V| x percent / 100 is best measured where the most codes span it.
     const uint32_t span = static_cast<uint32_t>(std::abs(record.upperLevel - record.lowerLevel));
     if (value != 0 && (!hysteresis_ || span > hysteresis_->codes)) {
@@ -144,7 +145,13 @@ void CThresholdReader::ReadRegion(CNodeTagBandsContainer& owner, const CIndexLis
       hysteresis_ = Hysteresis{span, std::fabs(h / value) * 100};
     }
   }
-  WriteInteger(region.relay, group->second.front()->record->slots.front().relay, at);
+  WriteIntegerOn(region.relay, group->second.front()->record->slots.front().relay, at);
+}
+
+void CThresholdReader::ReadRegion(CNodeTagBandsContainer& owner, const CIndexList& at, uint16_t channel_code,
+                                  uint16_t param, PhysicalRange own, LevelScale scale) {
+  if (groups_.find({channel_code, param}) == groups_.end()) return;
+  ReadRegion(owner, Occurrence(owner, at), channel_code, param, own, scale);
 }
 
 void CThresholdReader::ReadMonitoring(CNodeTag_VRK_Device& root) const {

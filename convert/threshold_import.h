@@ -10,6 +10,7 @@
 
 #include "bin/records_v7.h"
 #include "convert/level_coding.h"
+#include "platform/dom/dom.h"
 #include "schema/index_list.h"
 
 namespace vrk {
@@ -33,9 +34,12 @@ class CThresholdReader {
   CThresholdReader(const CThresholdReader&) = delete;
   CThresholdReader& operator=(const CThresholdReader&) = delete;
 
-  // Writes the levels and the relay of the absolute level region of `owner` at `at` from the records of
-  // (channel code, parameter); nothing when there are none. Levels are decoded on `own` (the owner's range)
-  // and `scale`, with 3 decimals.
+  // Writes the levels and the relay of the absolute level region of the occurrence `at` of `owner` from the
+  // records of (channel code, parameter), making the region; nothing when there are none. Levels are decoded on
+  // `own` (the owner's range) and `scale`, with 3 decimals.
+  void ReadRegion(CNodeTagBandsContainer& owner, const dom::Node& at, uint16_t channel_code, uint16_t param,
+                  PhysicalRange own, LevelScale scale);
+  // The same at the occurrence `at` selects, made when there are records for it.
   void ReadRegion(CNodeTagBandsContainer& owner, const CIndexList& at, uint16_t channel_code, uint16_t param,
                   PhysicalRange own, LevelScale scale);
 

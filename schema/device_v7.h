@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "convert/param_range.h"
 #include "schema/device_root.h"
@@ -42,6 +44,9 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
   std::array<CNodeTagBandsContainerV2*, 7> VibroParameterContainers();
   // What measuring ranges read of each channel's sensor, kept during a check pass.
   CSensorRanges& sensor_ranges() { return sensor_ranges_; }
+  // `value` as a limit text (3 decimals); the texts of the last few values are kept, since the limits of the
+  // many parameters of a check repeat.
+  const std::string& LimitText(double value);
 
   // The version's own sections, after the common ones.
   CVibroChannels VibroChannels;
@@ -53,6 +58,12 @@ class CNodeTag_VRK_DeviceV7 : public CNodeTag_VRK_Device {
 
  private:
   CSensorRanges sensor_ranges_;
+  struct LimitTextEntry {
+    double value;
+    std::string text;
+  };
+  std::array<std::optional<LimitTextEntry>, 4> limit_texts_;
+  std::size_t next_limit_text_ = 0;
 };
 
 }  // namespace vrk

@@ -1,6 +1,7 @@
 // Ranges of the version-7 root that depend on other values of the document: unit dictionaries, decimals that
 // depend on the sensor, measuring-range limits, limits that follow the spectrum settings, editor increments.
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "convert/param_dev_cycle_converter.h"
@@ -40,6 +41,15 @@ std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial) {
           {"334", imperial ? 208u : 144u}};
 }
 
+const std::string& CNodeTag_VRK_DeviceV7::LimitText(double value) {
+  for (const auto& entry : limit_texts_)
+    if (entry && std::memcmp(&entry->value, &value, sizeof value) == 0) return entry->text;  // -0 is not 0
+  auto& entry = limit_texts_[next_limit_text_];
+  next_limit_text_ = (next_limit_text_ + 1) % limit_texts_.size();
+  entry = LimitTextEntry{value, FormatRealText(value, 3)};
+  return entry->text;
+}
+
 void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, const CIndexList& indexes) {
   CVibroChannel& ch = VibroChannels.VibroChannel;
   const CIndexList channel = indexes.Truncated(1);
@@ -64,8 +74,8 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
     }
   } else if (IsMeasuringRangeLimit(*this, a)) {
     const auto [minimum, maximum] = GetParamRange(*this, *a.element(), indexes);
-    a.range().min = FormatRealText(minimum, 3);
-    a.range().max = FormatRealText(maximum, 3);
+    a.range().min = LimitText(minimum);
+    a.range().max = LimitText(maximum);
   } else if (&a == &ch.Relative_bands.band.factor) {
     const std::optional<int64_t> shaft = IntegerAt(ch.Relative_bands.band.shaft, indexes);
     if (VibroChannels.wave_settings.fmax.FindValue({}) && shaft && *shaft >= 0 &&

@@ -24,13 +24,14 @@ using CVibroChannel = CVibroChannels::CVibroChannel;
 // unparsable values are left out: the value checks report those).
 std::vector<double> RealsOfOccurrences(CNodeAttrInfoXML& attribute, const CIndexList& parent) {
   std::vector<double> values;
-  const uint32_t count = attribute.element()->CountNodes(parent);
-  for (uint32_t k = 0; k < count; ++k) {
-    CIndexList at = parent;
-    at.PushBack({false, k});
-    if (const std::optional<std::string> text = attribute.FindValue(at))
-      if (const std::optional<double> value = ParseRealText(*text)) values.push_back(*value);
-  }
+  CNodeTagInfoXML& element = *attribute.element();
+  const dom::Node parent_node = element.ParentNode(parent);
+  if (!parent_node) return values;
+  std::string text;
+  element.ForEachIn(parent_node, [&](const dom::Node& node) {
+    if (!attribute.ReadValue(node, &text)) return;
+    if (const std::optional<double> value = ParseRealText(text)) values.push_back(*value);
+  });
   return values;
 }
 

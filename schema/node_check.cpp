@@ -20,6 +20,59 @@ class CheckPass {
   CNodeTag_VRK_Device& root_;
 };
 
+// One walk over the occurrences below an element whose node is in hand. A check only reads the document, so the
+// child occurrences are the element children met in document order; each is handed to its descriptor as the
+// occurrence its index list selects, so that the lookups of ranges and rules find it at once.
+class CheckWalk {
+ public:
+  CheckWalk(bool check_values, bool full_rules) : check_values_(check_values), full_rules_(full_rules) {}
+
+  // `indexes` selects `node`; it is extended for the children and restored before returning.
+  void Occurrence(CNodeTagInfoXML& element, const dom::Node& node, CIndexList& indexes) {
+    for (CNodeAttrInfoXML* attribute : element.attributes()) {
+      if (!attribute->ReadValue(node, &value_)) {
+        if (attribute->mandatory()) ThrowMessage(133, attribute->GetFullPath());
+        continue;
+      }
+      if (check_values_) CheckValue(*attribute, value_, indexes);
+    }
+    for (CNodeTagInfoXML* child : element.children()) {
+      if (child->repeated())
+        Occurrences(*child, node, indexes);
+      else
+        Single(*child, node, indexes);
+    }
+    element.owner()->CheckNodeRules(element, indexes, full_rules_);
+  }
+
+ private:
+  void Single(CNodeTagInfoXML& child, const dom::Node& parent_node, CIndexList& indexes) {
+    const dom::Node node = child.FirstIn(parent_node);
+    if (!node) {
+      if (child.mandatory()) ThrowMessage(132, child.GetFullPath());
+      return;
+    }
+    child.RememberOccurrence(parent_node, node, {false, 0});
+    Occurrence(child, node, indexes);
+  }
+
+  void Occurrences(CNodeTagInfoXML& child, const dom::Node& parent_node, CIndexList& indexes) {
+    uint32_t position = 0;
+    indexes.PushBack({});
+    child.ForEachIn(parent_node, [&](const dom::Node& node) {
+      const IndexEntry entry{false, position++};
+      indexes.SetBack(entry);
+      child.RememberOccurrence(parent_node, node, entry);
+      Occurrence(child, node, indexes);
+    });
+    indexes.PopBack();
+  }
+
+  const bool check_values_;
+  const bool full_rules_;
+  std::string value_;
+};
+
 }  // namespace
 
 void CheckNode(CNodeTagInfoXML& element, const CIndexList& indexes, bool check_values, bool full_rules) {
@@ -34,30 +87,10 @@ void CheckNode(CNodeTagInfoXML& element, const CIndexList& indexes, bool check_v
     if (element.mandatory()) ThrowMessage(132, element.GetFullPath());
     return;
   }
-
-  std::string value;
-  for (CNodeAttrInfoXML* attribute : element.attributes()) {
-    if (!attribute->ReadValue(node, &value)) {
-      if (attribute->mandatory()) ThrowMessage(133, attribute->GetFullPath());
-      continue;
-    }
-    if (check_values) CheckValue(*attribute, value, indexes);
-  }
-
-  for (CNodeTagInfoXML* child : element.children()) {
-    if (!child->repeated()) {
-      CheckNode(*child, indexes, check_values, full_rules);
-      continue;
-    }
-    const uint32_t count = child->CountNodes(indexes);
-    for (uint32_t k = 0; k < count; ++k) {
-      CIndexList child_indexes = indexes;
-      child_indexes.PushBack({false, k});
-      CheckNode(*child, child_indexes, check_values, full_rules);
-    }
-  }
-
-  element.owner()->CheckNodeRules(element, indexes, full_rules);
+  // Entries beyond those that selected the element select nothing below it: the walk visits every occurrence.
+  const std::size_t consumed = indexes.size() > own_indexes.size() ? indexes.size() - own_indexes.size() : 0;
+  CIndexList walk_indexes = indexes.Truncated(consumed);
+  CheckWalk(check_values, full_rules).Occurrence(element, node, walk_indexes);
 }
 
 }  // namespace vrk

@@ -93,7 +93,10 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
     if (entry.use_attr && !key_attribute_) ThrowMessage(113, GetFullPath());
     if (entry.use_attr && key_attribute_->element() != this) throw CConvException("ERROR", GetFullPath());
   }
+  return GetNodeIn(parent_node, entry, create);
+}
 
+dom::Node CNodeTagInfoXML::GetNodeIn(const dom::Node& parent_node, IndexEntry entry, bool create) {
   // The cached occurrence counts only under the same parent occurrence and while it is still there.
   const bool same_parent = cached_node_ && cached_parent_ == parent_node && cached_node_.parent() == parent_node;
   if (same_parent && cached_use_attr_ == entry.use_attr && cached_index_ == entry.value) return cached_node_;
@@ -110,13 +113,15 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
   dom::Node node = resume_from ? FindLaterOccurrence(resume_from, resume_position, entry.value)
                                : FindOccurrence(parent_node, entry);
   if (!node && create) node = CreateOccurrence(parent_node, entry);
-  if (node) {
-    cached_node_ = node;
-    cached_parent_ = parent_node;
-    cached_use_attr_ = entry.use_attr;
-    cached_index_ = entry.value;
-  }
+  if (node) RememberOccurrence(parent_node, node, entry);
   return node;
+}
+
+void CNodeTagInfoXML::RememberOccurrence(const dom::Node& parent_node, const dom::Node& node, IndexEntry entry) {
+  cached_node_ = node;
+  cached_parent_ = parent_node;
+  cached_use_attr_ = entry.use_attr;
+  cached_index_ = entry.value;
 }
 
 CNodeTagInfoXML::KeyScan* CNodeTagInfoXML::CurrentKeyScan(const dom::Node& parent_node) {
@@ -252,21 +257,26 @@ void CNodeTagInfoXML::InsertIndented(const dom::Node& parent_node, const dom::No
 
 uint32_t CNodeTagInfoXML::CountNodes(CIndexList indexes) {
   if (!parent()) return 1;
-  const dom::Node parent_node = parent()->GetNode(indexes, false);
+  const dom::Node parent_node = ParentNode(std::move(indexes));
   if (!parent_node) return 0;
   uint32_t count = 0;
-  for (dom::Node child = parent_node.firstChild(); child; child = child.nextSibling())
-    if (Matches(child)) ++count;
+  ForEachIn(parent_node, [&](const dom::Node&) { ++count; });
   return count;
+}
+
+dom::Node CNodeTagInfoXML::ParentNode(CIndexList indexes) {
+  return parent() ? parent()->GetNode(indexes, false) : dom::Node();
+}
+
+dom::Node CNodeTagInfoXML::FirstIn(const dom::Node& parent_node) const {
+  return parent_node.firstChildNamedNoCase(name());
 }
 
 uint32_t CNodeAttrInfoXML::GetIndexDepth() const { return parent_->GetIndexDepth(); }
 
 bool CNodeAttrInfoXML::ReadValue(const dom::Node& element, std::string* text) const {
-  const dom::Node attribute = element.attribute(name());
-  if (!attribute) return false;
-  if (text) *text = attribute.value();
-  return true;
+  if (!text) return static_cast<bool>(element.attribute(name()));
+  return element.attributeValue(name(), *text, position_hint_);
 }
 
 void CNodeAttrInfoXML::ResetAfterChange() {
@@ -297,7 +307,7 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
       cached_attr_ = std::move(existing);
     } else {
       dom::Node target = element;
-      cached_attr_ = target.setAttribute(name(), text);
+      cached_attr_ = target.appendAttribute(name(), text);
     }
   } catch (const dom::Error&) {
     // A new attribute that cannot be made is this model's error; a value the DOM refuses is the DOM's.
@@ -315,10 +325,13 @@ void CNodeAttrInfoXML::RecordOldValue(const dom::Node& element) {
 
 void CNodeAttrInfoXML::SetValue(const std::string& text, CIndexList indexes, bool check) {
   const CIndexList write_indexes = indexes;
-  const dom::Node element = this->element()->GetNode(indexes, true);
+  Store(this->element()->GetNode(indexes, true), text);
+  if (check) CheckValue(*this, text, write_indexes);
+}
+
+void CNodeAttrInfoXML::Store(const dom::Node& element, const std::string& text) {
   if (owner()->recording()) RecordOldValue(element);
   WriteValue(element, text);
-  if (check) CheckValue(*this, text, write_indexes);
 }
 
 std::string CNodeAttrInfoXML::GetValue(CIndexList indexes) {

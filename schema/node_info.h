@@ -74,9 +74,26 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   // the undo journal. Throws CConvException: 119 when an entry is missing, 113 when an entry asks for a key
   // that the element does not have, 120 when creation fails.
   virtual dom::Node GetNode(CIndexList& indexes, bool create);
+  // The occurrence `entry` selects among the children of `parent_node` (a non-repeated element: {false, 0}), as
+  // GetNode resolves its last step; with `create` a missing one is made there.
+  dom::Node GetNodeIn(const dom::Node& parent_node, IndexEntry entry, bool create);
+
+  // Takes `node`, found as occurrence `entry` among the children of `parent_node`, as the occurrence that
+  // lookups with that entry under that parent find: for walks that meet the occurrences in document order.
+  void RememberOccurrence(const dom::Node& parent_node, const dom::Node& node, IndexEntry entry);
 
   // Number of occurrences under the parent occurrence that `indexes` selects (0 when that does not exist).
   uint32_t CountNodes(CIndexList indexes);
+  // The parent occurrence that `indexes` selects, without creating it; null when it does not exist.
+  dom::Node ParentNode(CIndexList indexes);
+  // The first occurrence among the children of `parent_node`: the one a non-repeated element resolves to.
+  dom::Node FirstIn(const dom::Node& parent_node) const;
+  // Calls `visit` with every occurrence among the children of `parent_node`, in document order, which is the
+  // order of their positions.
+  template <class VISIT>
+  void ForEachIn(const dom::Node& parent_node, VISIT&& visit) const {
+    for (dom::Node child = FirstIn(parent_node); child; child = child.nextSiblingNamedNoCase(name())) visit(child);
+  }
 
   bool repeated() const { return repeated_; }
   const std::vector<CNodeAttrInfoXML*>& attributes() const { return attributes_; }
@@ -180,6 +197,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   // Writes `text` at the occurrence `indexes` selects, creating missing elements; the old value is recorded for
   // undo first. With `check` the value is validated after writing (the caller undoes on failure).
   virtual void SetValue(const std::string& text, CIndexList indexes, bool check);
+  // Writes `text` into this attribute of the occurrence `element` in hand, the old value recorded for undo first;
+  // SetValue's write once it has the occurrence, without validation.
+  void Store(const dom::Node& element, const std::string& text);
   // The stored text at the occurrence `indexes` selects. Throws 121 when the element or attribute is missing.
   virtual std::string GetValue(CIndexList indexes);
   // The stored text at the occurrence `indexes` selects; null when the element or the attribute is missing.
@@ -197,6 +217,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
  private:
   ValueRange range_;
   dom::Node cached_attr_;
+  // Where this attribute stood among the attributes of the element it was last read from: like elements
+  // usually list their attributes alike, so the next read looks there first.
+  mutable std::size_t position_hint_ = 0;
 };
 
 // Per-version marker classes: the descriptors of a version's own sections derive from these.

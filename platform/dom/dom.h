@@ -61,6 +61,10 @@ class Node {
   // True for an element whose qualified name equals `name` without regard to ASCII letter case; compares in
   // place, for the sibling scans that test every node.
   bool isElementNamedNoCase(std::string_view name) const;
+  // The first child element, and the next sibling element, for which isElementNamedNoCase(`name`) holds; null
+  // when there is none. The nodes passed over get no handle.
+  Node firstChildNamedNoCase(std::string_view name) const;
+  Node nextSiblingNamedNoCase(std::string_view name) const;
   // Attribute value, text or comment content, unescaped; empty for an element.
   std::string value() const;
   // Replaces the content of an attribute, text or comment node, literally (no entity parsing).
@@ -76,10 +80,19 @@ class Node {
 
   // Attributes of an element. `attribute` matches the qualified name exactly (letter case included).
   Node attribute(std::string_view name) const;
+  // The value of attribute `name` (matched as attribute() does) into `value`, reusing its storage; false, with
+  // `value` untouched, when the element has no such attribute. For reads that need no handle on the attribute.
+  bool attributeValue(std::string_view name, std::string& value) const;
+  // The same, looking first at the attribute at `position` (0 for the first) and then at the others; `position`
+  // becomes where it was found. Callers that read the same attributes of many like elements keep one position
+  // per name, so that each read usually compares one name.
+  bool attributeValue(std::string_view name, std::string& value, std::size_t& position) const;
   Node firstAttribute() const;
   // Sets the value of attribute `name`, keeping its position when it exists, else appending a new one.
   // Returns the attribute node.
   Node setAttribute(std::string_view name, std::string_view value);
+  // Appends attribute `name` with `value`; the element must not have it yet. Returns the attribute node.
+  Node appendAttribute(std::string_view name, std::string_view value);
 
   // Structure. `child` must belong to the same document; it is first detached from wherever it is. `ref` must be
   // a child of this element, or null to append. Adjacent text nodes are never merged, so every change can be

@@ -111,16 +111,35 @@ bool ConsumeNoCase(std::string_view& name, const xmlChar* part) {
   return true;
 }
 
-}  // namespace
-
-bool Node::isElementNamedNoCase(std::string_view name) const {
-  xmlNodePtr node = NodeAccess::Get(*this);
+bool IsElementNamedNoCase(xmlNodePtr node, std::string_view name) {
   if (node->type != XML_ELEMENT_NODE) return false;
   if (node->ns != nullptr && node->ns->prefix != nullptr) {
     if (!ConsumeNoCase(name, node->ns->prefix) || name.empty() || name.front() != ':') return false;
     name.remove_prefix(1);
   }
   return ConsumeNoCase(name, node->name) && name.empty();
+}
+
+// `node` or the first of its following siblings that is an element named `name`; null when there is none.
+xmlNodePtr FirstNamedNoCase(xmlNodePtr node, std::string_view name) {
+  while (node != nullptr && !IsElementNamedNoCase(node, name)) node = node->next;
+  return node;
+}
+
+}  // namespace
+
+bool Node::isElementNamedNoCase(std::string_view name) const {
+  return IsElementNamedNoCase(NodeAccess::Get(*this), name);
+}
+
+Node Node::firstChildNamedNoCase(std::string_view name) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(FirstNamedNoCase(node->children, name)) : Node();
+}
+
+Node Node::nextSiblingNamedNoCase(std::string_view name) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  return node->type == XML_ATTRIBUTE_NODE ? Node() : NodeAccess::Wrap(FirstNamedNoCase(node->next, name));
 }
 
 std::string Node::name() const {
@@ -200,17 +219,55 @@ Node Node::attribute(std::string_view name) const {
   return Node();
 }
 
+namespace {
+
+void AttributeText(xmlAttrPtr attr, std::string& value) {
+  value.clear();
+  for (xmlNodePtr part = attr->children; part != nullptr; part = part->next)
+    if (part->content != nullptr) value += Chars(part->content);
+}
+
+}  // namespace
+
+bool Node::attributeValue(std::string_view name, std::string& value) const {
+  std::size_t position = 0;
+  return attributeValue(name, value, position);
+}
+
+bool Node::attributeValue(std::string_view name, std::string& value, std::size_t& position) const {
+  xmlNodePtr node = NodeAccess::Get(*this);
+  if (node->type != XML_ELEMENT_NODE) return false;
+  xmlAttrPtr hinted = node->properties;
+  for (std::size_t k = 0; k < position && hinted != nullptr; ++k) hinted = hinted->next;
+  if (hinted != nullptr && HasQualifiedName(hinted, name)) {
+    AttributeText(hinted, value);
+    return true;
+  }
+  std::size_t k = 0;
+  for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next, ++k) {
+    if (attr == hinted || !HasQualifiedName(attr, name)) continue;
+    AttributeText(attr, value);
+    position = k;
+    return true;
+  }
+  return false;
+}
+
 Node Node::firstAttribute() const {
   xmlNodePtr node = NodeAccess::Get(*this);
   return node->type == XML_ELEMENT_NODE ? NodeAccess::Wrap(AsNode(node->properties)) : Node();
 }
 
 Node Node::setAttribute(std::string_view name, std::string_view value) {
-  xmlNodePtr element = ElementOf(*this);
   if (Node existing = attribute(name)) {
     existing.setValue(value);
     return existing;
   }
+  return appendAttribute(name, value);
+}
+
+Node Node::appendAttribute(std::string_view name, std::string_view value) {
+  xmlNodePtr element = ElementOf(*this);
   CheckName(name);
   CheckText(value);
   ErrorScope scope;

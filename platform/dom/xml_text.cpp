@@ -35,7 +35,22 @@ void CheckText(std::string_view text) {
   }
 }
 
+namespace {
+
+// A name of ASCII letters, digits, '_', '-' and '.' that starts with a letter or '_': a valid name without a
+// prefix, told without a copy or the engine's full check (the names of a schema are all of this kind).
+bool IsPlainName(std::string_view name) {
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+  if (name.empty() || !letter(name.front())) return false;
+  for (char c : name)
+    if (!letter(c) && !(c >= '0' && c <= '9') && c != '-' && c != '.') return false;
+  return name != "xmlns";
+}
+
+}  // namespace
+
 void CheckName(std::string_view name) {
+  if (IsPlainName(name)) return;
   CheckText(name);
   const std::string copy(name);
   const auto* qname = reinterpret_cast<const xmlChar*>(copy.c_str());

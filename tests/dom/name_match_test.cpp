@@ -1,5 +1,5 @@
 // Matching element names in place: the letter case of ASCII letters does not matter, a prefix is part of the
-// name, and only elements match.
+// name, and only elements match. Reading and appending attributes by name.
 #include <gtest/gtest.h>
 
 #include "platform/dom/dom.h"
@@ -21,6 +21,52 @@ TEST(DomNameMatch, ElementsMatchTheirQualifiedNameInAnyLetterCase) {
   EXPECT_FALSE(band.isElementNamedNoCase("band"));
   EXPECT_FALSE(band.isElementNamedNoCase("p:"));
   EXPECT_FALSE(band.nextSibling().isElementNamedNoCase("c"));
+}
+
+TEST(DomNameMatch, NamedChildScansPassOverOtherNodesAndMatchLikeIsElementNamed) {
+  const Document doc = Document::parseText(u"<Root>\n<band n=\"1\"/><!--c--><Other/>\n<BAND n=\"2\"/></Root>");
+  const Node root = doc.documentElement();
+  const Node first = root.firstChildNamedNoCase("Band");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first.attribute("n").value(), "1");
+  const Node second = first.nextSiblingNamedNoCase("Band");
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second.attribute("n").value(), "2");
+  EXPECT_FALSE(second.nextSiblingNamedNoCase("Band"));
+  EXPECT_FALSE(root.firstChildNamedNoCase("Missing"));
+  EXPECT_FALSE(first.firstChildNamedNoCase("Band"));  // no children
+}
+
+TEST(DomAttributeValue, APositionIsTriedFirstAndBecomesWhereTheAttributeStood) {
+  const Document doc = Document::parseText(u"<Root a=\"1\" b=\"&amp;2\" c=\"3\"/>");
+  const Node root = doc.documentElement();
+  std::string value = "kept";
+  std::size_t position = 1;
+  EXPECT_TRUE(root.attributeValue("b", value, position));
+  EXPECT_EQ(value, "&2");
+  EXPECT_EQ(position, 1u);
+  EXPECT_TRUE(root.attributeValue("c", value, position));  // elsewhere: found, and its place remembered
+  EXPECT_EQ(value, "3");
+  EXPECT_EQ(position, 2u);
+  position = 7;  // beyond the last attribute: a plain search
+  EXPECT_TRUE(root.attributeValue("a", value, position));
+  EXPECT_EQ(position, 0u);
+  value = "kept";
+  EXPECT_FALSE(root.attributeValue("d", value, position));
+  EXPECT_EQ(value, "kept");
+  EXPECT_EQ(position, 0u);
+  EXPECT_FALSE(root.attributeValue("B", value));  // names match exactly
+}
+
+TEST(DomAttributeValue, AppendedAttributesFollowTheOthersAndNamesAreChecked) {
+  Document doc = Document::parseText(u"<Root a=\"1\"/>");
+  Node root = doc.documentElement();
+  root.appendAttribute("low_level", "5");
+  root.appendAttribute("p-q.r", "6");
+  EXPECT_EQ(root.xml(), "<Root a=\"1\" low_level=\"5\" p-q.r=\"6\"/>");
+  EXPECT_THROW(root.appendAttribute("1st", "x"), Error);
+  EXPECT_THROW(root.appendAttribute("xmlns", "x"), Error);
+  EXPECT_THROW(root.appendAttribute("", "x"), Error);
 }
 
 }  // namespace

@@ -109,3 +109,34 @@ TEST(Descriptors, CachedOccurrenceFollowsItsParent) {
 
 }  // namespace
 }  // namespace vrk
+
+namespace vrk {
+namespace {
+
+std::vector<IndexEntry> Entries(const CIndexList& list) {
+  std::vector<IndexEntry> entries;
+  for (std::size_t i = 0; i < list.size(); ++i) entries.push_back(list[i]);
+  return entries;
+}
+
+TEST(IndexList, KeepsItsEntriesAcrossTheInlineCapacity) {
+  CIndexList list{{false, 0}, {true, 1}};
+  for (uint32_t v = 2; v < 7; ++v) list.PushBack({false, v});  // past what lives inside the object
+  ASSERT_EQ(list.size(), 7u);
+  list.SetBack({true, 60});
+  const CIndexList copy = list;
+  EXPECT_EQ(Entries(copy), Entries(list));
+  EXPECT_EQ(copy[6], (IndexEntry{true, 60}));
+  for (int k = 0; k < 4; ++k) list.PopBack();  // back inside
+  EXPECT_EQ(Entries(list), (std::vector<IndexEntry>{{false, 0}, {true, 1}, {false, 2}}));
+  list.PushBack({false, 9});
+  list.PushBack({false, 10});
+  EXPECT_EQ(list[4], (IndexEntry{false, 10}));
+  EXPECT_EQ(list.PopFront(), (IndexEntry{false, 0}));
+  EXPECT_EQ(Entries(list.Truncated(2)), (std::vector<IndexEntry>{{true, 1}, {false, 2}}));
+  EXPECT_EQ(list.Truncated(99).size(), 4u);
+  EXPECT_EQ(Entries(CIndexList(std::vector<IndexEntry>(9, {true, 3}))).size(), 9u);
+}
+
+}  // namespace
+}  // namespace vrk

@@ -1,0 +1,181 @@
+// Fingerprints of what the whole operations produce: for every generated configuration size, every XML and image
+// seed of the fuzzers, and every value of a small configuration made unreadable, out of range or absent, the
+// documents, images, CRCs and error texts that loading, checking, exporting and importing give. The expected
+// fingerprints were taken from a build known to be right; any change of a byte or of the first error a check
+// reports shows here. Run with VRK_PRINT_FINGERPRINTS set to print the table of the current build.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "bench/config_generator.h"
+#include "converter_fixture.h"
+
+namespace vrk::test {
+namespace {
+
+const std::filesystem::path kCorpus = std::filesystem::path(VRK_SOURCE_DIR) / "fuzz" / "corpus";
+
+// FNV-1a, 64 bits: stable across platforms and runs.
+class Fingerprint {
+ public:
+  void Add(std::string_view bytes) {
+    for (unsigned char c : bytes) hash_ = (hash_ ^ c) * 0x100000001b3ULL;
+    hash_ = (hash_ ^ 0xFF) * 0x100000001b3ULL;  // separates consecutive parts
+  }
+  void Add(const std::vector<uint8_t>& bytes) {
+    Add(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  }
+  uint64_t value() const { return hash_; }
+
+ private:
+  uint64_t hash_ = 0xcbf29ce484222325ULL;
+};
+
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class ResultFingerprints : public ConverterTest {
+ protected:
+  // The result of a call: its code and, on failure, the error text.
+  void AddResult(Fingerprint& print, HRESULT hr) {
+    print.Add(std::to_string(hr));
+    if (FAILED(hr)) print.Add(error_);
+  }
+
+  // The document, the image with its CRC and the whole check of the held configuration.
+  void AddHeld(Fingerprint& print) {
+    print.Add(Xml());
+    ULONG crc = 0;
+    const std::vector<uint8_t> image = Image(&crc);
+    print.Add(image);
+    print.Add(std::to_string(crc));
+    AddResult(print, error_.empty() ? S_OK : E_FAIL);
+    BStr root("");
+    AddResult(print, Track(cvt_->CheckNodeData(root.get(), nullptr)));
+    if (image.empty()) return;
+    // Back from the image, and out again.
+    const HRESULT hr = PutImage(image);
+    AddResult(print, hr);
+    if (hr != S_OK) return;
+    print.Add(Xml());
+    print.Add(Image(&crc));
+    print.Add(std::to_string(crc));
+  }
+
+  void AddXmlLoad(Fingerprint& print, const std::string& text) {
+    const HRESULT hr = PutXml(text);
+    AddResult(print, hr);
+    if (hr == S_OK) AddHeld(print);
+  }
+
+  void AddImageLoad(Fingerprint& print, const std::vector<uint8_t>& image) {
+    const HRESULT hr = PutImage(image);
+    AddResult(print, hr);
+    if (hr == S_OK) AddHeld(print);
+  }
+
+  // Every value of `text` in turn made unreadable, made too large, and taken away, loaded as XML.
+  void AddEveryValueBroken(Fingerprint& print, const std::string& text) {
+    for (std::size_t quote = text.find("=\""); quote != std::string::npos; quote = text.find("=\"", quote + 2)) {
+      const std::size_t begin = quote + 2;
+      const std::size_t end = text.find('"', begin);
+      std::size_t name = quote;
+      while (name > 0 && text[name - 1] != ' ') --name;
+      if (name == 0 || text.compare(name, 7, "version") == 0 || text.compare(name, 8, "encoding") == 0) continue;
+      for (const char* replacement : {"x", "4294967296"})
+        AddXmlLoad(print, text.substr(0, begin) + replacement + text.substr(end));
+      AddXmlLoad(print, text.substr(0, name - 1) + text.substr(end + 1));
+    }
+  }
+
+  void Expect(const std::map<std::string, uint64_t>& expected, const std::string& name, const Fingerprint& print) {
+    if (std::getenv("VRK_PRINT_FINGERPRINTS")) std::printf("      {\"%s\", 0x%016llxULL},\n", name.c_str(),
+                                                            static_cast<unsigned long long>(print.value()));
+    const auto found = expected.find(name);
+    ASSERT_NE(found, expected.end()) << "no fingerprint for " << name;
+    EXPECT_EQ(found->second, print.value()) << name;
+  }
+};
+
+const std::map<std::string, uint64_t> kExpected = {
+    {"generated_1", 0x2d0042c159dc8e88ULL},
+    {"generated_2", 0x2b7da62f88231a49ULL},
+    {"generated_3", 0xeb46c32cd6c2d888ULL},
+    {"generated_4", 0x9057d3aa465e847cULL},
+    {"generated_5", 0x6a2d606ae55dada6ULL},
+    {"generated_6", 0x40fb1aa47a3fe351ULL},
+    {"generated_7", 0x32578169a276fc41ULL},
+    {"generated_8", 0x809414380e13ae1bULL},
+    {"generated_9", 0xf1d267d5cc7840d6ULL},
+    {"generated_10", 0xec09178172e3dd04ULL},
+    {"generated_11", 0xd4c192f890844a7dULL},
+    {"generated_12", 0xda42b82ec7b59791ULL},
+    {"generated_13", 0x95c9a82788a0fce3ULL},
+    {"generated_14", 0x8d71dceb1bd68fa4ULL},
+    {"generated_15", 0x612236d9828ed5f6ULL},
+    {"generated_16", 0xf318a0428df726e4ULL},
+    {"loadable_v1_full.bin", 0xfc21878c0c2979d6ULL},
+    {"loadable_v2_full.bin", 0x4b0a14b02d4a4b19ULL},
+    {"loadable_v3_full.bin", 0x5266b518d024dc55ULL},
+    {"loadable_v6_full.bin", 0x5266b518d024dc55ULL},
+    {"v1_full.bin", 0x3daa29794de4b065ULL},
+    {"v1_minimal.bin", 0xcae42170bf195229ULL},
+    {"v2_full.bin", 0x3daa29794de4b065ULL},
+    {"v2_minimal.bin", 0x08316d7cbf6d457bULL},
+    {"v3_full.bin", 0x3daa29794de4b065ULL},
+    {"v6_full.bin", 0x3daa29794de4b065ULL},
+    {"v6_minimal.bin", 0x08316d7cbf6d457bULL},
+    {"v7_full.bin", 0x3daa29794de4b065ULL},
+    {"v7_minimal.bin", 0x08316d7cbf6d457bULL},
+    {"v1_default.xml", 0x10d32f510ae2eacaULL},
+    {"v2_default.xml", 0x10d32f510ae2eacaULL},
+    {"v3_default.xml", 0x10d32f510ae2eacaULL},
+    {"v6_band_value_type_beyond_the_integers.xml", 0x5b69fd87aa473595ULL},
+    {"v6_default.xml", 0x10d32f510ae2eacaULL},
+    {"v6_generated_1.xml", 0x2d0042c159dc8e88ULL},
+    {"v6_test_parameters_without_modbus.xml", 0xf8040263bfcc2289ULL},
+    {"v6_without_a_relay_delay.xml", 0xca1a06d7600aa9abULL},
+    {"v7_default.xml", 0x10d32f510ae2eacaULL},
+    {"v7_generated_1.xml", 0x2d0042c159dc8e88ULL},
+    {"v7_shared_parameter_numbers.xml", 0x2c38a2ca93fdaddbULL},
+    {"v7_shared_parameter_numbers_settling_after_three_images.xml", 0xc70564c72a570c31ULL},
+    {"broken_values", 0x15a43c062ce3fca5ULL},
+};
+
+TEST_F(ResultFingerprints, GeneratedConfigurationsOfEverySize) {
+  for (int channels = bench::kMinVibroChannels; channels <= bench::kMaxVibroChannels; ++channels) {
+    Fingerprint print;
+    AddXmlLoad(print, bench::GenerateConfiguration(channels));
+    Expect(kExpected, "generated_" + std::to_string(channels), print);
+  }
+}
+
+TEST_F(ResultFingerprints, FuzzSeeds) {
+  std::vector<std::filesystem::path> seeds;
+  for (const auto& entry : std::filesystem::directory_iterator(kCorpus))
+    if (entry.is_regular_file()) seeds.push_back(entry.path());
+  for (const auto& entry : std::filesystem::directory_iterator(kCorpus / "xml")) seeds.push_back(entry.path());
+  std::sort(seeds.begin(), seeds.end());
+  for (const std::filesystem::path& seed : seeds) {
+    const std::vector<uint8_t> bytes = ReadFile(seed);
+    Fingerprint print;
+    if (seed.extension() == ".xml")
+      AddXmlLoad(print, std::string(bytes.begin(), bytes.end()));
+    else
+      AddImageLoad(print, bytes);
+    Expect(kExpected, seed.filename().string(), print);
+  }
+}
+
+TEST_F(ResultFingerprints, EveryValueOfASmallConfigurationBroken) {
+  Fingerprint print;
+  AddEveryValueBroken(print, bench::GenerateConfiguration(1));
+  Expect(kExpected, "broken_values", print);
+}
+
+}  // namespace
+}  // namespace vrk::test
