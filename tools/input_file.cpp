@@ -59,17 +59,21 @@ std::string ReadInput(const std::string& file) {
   if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) > kMaxInputSize)
     throw CallError(Text(Say::kTooLarge, limit), DisplayName(file));
 
-  // A regular file's size may change while it is read, and a device or pipe has none: read in chunks and stop
-  // one byte past the limit.
+  // A regular file's size may change while it is read, and a device or pipe has none: read in growing steps and
+  // stop one byte past the limit. The bytes go straight into the string: a large buffer on the stack is a
+  // stack that must grow, which fails with a crash instead of an error when memory is short.
   std::string bytes;
-  char chunk[65536];
-  while (bytes.size() <= kMaxInputSize) {
-    const std::size_t want = std::min(sizeof chunk, kMaxInputSize + 1 - bytes.size());
-    const auto got = read(fd.get(), chunk, static_cast<unsigned>(want));
+  std::size_t filled = 0;
+  while (filled <= kMaxInputSize) {
+    bytes.resize(std::min(kMaxInputSize + 1, std::max<std::size_t>(2 * filled, 65536)));
+    const auto got = read(fd.get(), bytes.data() + filled, static_cast<unsigned>(bytes.size() - filled));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) ThrowReadError(file, errno);
-    if (got == 0) return bytes;
-    bytes.append(chunk, static_cast<std::size_t>(got));
+    if (got == 0) {
+      bytes.resize(filled);
+      return bytes;
+    }
+    filled += static_cast<std::size_t>(got);
   }
   throw CallError(Text(Say::kTooLarge, limit), DisplayName(file));
 }
