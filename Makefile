@@ -75,7 +75,7 @@ test-windows: $(BUILD)/CMakeCache.txt
 	./cmake/windows/build-libxml2.sh
 	cmake -S . -B $(WINDOWS_TEST_BUILD) -C cmake/windows/test_build.cmake \
 	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/windows/toolchain-mingw64.cmake $(LAUNCHER)
-	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target VRK5420CfgConverter windows_test_clients
+	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target VRK5420CfgConverter vrkcfg windows_test_clients
 	cmake --build $(BUILD) -j $(JOBS) --target vrkcfg
 	./tests/windows/run.sh $(WINDOWS_TEST_BUILD) $(BUILD)/tools/vrkcfg
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Drives the Windows build of the server under Wine, in a fresh headless prefix: registers the DLL with regsvr32,
-# checks the registry, runs the early- and late-bound C++ clients and the VBScript, compares the images they
-# write with the Linux build's image of the same configuration, unregisters the DLL and checks what is left.
+# Drives the Windows build of the server under Wine, in a fresh headless prefix: runs vrkcfg.exe against the
+# Linux build's vrkcfg, registers the DLL with regsvr32, checks the registry, runs the early- and late-bound C++
+# clients and the VBScript, compares the images they write with the Linux build's image of the same
+# configuration, unregisters the DLL and checks what is left.
 # Usage: tests/windows/run.sh WINDOWS_BUILD LINUX_VRKCFG
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 WINDOWS_BUILD LINUX_VRKCFG" >&2; exit 2; }
@@ -50,6 +51,33 @@ typelib='{60488527-D1F6-4F56-8958-D9B80793C60F}'
 dual='{D289E531-5741-41B3-B57A-972BB7260CF5}'
 progids=(VRK5420CfgConverter.VRK5420CfgConvert.1 VRK5420CfgConverter.VRK5420CfgConverter
          VRK5420CfgConverter.VRK5420CfgConValu.1 VRK5420CfgConverter.VRK5420CfgConValueI)
+
+phase "vrkcfg.exe"
+# Wine reads Unix file names and the command line as text of the locale: UTF-8, so that Cyrillic names pass.
+exe=$build/tools/vrkcfg.exe
+tool=$work/vrkcfg-exe
+rm -rf "$tool"
+mkdir -p "$tool/linux" "$tool/конфигурация"
+windows_vrkcfg() { (cd "$tool/конфигурация" && LC_ALL=C.UTF-8 wine "$exe" "$@"); }
+"$vrkcfg" new -o "$tool/linux/default.xml"
+linux_crc=$("$vrkcfg" bin "$tool/linux/default.xml" -o "$tool/linux/default.bin" 2>/dev/null)
+"$vrkcfg" xml "$tool/linux/default.bin" -o "$tool/linux/back.xml"
+expect 'windows_vrkcfg new -o исходная.xml' "vrkcfg.exe new writes a file with a Cyrillic name"
+expect 'cmp -s "$tool/конфигурация/исходная.xml" "$tool/linux/default.xml"' "its bytes are the Linux vrkcfg's"
+crc=$(windows_vrkcfg bin исходная.xml -o образ.bin 2>/dev/null | tr -d '\r') || crc=failed
+expect '[ "$crc" = "$linux_crc" ]' "vrkcfg.exe bin prints the Linux vrkcfg's CRC ($crc)"
+expect 'cmp -s "$tool/конфигурация/образ.bin" "$tool/linux/default.bin"' "vrkcfg.exe bin writes the Linux image bytes"
+# Written again over the existing file through a temporary file, which does not stay behind.
+expect 'windows_vrkcfg xml образ.bin -o обратно.xml && windows_vrkcfg xml образ.bin -o обратно.xml' \
+  "vrkcfg.exe xml converts the image back, twice over the same file"
+expect 'cmp -s "$tool/конфигурация/обратно.xml" "$tool/linux/back.xml"' "the document is the Linux vrkcfg's"
+expect '[ "$(ls -A "$tool/конфигурация" | wc -l)" -eq 3 ]' "no temporary file is left beside the outputs"
+# Standard output carries the image's bytes unchanged (no line ends added) and standard input is read as bytes.
+expect 'windows_vrkcfg xml - -o - <"$tool/linux/default.bin" 2>/dev/null | cmp -s - "$tool/linux/back.xml"' \
+  "vrkcfg.exe reads an image on standard input and writes the document on standard output"
+status=0
+message=$(windows_vrkcfg get нет.xml 'BlackBox\decimation_coeff' 2>&1 >/dev/null | tr -d '\r') || status=$?
+expect '[ $status -eq 1 ] && grep -qF "нет.xml: " <<<"$message"' "a missing file exits 1 and is named in the message"
 
 phase "regsvr32"
 expect 'wine regsvr32 /s "$dll"' "regsvr32 registers the DLL"
