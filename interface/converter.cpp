@@ -25,8 +25,20 @@
 #include "schema/node_check.h"
 #include "schema/path_lookup.h"
 
+#ifdef _WIN32
+#include "platform/windows/type_info_dispatch.h"
+#endif
+
 namespace vrk {
 namespace {
+
+#ifdef _WIN32
+// The system's standard dispatch over the type library embedded in the module.
+TypeInfoDispatch<IVRK5420CfgConverter, IID_IVRK5420CfgConverter> Dispatcher() { return {}; }
+#else
+// No system type library here: the component's own dispatch table.
+const DispatchTable<IVRK5420CfgConverter>& Dispatcher() { return ConverterDispatch(); }
+#endif
 
 // The caller's index list as the model takes it. A null list is empty; result codes are not checked, so a list
 // object that fails its calls yields zeros for the entries it did not fill.
@@ -151,19 +163,19 @@ HRESULT CVRK5420CfgConverter::QueryInterface(REFIID riid, void** object) {
 ULONG CVRK5420CfgConverter::AddRef() { return outer_->AddRef(); }
 ULONG CVRK5420CfgConverter::Release() { return outer_->Release(); }
 
-HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) { return ConverterDispatch().GetTypeInfoCount(count); }
+HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) { return Dispatcher().GetTypeInfoCount(count); }
 
 HRESULT CVRK5420CfgConverter::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
-  return ConverterDispatch().GetTypeInfo(index, lcid, info);
+  return Dispatcher().GetTypeInfo(index, lcid, info);
 }
 
 HRESULT CVRK5420CfgConverter::GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) {
-  return ConverterDispatch().GetIDsOfNames(riid, names, count, ids);
+  return Dispatcher().GetIDsOfNames(riid, names, count, ids);
 }
 
 HRESULT CVRK5420CfgConverter::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* arg_err) {
-  return ConverterDispatch().Invoke(*this, id, riid, flags, params, result, excep, arg_err);
+  return Dispatcher().Invoke(*this, id, riid, flags, params, result, excep, arg_err);
 }
 
 HRESULT CVRK5420CfgConverter::InterfaceSupportsErrorInfo(REFIID riid) {
