@@ -2,7 +2,8 @@
 # Drives the Windows build of the server under Wine, in a fresh headless prefix: runs vrkcfg.exe against the
 # Linux build's vrkcfg, registers the DLL with regsvr32, checks the registry, runs the early- and late-bound C++
 # clients and the VBScript, compares the images they write with the Linux build's image of the same
-# configuration, unregisters the DLL and checks what is left.
+# configuration, unregisters the DLL and checks what is left; then installs the MSI package in a second fresh
+# prefix, runs the VBScript against the installed server, uninstalls it and checks what is left.
 # Usage: tests/windows/run.sh WINDOWS_BUILD LINUX_VRKCFG
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 WINDOWS_BUILD LINUX_VRKCFG" >&2; exit 2; }
@@ -141,15 +142,48 @@ run_client script 2 yes cscript //nologo "$(winepath -w "$here/converter_script.
 phase "JScript under cscript"
 run_client jscript 2 no cscript //nologo "$(winepath -w "$here/converter_script.js")"
 
+# What removing the server leaves: none of its keys, the shared AppID and CLSID keys in place.
+expect_unregistered() {
+  for key in "${progids[@]}" "CLSID\\$converter" "CLSID\\$indexes" "AppID\\$app" AppID\\VRK5420CfgConverter.DLL \
+             "TypeLib\\$typelib" "Interface\\$dual"; do
+    expect '! reg_exists "HKCR\\$key"' "HKCR\\$key is removed"
+  done
+  for key in AppID CLSID; do
+    expect 'reg_exists "HKCR\\$key"' "HKCR\\$key stays"
+  done
+}
+
 phase "regsvr32 /u"
 expect 'wine regsvr32 /u /s "$dll"' "regsvr32 /u unregisters the DLL"
-for key in "${progids[@]}" "CLSID\\$converter" "CLSID\\$indexes" "AppID\\$app" AppID\\VRK5420CfgConverter.DLL \
-           "TypeLib\\$typelib" "Interface\\$dual"; do
-  expect '! reg_exists "HKCR\\$key"' "HKCR\\$key is removed"
+expect_unregistered
+
+# The installer in a prefix of its own: it writes the registration as registry rows, without regsvr32.
+phase "installer in a fresh Wine prefix"
+wineserver -k 2>/dev/null || true
+export WINEPREFIX=$build/wine-prefix-msi
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+wineserver -p
+wine wineboot -i >/dev/null 2>&1
+msi=$(ls "$build"/VRK5420CfgConverter-*-x64.msi)
+folder=$WINEPREFIX/drive_c/Program\ Files/VRK5420CfgConverter
+installed_dll='C:\Program Files\VRK5420CfgConverter\VRK5420CfgConverter.dll'
+expect 'wine msiexec /i "$(winepath -w "$msi")" /qn' "msiexec /i installs $(basename "$msi")"
+expect '[ -f "$folder/VRK5420CfgConverter.dll" ] && [ -f "$folder/vrkcfg.exe" ] && [ -f "$folder/README.md" ]' \
+  "the DLL, vrkcfg.exe and the README are installed"
+for key in "CLSID\\$converter\\InprocServer32" "CLSID\\$indexes\\InprocServer32" "TypeLib\\$typelib\\1.0\\0\\win64"; do
+  got=$(reg_value "HKCR\\$key" "")
+  expect '[ "$got" = "$installed_dll" ]' "HKCR\\$key names the installed DLL"
 done
-for key in AppID CLSID; do
-  expect 'reg_exists "HKCR\\$key"' "HKCR\\$key stays"
-done
+expect 'reg_exists "HKCR\\CLSID\\$converter\\Programmable"' "keys without values are created"
+expect '[ "$(reg_value "HKCR\\VRK5420CfgConverter.VRK5420CfgConverter\\CurVer" "")" = "${progids[0]}" ]' \
+  "the ProgIDs are registered"
+run_client installed 2 yes cscript //nologo "$(winepath -w "$here/converter_script.vbs")"
+version=$(wine "$folder/vrkcfg.exe" --version 2>/dev/null | tr -d '\r') || true
+expect 'grep -qF "$(basename "$msi" | cut -d- -f2)" <<<"$version"' "the installed vrkcfg.exe runs ($version)"
+expect 'wine msiexec /x "$(winepath -w "$msi")" /qn' "msiexec /x uninstalls it"
+expect '[ ! -e "$folder/VRK5420CfgConverter.dll" ] && [ ! -e "$folder/vrkcfg.exe" ]' "the files are removed"
+expect_unregistered
 
 phase "done"
 [ ! -s "$work/skipped" ] || { echo "Skipped under Wine:"; cat "$work/skipped"; }
