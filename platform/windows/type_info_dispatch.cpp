@@ -1,5 +1,6 @@
 #include "platform/windows/type_info_dispatch.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,26 +41,28 @@ HRESULT ModuleTypeInfo(REFIID iid, ITypeInfo** info) {
   return module.library->GetTypeInfoOfGuid(iid, info);
 }
 
-}  // namespace vrk
-
-namespace vrk {
 namespace {
 
-// The function description of method `id` in the table part of a dual interface's description, or null.
+// The table part of a dual interface's dispatch description, or null.
+ComPtr<ITypeInfo> TablePart(ITypeInfo* dispatch_info) {
+  HREFTYPE ref = 0;
+  ComPtr<ITypeInfo> table;
+  if (FAILED(dispatch_info->GetRefTypeOfImplType(-1, &ref)) || FAILED(dispatch_info->GetRefTypeInfo(ref, table.Out())))
+    table.Reset();
+  return table;
+}
+
+// The function description of method `id` in an interface's description (none for a null `table`), or null.
 class MethodDescription {
  public:
-  MethodDescription(ITypeInfo* dispatch_info, DISPID id) {
-    HREFTYPE ref = 0;
-    if (FAILED(dispatch_info->GetRefTypeOfImplType(-1, &ref)) ||
-        FAILED(dispatch_info->GetRefTypeInfo(ref, table_.Out())))
-      return;
+  MethodDescription(ITypeInfo* table, DISPID id) : table_(table) {
     TYPEATTR* attr = nullptr;
-    if (FAILED(table_->GetTypeAttr(&attr))) return;
+    if (table_ == nullptr || FAILED(table_->GetTypeAttr(&attr))) return;
     const UINT count = attr->cFuncs;
     table_->ReleaseTypeAttr(attr);
-    for (UINT i = 0; i < count && desc_ == nullptr; ++i) {
+    for (UINT i = 0; i < count; ++i) {
       if (FAILED(table_->GetFuncDesc(i, &desc_))) return;
-      if (desc_->memid == id && desc_->invkind == INVOKE_FUNC) break;
+      if (desc_->memid == id && desc_->invkind == INVOKE_FUNC) return;
       table_->ReleaseFuncDesc(std::exchange(desc_, nullptr));
     }
   }
@@ -71,7 +74,7 @@ class MethodDescription {
   const FUNCDESC* get() const { return desc_; }
 
  private:
-  ComPtr<ITypeInfo> table_;
+  ITypeInfo* table_;
   FUNCDESC* desc_ = nullptr;
 };
 
@@ -104,67 +107,67 @@ bool IsInterface(ITypeInfo* table, const TYPEDESC& type) {
   return is_interface;
 }
 
-// The address of a VARIANT's value, whatever its type: the members of the value union share it.
-void* ValueOf(VARIANT& v) { return &v.llVal; }
+// An [in] argument: a VARIANT by reference stands for the VARIANT it points to; an empty, null or missing
+// argument for an interface is a null interface.
+void PrepareIn(ITypeInfo* table, const TYPEDESC& type, VARIANT& arg) {
+  if (arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal != nullptr) arg = *arg.pvarVal;
+  const bool missing =
+      arg.vt == VT_EMPTY || arg.vt == VT_NULL || (arg.vt == VT_ERROR && arg.scode == DISP_E_PARAMNOTFOUND);
+  if (missing && IsInterface(table, type)) {
+    arg.vt = VT_UNKNOWN;
+    arg.punkVal = nullptr;
+  }
+}
+
+// An [out] or [in, out] argument `arg` (the caller's `given`) for a parameter that points to a `pointed`: made a
+// reference of that type, into the caller's VARIANT when it passed one by reference, else into `temporary`.
+HRESULT PrepareOut(VARTYPE pointed, bool in_out, VARIANT& given, VARIANT& temporary, VARIANT& arg) {
+  if (arg.vt == (VT_BYREF | pointed)) return S_OK;
+  VARIANT* target = arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal != nullptr ? arg.pvarVal : &temporary;
+  VARIANT& source = target == &temporary ? given : *target;
+  HRESULT hr = S_OK;
+  if (in_out && source.vt == pointed && target == &temporary) {
+    hr = VariantCopy(target, &source);
+  } else if (in_out && source.vt != pointed) {
+    hr = VariantChangeType(target, &source, 0, pointed);
+  } else if (!in_out) {
+    hr = VariantClear(target);
+    target->vt = pointed;
+    target->llVal = 0;  // zero and null in every member of the value union
+  }
+  if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
+  arg.vt = static_cast<VARTYPE>(VT_BYREF | pointed);
+  arg.byref = &target->llVal;  // the members of the value union share their address
+  return S_OK;
+}
 
 }  // namespace
 
 HRESULT InvokeTypeInfo(void* object, ITypeInfo* info, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                        EXCEPINFO* excep, UINT* arg_err) {
-  if (params == nullptr || !(flags & DISPATCH_METHOD))
-    return DispInvoke(object, info, id, flags, params, result, excep, arg_err);
-  HREFTYPE ref = 0;
-  ComPtr<ITypeInfo> table;
-  if (FAILED(info->GetRefTypeOfImplType(-1, &ref)) || FAILED(info->GetRefTypeInfo(ref, table.Out())))
-    return DispInvoke(object, info, id, flags, params, result, excep, arg_err);
-  const MethodDescription method(info, id);
+  const bool well_formed = params != nullptr && params->cNamedArgs <= params->cArgs;
+  const ComPtr<ITypeInfo> table = well_formed && (flags & DISPATCH_METHOD) ? TablePart(info) : nullptr;
+  const MethodDescription method(table.get(), id);
   const FUNCDESC* desc = method.get();
   if (desc == nullptr) return DispInvoke(object, info, id, flags, params, result, excep, arg_err);
 
-  // The arguments as passed on, and the temporaries that plain values for references point to.
+  // The arguments as passed on (they come last first), and the temporaries that plain values become.
   std::vector<VARIANT> args(params->rgvarg, params->rgvarg + params->cArgs);
   std::vector<VARIANT> temporaries(params->cArgs);
   for (VARIANT& t : temporaries) VariantInit(&t);
-  const UINT positional = params->cArgs - params->cNamedArgs;
+  const UINT positional = std::min<UINT>(params->cArgs - params->cNamedArgs, desc->cParams);
   HRESULT hr = S_OK;
-  for (UINT i = 0; i < positional && i < static_cast<UINT>(desc->cParams) && SUCCEEDED(hr); ++i) {
-    const UINT at = params->cArgs - 1 - i;  // arguments come last first
-    VARIANT& arg = args[at];
+  for (UINT i = 0; i < positional && SUCCEEDED(hr); ++i) {
+    const UINT at = params->cArgs - 1 - i;
     const ELEMDESC& param = desc->lprgelemdescParam[i];
     const USHORT direction = param.paramdesc.wParamFlags;
     const VARTYPE pointed = PointedType(param.tdesc);
     if (!(direction & PARAMFLAG_FOUT)) {
-      if (arg.vt == (VT_BYREF | VT_VARIANT)) arg = *arg.pvarVal;
-      const bool missing = arg.vt == VT_EMPTY || arg.vt == VT_NULL ||
-                           (arg.vt == VT_ERROR && arg.scode == DISP_E_PARAMNOTFOUND);
-      if (missing && IsInterface(table.get(), param.tdesc)) {
-        arg.vt = VT_UNKNOWN;
-        arg.punkVal = nullptr;
-      }
-      continue;
+      PrepareIn(table.get(), param.tdesc, args[at]);
+    } else if (pointed != VT_EMPTY) {
+      hr = PrepareOut(pointed, direction & PARAMFLAG_FIN, params->rgvarg[at], temporaries[at], args[at]);
+      if (FAILED(hr) && arg_err != nullptr) *arg_err = at;
     }
-    if (pointed == VT_EMPTY || arg.vt == (VT_BYREF | pointed)) continue;
-    const bool in_out = (direction & PARAMFLAG_FIN) != 0;
-    // A variable: the value goes back into it, as the declared type.
-    VARIANT* target = arg.vt == (VT_BYREF | VT_VARIANT) ? arg.pvarVal : &temporaries[at];
-    if (target->vt != pointed) {
-      if (in_out) {
-        hr = VariantChangeType(target, target == &temporaries[at] ? &params->rgvarg[at] : target, 0, pointed);
-      } else {
-        hr = VariantClear(target);
-        target->vt = pointed;
-        target->llVal = 0;
-      }
-    } else if (target == &temporaries[at]) {
-      hr = VariantCopy(target, &params->rgvarg[at]);
-    }
-    if (FAILED(hr)) {
-      if (arg_err != nullptr) *arg_err = at;
-      hr = DISP_E_TYPEMISMATCH;
-      break;
-    }
-    arg.vt = static_cast<VARTYPE>(VT_BYREF | pointed);
-    arg.byref = ValueOf(*target);
   }
   if (SUCCEEDED(hr)) {
     DISPPARAMS adjusted{args.data(), params->rgdispidNamedArgs, params->cArgs, params->cNamedArgs};
