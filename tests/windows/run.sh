@@ -117,7 +117,8 @@ run_client() {
   echo "$output"
   expect '[ $status -eq 0 ] && grep -q "^ok - " <<<"$output" && ! grep -q "^FAIL" <<<"$output"' \
     "$name passes its checks"
-  # A script stopped by an error it did not catch ends with status 0 under Wine; only its last line tells.
+  # A script (the client whose file has a mark to skip) stopped by an error it did not catch ends with status 0
+  # under Wine; only its last line tells.
   [ "$skip" -eq 0 ] || expect '[ "$(tail -n 1 <<<"$output")" = done ]' "$name runs to its end"
   grep '^skip' <<<"$output" >>"$work/skipped" || true
   [ "$crc" = no ] || expect 'grep -qxF "$expected_crc" <<<"$output"' "$name gets the Linux build's CRC"
