@@ -55,7 +55,9 @@ $(cat "$work/registry.wxs")
   </Product>
 </Wix>
 WXS
-# wixl takes the files' sources relative to the folder it runs in.
+# wixl takes the files' sources relative to the folder it runs in. The build keeps its debug information; the
+# installed files go without it.
 cp "$windows/VRK5420CfgConverter.dll" "$windows/tools/vrkcfg.exe" "$source_root/README.md" "$work/"
+x86_64-w64-mingw32-strip --strip-debug "$work/VRK5420CfgConverter.dll" "$work/vrkcfg.exe"
 (cd "$work" && wixl -a x64 -o "$output" product.wxs)
 echo "$output"
