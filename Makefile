@@ -7,7 +7,7 @@ PACKAGES   := cmake g++ make pkgconf libxml2-dev libgtest-dev libbenchmark-dev v
               dpkg-dev file
 # The Windows cross-build needs these only; `make test` does not install them.
 WINDOWS_BUILD    ?= build-windows
-WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev
+WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev wixl
 # `make test-windows` runs the DLL under Wine (installed without its recommended packages), from a lean build.
 WINDOWS_TEST_BUILD ?= build-windows-test
 WINE_PACKAGES      := wine wine64
@@ -60,23 +60,28 @@ bench: build
 deb: build
 	cd $(BUILD) && cpack -G DEB
 
-# VRK5420CfgConverter.dll and vrkcfg.exe for 64-bit Windows, with libxml2 cross-built once into a cache folder.
-windows:
+# VRK5420CfgConverter.dll and vrkcfg.exe for 64-bit Windows, with libxml2 cross-built once into a cache folder,
+# and the installer VRK5420CfgConverter-VERSION-x64.msi, whose registry rows the Linux build's registration makes.
+windows: $(BUILD)/CMakeCache.txt
 	@./cmake/install-deps.sh $(WINDOWS_PACKAGES)
 	./cmake/windows/build-libxml2.sh
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/windows/toolchain-mingw64.cmake $(LAUNCHER)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target vrkcfg
+	./cmake/windows/build-msi.sh $(WINDOWS_BUILD) $(BUILD)
 
-# The DLL registered and driven under Wine; its images are compared with those of the Linux build's vrkcfg.
+# The DLL registered and driven under Wine, and installed from its MSI package; its images are compared with
+# those of the Linux build's vrkcfg.
 test-windows: $(BUILD)/CMakeCache.txt
 	@./cmake/install-deps.sh $(WINDOWS_PACKAGES)
 	@./cmake/install-deps.sh --no-install-recommends $(WINE_PACKAGES)
 	./cmake/windows/build-libxml2.sh
 	cmake -S . -B $(WINDOWS_TEST_BUILD) -C cmake/windows/test_build.cmake \
 	      -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/windows/toolchain-mingw64.cmake $(LAUNCHER)
-	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target VRK5420CfgConverter windows_test_clients
+	cmake --build $(WINDOWS_TEST_BUILD) -j $(JOBS) --target VRK5420CfgConverter vrkcfg windows_test_clients
 	cmake --build $(BUILD) -j $(JOBS) --target vrkcfg
+	./cmake/windows/build-msi.sh $(WINDOWS_TEST_BUILD) $(BUILD)
 	./tests/windows/run.sh $(WINDOWS_TEST_BUILD) $(BUILD)/tools/vrkcfg
 
 clean:

@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "convert/bin_export.h"
 #include "convert/bin_import.h"
@@ -26,8 +27,27 @@
 #include "schema/node_check.h"
 #include "schema/path_lookup.h"
 
+#ifdef _WIN32
+#include "platform/windows/type_info_dispatch.h"
+#endif
+
 namespace vrk {
 namespace {
+
+// Runs `call` on the dispatcher of the interface.
+#ifdef _WIN32
+// The system's standard dispatch over the type library embedded in the module.
+template <class Call>
+HRESULT WithDispatcher(Call&& call) {
+  return call(TypeInfoDispatch<IVRK5420CfgConverter, IID_IVRK5420CfgConverter>{});
+}
+#else
+// No system type library here: the component's own dispatch table, made on first use.
+template <class Call>
+HRESULT WithDispatcher(Call&& call) {
+  return WithDispatchTable(&ConverterDispatch, std::forward<Call>(call));
+}
+#endif
 
 // The caller's index list as the model takes it. A null list is empty; result codes are not checked, so a list
 // object that fails its calls yields zeros for the entries it did not fill.
@@ -159,23 +179,21 @@ ULONG CVRK5420CfgConverter::AddRef() { return outer_->AddRef(); }
 ULONG CVRK5420CfgConverter::Release() { return outer_->Release(); }
 
 HRESULT CVRK5420CfgConverter::GetTypeInfoCount(UINT* count) {
-  return DispatchTable<IVRK5420CfgConverter>::GetTypeInfoCount(count);
+  return WithDispatcher([&](auto&& dispatcher) { return dispatcher.GetTypeInfoCount(count); });
 }
 
 HRESULT CVRK5420CfgConverter::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
-  return DispatchTable<IVRK5420CfgConverter>::GetTypeInfo(index, lcid, info);
+  return WithDispatcher([&](auto&& dispatcher) { return dispatcher.GetTypeInfo(index, lcid, info); });
 }
 
 HRESULT CVRK5420CfgConverter::GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) {
-  return WithDispatchTable(&ConverterDispatch, [&](const auto& table) {
-    return table.GetIDsOfNames(riid, names, count, ids);
-  });
+  return WithDispatcher([&](auto&& dispatcher) { return dispatcher.GetIDsOfNames(riid, names, count, ids); });
 }
 
 HRESULT CVRK5420CfgConverter::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excep, UINT* arg_err) {
-  return WithDispatchTable(&ConverterDispatch, [&](const auto& table) {
-    return table.Invoke(*this, id, riid, flags, params, result, excep, arg_err);
+  return WithDispatcher([&](auto&& dispatcher) {
+    return dispatcher.Invoke(*this, id, riid, flags, params, result, excep, arg_err);
   });
 }
 

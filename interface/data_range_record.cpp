@@ -187,6 +187,7 @@ IRecordInfo* DataRangeRecordInfo() {
 
 }  // namespace vrk
 
+#if !defined(_WIN32)  // on Windows the system's, which reads the type library
 HRESULT GetRecordInfoFromGuids(REFGUID library, ULONG major, ULONG, LCID, REFGUID record, IRecordInfo** info) {
   if (info == nullptr) return E_INVALIDARG;
   *info = nullptr;
@@ -195,3 +196,4 @@ HRESULT GetRecordInfoFromGuids(REFGUID library, ULONG major, ULONG, LCID, REFGUI
   *info = vrk::DataRangeRecordInfo();
   return S_OK;
 }
+#endif

@@ -152,7 +152,10 @@ HRESULT DispCallFrame::Convert(std::size_t param, DispType type, DispArgs::Slot&
   if (type == DispType::kRangeOut && as_type &&
       (raw.pRecInfo == nullptr || !DataRangeRecordInfo()->IsMatchingType(raw.pRecInfo)))
     return Refuse(param, DISP_E_TYPEMISMATCH);
-  if (!as_variant && !as_type) return Refuse(param, DISP_E_TYPEMISMATCH);
+  // A plain value for an [out] parameter is taken as standard dispatch takes it: the method writes into the
+  // argument's slot and the result is not given back. A record needs a reference to be written into.
+  const bool plain = (raw.vt & VT_BYREF) == 0 && type != DispType::kRangeOut;
+  if (!as_variant && !as_type && !plain) return Refuse(param, DISP_E_TYPEMISMATCH);
   return S_OK;
 }
 
@@ -189,7 +192,7 @@ HRESULT DispCallFrame::WriteBack(std::size_t param, DispType type, DispArgs::Slo
     VariantClear(raw.pvarVal);
     return MoveInto(*raw.pvarVal, type, slot);
   }
-  if (raw.vt != (VT_BYREF | ReferencedType(type))) return S_OK;  // an [in, out] passed by value
+  if (raw.vt != (VT_BYREF | ReferencedType(type))) return S_OK;  // an [out] or [in, out] passed by value
   switch (type) {
     case DispType::kBstrInOut:
     case DispType::kBstrOut:

@@ -10,13 +10,11 @@
 
 #include "interface/input_limits.h"
 #include "tools/converter_client.h"
+#include "tools/native_path.h"
 #include "tools/tool_text.h"
 
 #ifdef _WIN32
 #include <io.h>
-constexpr int kOpenFlags = O_RDONLY | O_BINARY;
-#else
-constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC;
 #endif
 
 namespace vrk::tools {
@@ -50,7 +48,7 @@ std::string ReadInput(const std::string& file) {
 #ifdef _WIN32
   if (file == "-") _setmode(STDIN_FILENO, _O_BINARY);  // images are bytes, not text
 #endif
-  const FileDescriptor fd(file == "-" ? STDIN_FILENO : open(file.c_str(), kOpenFlags), file != "-");
+  const FileDescriptor fd(file == "-" ? STDIN_FILENO : OpenNative(NativePath(file), O_RDONLY), file != "-");
   if (fd.get() < 0) ThrowReadError(file, errno);
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) ThrowReadError(file, errno);

@@ -14,10 +14,12 @@
 #include <system_error>
 
 #include "tools/converter_client.h"
+#include "tools/native_path.h"
 #include "tools/tool_text.h"
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #endif
 
 namespace vrk::tools {
@@ -62,8 +64,29 @@ fs::perms NewFilePermissions() {
   return static_cast<fs::perms>(0666 & ~mask);
 }
 
+// Creates a new file beside `target`, named after it, and opens it for writing; its name in `temporary`.
+// Returns -1 with errno when no such file can be made.
+int CreateTemporary(const fs::path& target, fs::path& temporary) {
+#ifdef _WIN32
+  // No wide-character mkstemp: unique names from the process and a counter, taken only if new.
+  const std::wstring stem = L"." + target.filename().wstring() + L"." + std::to_wstring(GetCurrentProcessId());
+  for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+    temporary = target.parent_path() / (stem + L"." + std::to_wstring(attempt));
+    const int fd = OpenNative(temporary, O_WRONLY | O_CREAT | O_EXCL, _S_IREAD | _S_IWRITE);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+#else
+  std::string name = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(name.data());
+  temporary = name;
+  return fd;
+#endif
+}
+
 void WriteInPlace(const std::string& output, const std::string& bytes) {
-  const int fd = open(output.c_str(), O_WRONLY);
+  const int fd = OpenNative(NativePath(output), O_WRONLY);
   if (fd < 0) ThrowWriteError(output, errno);
   const int error = WriteAll(fd, bytes);
   close(fd);
@@ -73,8 +96,8 @@ void WriteInPlace(const std::string& output, const std::string& bytes) {
 // `target` replaced by a temporary file beside it, which takes `permissions`.
 void WriteReplacing(const std::string& output, const fs::path& target, fs::perms permissions,
                     const std::string& bytes) {
-  std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = mkstemp(temporary.data());
+  fs::path temporary;
+  const int fd = CreateTemporary(target, temporary);
   if (fd < 0) ThrowWriteError(output, errno);
   int error = WriteAll(fd, bytes);
   if (error == 0) error = Sync(fd);
@@ -109,7 +132,8 @@ void WriteOutput(const std::string& output, const std::string& bytes) {
     return;
   }
   std::error_code code;
-  const fs::path target = fs::exists(output, code) ? fs::canonical(output, code) : fs::path(output);
+  const fs::path name = NativePath(output);
+  const fs::path target = fs::exists(name, code) ? fs::canonical(name, code) : name;
   if (code) ThrowWriteError(output, code);
   const fs::file_status status = fs::status(target, code);
   if (!fs::exists(status))

@@ -56,7 +56,8 @@ int Run(const std::vector<std::string>& words, const char* command, const char* 
   const std::u16string path = Utf8ToUtf16(library);
   const HMODULE module = LoadLibraryW(reinterpret_cast<LPCWSTR>(path.c_str()));
   if (module == nullptr) throw CallError("the library cannot be loaded: " + LastLoaderError(), library);
-  const auto entry = reinterpret_cast<HRESULT (*)()>(GetProcAddress(module, entry_point));
+  // Through the generic function pointer type, which converts to any other without a warning.
+  const auto entry = reinterpret_cast<HRESULT (*)()>(reinterpret_cast<void (*)()>(GetProcAddress(module, entry_point)));
   const HRESULT hr = entry != nullptr ? entry() : E_FAIL;
   FreeLibrary(module);
   if (entry == nullptr) throw CallError(std::string("the library has no ") + entry_point, library);

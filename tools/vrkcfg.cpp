@@ -8,11 +8,17 @@
 #include <vector>
 
 #include "platform/oleauto.h"
+#include "platform/utf.h"
 #include "tools/command_table.h"
 #include "tools/diagnostics.h"
 #include "tools/input_file.h"
 #include "tools/output_file.h"
 #include "tools/tool_text.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #ifndef VRK_VERSION
 #error "VRK_VERSION comes from the build"
@@ -154,11 +160,31 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 }  // namespace vrk::tools
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(const std::vector<std::string>& args) {
   try {
-    return vrk::tools::Run(std::vector<std::string>(argv + 1, argv + argc));
+    return vrk::tools::Run(args);
   } catch (const std::exception& e) {
     std::cerr << "vrkcfg: " << e.what() << "\n";
     return 1;
   }
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments come as UTF-16 and are taken as UTF-8, the form every name has inside the tool, so that a file
+// name outside the ANSI code page survives. Standard output and error carry bytes as they are: an image written
+// to "-" and the texts are the same as on other systems, with no line ends added.
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i)
+    args.push_back(vrk::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(argv[i]))));
+  return Main(args);
+}
+#else
+int main(int argc, char** argv) { return Main(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

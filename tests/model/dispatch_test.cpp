@@ -181,6 +181,28 @@ TEST_F(LateBinding, FailuresCarryTheComponentsMessage) {
   EXPECT_EQ(no_offset.excep.scode, E_INVALIDARG);
 }
 
+// Scripts without variables by reference pass plain values for [out] arguments; the call goes through and only
+// the [out, retval] result comes back.
+TEST_F(LateBinding, PlainValuesForOutArguments) {
+  LoadDefault();
+  Method("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("20")});
+  Outcome changed;
+  Ok("GetChanged", DISPATCH_METHOD, {VI4(0)}, changed);
+  EXPECT_EQ(changed.result.v.vt, VT_I4);
+  EXPECT_EQ(changed.result.v.lVal, 1);
+  Method("GetBIN", {VI4(0), VStr("")});
+  Method("GetNodeText", {VStr("Monitoring\\"), VMissing(), VI4(0)});
+
+  Outcome record;
+  InvokeByName(cvt_.get(), "GetValueRanges", DISPATCH_METHOD,
+               {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VI4(0)}, record);
+  EXPECT_EQ(record.hr, DISP_E_TYPEMISMATCH);
+  BSTR text = nullptr;
+  Outcome wrong_reference;
+  InvokeByName(cvt_.get(), "GetChanged", DISPATCH_METHOD, {VRef(VT_BSTR, &text)}, wrong_reference);
+  EXPECT_EQ(wrong_reference.hr, DISP_E_TYPEMISMATCH);
+}
+
 TEST_F(LateBinding, RefusalCodes) {
   LoadDefault();
   Outcome unknown;
