@@ -45,7 +45,10 @@ std::vector<IndexArg> IndexArgs(const std::vector<std::string>& words, std::size
 }
 
 ConverterClient LoadedClient(const std::string& file, const Options& options) {
-  const std::string bytes = ReadInput(file);
+  return LoadedClient(file, ReadInput(file), options);
+}
+
+ConverterClient LoadedClient(const std::string& file, const std::string& bytes, const Options& options) {
   try {
     ConverterClient client;
     client.SetImperial(options.imperial);

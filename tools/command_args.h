@@ -49,5 +49,7 @@ std::vector<IndexArg> IndexArgs(const std::vector<std::string>& words, std::size
 // A converter with the options applied and the configuration in `file` loaded ("-": standard input), a
 // document or an image, whichever its bytes hold. Throws CallError naming the file when it does not load.
 ConverterClient LoadedClient(const std::string& file, const Options& options);
+// The same with `file`'s bytes already read, for commands that look at the bytes themselves too.
+ConverterClient LoadedClient(const std::string& file, const std::string& bytes, const Options& options);
 
 }  // namespace vrk::tools

@@ -73,13 +73,7 @@ int XmlCommand(const std::vector<std::string>& words, const Options& options) {
   if (args.positional.size() != 1) throw UsageError("");
   const std::string& file = args.positional[0];
   const std::string bytes = ReadInput(file);
-  ConverterClient client;
-  client.SetImperial(options.imperial);
-  try {
-    client.LoadAny(bytes);
-  } catch (const CallError& e) {
-    throw CallError(e.what(), DisplayName(file));
-  }
+  ConverterClient client = LoadedClient(file, bytes, options);
   if (const std::string notice = ImageUpgradeNotice(bytes); !notice.empty() && !options.json)
     std::cerr << DisplayName(file) << ": " << notice << "\n";
   WriteConverted(args.output, client.DocumentBytes());

@@ -21,13 +21,7 @@ int UpgradeCommand(const std::vector<std::string>& words, const Options& options
   if (args.positional.size() != 1) throw UsageError("");
   const std::string& file = args.positional[0];
   const std::string bytes = ReadInput(file);
-  ConverterClient client;
-  client.SetImperial(options.imperial);
-  try {
-    client.LoadAny(bytes);
-  } catch (const CallError& e) {
-    throw CallError(e.what(), DisplayName(file));
-  }
+  ConverterClient client = LoadedClient(file, bytes, options);
   // The converter accepted the bytes, so they read again as the configuration they hold.
   const UpgradeReport report = CompareWithUpgrade(ReadUpgradeInput(bytes), client.DocumentText());
   const std::string document = client.DocumentBytes();
