@@ -148,6 +148,9 @@ class DispatchTable {
 
   DispatchTable(std::initializer_list<Member> members) : members_(members) {}
 
+  // Every member, in the order of the interface's declaration.
+  const std::vector<Member>& members() const { return members_; }
+
   // No type library exists on this platform: no type information is offered.
   static HRESULT GetTypeInfoCount(UINT* count) {
     if (count == nullptr) return E_POINTER;
