@@ -1,11 +1,9 @@
 #include "tools/converter_client.h"
 
-#include <algorithm>
 #include <sstream>
 
-#include "platform/bstr.h"
-#include "platform/safe_array.h"
-#include "platform/oleauto.h"
+#include "client/call_failure.h"
+#include "platform/utf.h"
 #include "platform/xml_text_codec.h"
 #include "schema/xml_errors.h"
 #include "tools/tool_text.h"
@@ -13,15 +11,37 @@
 namespace vrk::tools {
 namespace {
 
-template <typename T>
-ComPtr<T> CreateObject(REFCLSID clsid, REFIID iid) {
-  ComPtr<IClassFactory> factory;
-  ComPtr<T> object;
-  if (FAILED(DllGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(factory.Out()))) ||
-      FAILED(factory->CreateInstance(nullptr, iid, reinterpret_cast<void**>(object.Out()))))
-    throw CallError(Text(Say::kCannotCreateConverter));
-  return object;
+// The component's description of a failed call, or, when it left none, a text of the tool's own.
+std::string Describe(const client::CallFailure& failure) {
+  std::string text = Utf16ToUtf8(failure.description());
+  if (text.empty() && failure.hr() == E_OUTOFMEMORY) text = Text(Say::kOutOfMemory);
+  if (text.empty()) {
+    std::ostringstream code;
+    code << "call failed with code 0x" << std::hex << static_cast<uint32_t>(failure.hr());
+    text = code.str();
+  }
+  return text;
 }
+
+// Runs `call`, a call on the converter, throwing CallError when it fails.
+template <class Call>
+auto Calling(Call&& call) -> decltype(call()) {
+  try {
+    return call();
+  } catch (const client::CallFailure& failure) {
+    throw CallError(Describe(failure));
+  }
+}
+
+client::Converter NewConverter() {
+  try {
+    return client::Converter();
+  } catch (const client::CallFailure&) {
+    throw CallError(Text(Say::kCannotCreateConverter));
+  }
+}
+
+std::u16string Wide(const std::string& path) { return Utf8ToUtf16(path); }
 
 }  // namespace
 
@@ -46,23 +66,7 @@ IndexArg ParseIndexArg(const std::string& text) {
   return {use_attr, static_cast<uint32_t>(value)};
 }
 
-ConverterClient::ConverterClient()
-    : converter_(CreateObject<IVRK5420CfgConverter>(CLSID_VRK5420CfgConverter, IID_IVRK5420CfgConverter)) {}
-
-void ConverterClient::Check(HRESULT hr) {
-  if (SUCCEEDED(hr)) return;
-  ComPtr<IErrorInfo> info;
-  BStr description;
-  if (GetErrorInfo(0, info.Out()) == S_OK && info) info->GetDescription(description.Out());
-  std::string text = description.ToUtf8();
-  if (text.empty() && hr == E_OUTOFMEMORY) text = Text(Say::kOutOfMemory);
-  if (text.empty()) {
-    std::ostringstream code;
-    code << "call failed with code 0x" << std::hex << static_cast<uint32_t>(hr);
-    text = code.str();
-  }
-  throw CallError(text);
-}
+ConverterClient::ConverterClient() : converter_(NewConverter()) {}
 
 FileKind ConverterClient::LoadAny(const std::string& bytes) {
   if (bytes.starts_with("CONF")) {
@@ -81,36 +85,33 @@ void ConverterClient::LoadDocument(const std::string& bytes) {
     if (e.decoding_failure()) throw CallError(UndecodableDocumentDescription(*e.decoding_failure()));
     throw CallError(e.what());
   }
-  BStr bstr{std::u16string_view(text)};
-  Check(converter_->put_XML(bstr.get()));
+  Calling([&] { converter_.PutXml(text); });
 }
 
 void ConverterClient::LoadImage(const std::string& bytes) {
   if (bytes.size() > 0x7FFFFFFFu) throw CallError("the image is too large");
-  SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
-  if (!array) throw CallError("the image is too large");
-  std::copy(bytes.begin(), bytes.end(), static_cast<char*>(array.get()->pvData));
-  Check(converter_->put_BIN(array.get()));
+  Calling([&] {
+    try {
+      converter_.PutBin(bytes);
+    } catch (const std::bad_alloc&) {
+      throw CallError("the image is too large");
+    }
+  });
 }
 
 std::string ConverterClient::ImageBytes(uint32_t* crc32) {
-  SAFEARRAY* raw = nullptr;
-  ULONG crc = 0;
-  Check(converter_->GetBIN(&raw, &crc));
-  SafeArrayPtr array(raw);
+  auto [image, crc] = Calling([&] { return converter_.GetBinWithCrc(); });
   if (crc32 != nullptr) *crc32 = crc;
-  return std::string(static_cast<const char*>(raw->pvData), raw->rgsabound[0].cElements);
+  return image;
 }
 
-void ConverterClient::CreateNew() { Check(converter_->CreateNewCfg()); }
+void ConverterClient::CreateNew() { Calling([&] { converter_.CreateNewCfg(); }); }
 
-void ConverterClient::SetImperial(bool on) { Check(converter_->put_ImperialSystemMeasurement(on ? 1 : 0)); }
-
-std::u16string ConverterClient::DocumentText() {
-  BStr text;
-  Check(converter_->get_XML(text.Out()));
-  return std::u16string(text.View());
+void ConverterClient::SetImperial(bool on) {
+  Calling([&] { converter_.PutFlag(client::Flag::kImperialSystemMeasurement, on); });
 }
+
+std::u16string ConverterClient::DocumentText() { return Calling([&] { return converter_.GetXml(); }); }
 
 std::string ConverterClient::DocumentBytes() {
   const std::u16string text = DocumentText();
@@ -121,109 +122,72 @@ std::string ConverterClient::DocumentBytes() {
   }
 }
 
-ComPtr<IVRK5420CfgConValueIndexes> ConverterClient::MakeIndexes(const std::vector<IndexArg>& indexes) {
-  auto list = CreateObject<IVRK5420CfgConValueIndexes>(CLSID_VRK5420CfgConValueIndexes,
-                                                        IID_IVRK5420CfgConValueIndexes);
-  list->put_Count(static_cast<ULONG>(indexes.size()));
-  for (ULONG i = 0; i < indexes.size(); ++i) {
-    list->put_UseAttr(i, indexes[i].use_attr ? 1 : 0);
-    list->put_Value(i, indexes[i].value);
-  }
-  return list;
-}
-
 std::string ConverterClient::GetValue(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path), value;
-  Check(converter_->GetValue(name.get(), MakeIndexes(indexes).get(), value.Out()));
-  return value.ToUtf8();
+  return Utf16ToUtf8(Calling([&] { return converter_.GetValue(Wide(path), indexes); }));
 }
 
 std::string ConverterClient::SetValue(const std::string& path, const std::string& value,
                                       const std::vector<IndexArg>& indexes) {
-  BStr name(path), text(value);
-  BSTR raw = text.release();
-  const HRESULT hr = converter_->SetValue(name.get(), MakeIndexes(indexes).get(), &raw);
-  BStr result = BStr::Adopt(raw);
-  Check(hr);
-  return result.ToUtf8();
+  return Utf16ToUtf8(Calling([&] { return converter_.SetValue(Wide(path), indexes, Wide(value)); }));
 }
 
 void ConverterClient::Arrange(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path);
-  Check(converter_->ArrangeNodeData(name.get(), MakeIndexes(indexes).get()));
+  Calling([&] { converter_.ArrangeNodeData(Wide(path), indexes); });
 }
 
 RangeInfo ConverterClient::GetRanges(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path);
-  VRK5420CfgConDataRange range{};
-  Check(converter_->GetValueRanges(name.get(), MakeIndexes(indexes).get(), &range));
-  BStr default_value = BStr::Adopt(range.DefaultVal), min = BStr::Adopt(range.MinVal),
-       max = BStr::Adopt(range.MaxVal), increment = BStr::Adopt(range.Increment),
-       dictionary = BStr::Adopt(range.Dictionary);
-  return {range.Type,         default_value.ToUtf8(), range.MinConstraint,   min.ToUtf8(),
-          range.MaxConstraint, max.ToUtf8(),          range.AddConstraint,  increment.ToUtf8(),
-          dictionary.ToUtf8()};
+  const client::DataRange range = Calling([&] { return converter_.GetValueRanges(Wide(path), indexes); });
+  return {range.Type,          Utf16ToUtf8(range.DefaultVal), range.MinConstraint,
+          Utf16ToUtf8(range.MinVal), range.MaxConstraint,      Utf16ToUtf8(range.MaxVal),
+          range.AddConstraint, Utf16ToUtf8(range.Increment),  Utf16ToUtf8(range.Dictionary)};
 }
 
 void ConverterClient::CheckValue(const std::string& path, const std::string& value,
                                  const std::vector<IndexArg>& indexes) {
-  BStr name(path), text(value);
-  BSTR raw = text.release();
-  const HRESULT hr = converter_->CheckValueRanges(name.get(), MakeIndexes(indexes).get(), &raw);
-  BStr result = BStr::Adopt(raw);
-  Check(hr);
+  Calling([&] { converter_.CheckValueRanges(Wide(path), indexes, Wide(value)); });
 }
 
 void ConverterClient::UnsetValue(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path);
-  BSTR none = nullptr;
-  const HRESULT hr = converter_->SetValue(name.get(), MakeIndexes(indexes).get(), &none);
-  BStr result = BStr::Adopt(none);
-  Check(hr);
+  Calling([&] { converter_.SetValue(Wide(path), indexes, std::nullopt); });
 }
 
 void ConverterClient::CreateNode(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path);
-  Check(converter_->CreateNode(name.get(), MakeIndexes(indexes).get()));
+  Calling([&] { converter_.CreateNode(Wide(path), indexes); });
 }
 
 void ConverterClient::DeleteNode(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path);
-  Check(converter_->DeleteNode(name.get(), MakeIndexes(indexes).get()));
+  Calling([&] { converter_.DeleteNode(Wide(path), indexes); });
 }
 
 LONG ConverterClient::MoveNode(const std::string& path, const std::vector<IndexArg>& indexes, LONG offset) {
-  BStr name(path);
-  Check(converter_->MoveNode(name.get(), MakeIndexes(indexes).get(), &offset));
-  return offset;
+  return Calling([&] { return converter_.MoveNode(Wide(path), indexes, offset); });
 }
 
 std::optional<std::string> ConverterClient::NodeText(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path), text;
-  Check(converter_->GetNodeText(name.get(), MakeIndexes(indexes).get(), text.Out()));
-  if (text.get() == nullptr) return std::nullopt;
-  return text.ToUtf8();
+  const std::optional<std::u16string> text = Calling([&] { return converter_.GetNodeText(Wide(path), indexes); });
+  if (!text) return std::nullopt;
+  return Utf16ToUtf8(*text);
 }
 
 void ConverterClient::SetNodeText(const std::string& path, const std::vector<IndexArg>& indexes,
                                   const std::u16string& xml) {
-  BStr name(path), text{std::u16string_view(xml)};
-  Check(converter_->SetNodeText(name.get(), MakeIndexes(indexes).get(), text.get()));
+  Calling([&] { converter_.SetNodeText(Wide(path), indexes, xml); });
 }
 
 ULONG ConverterClient::NodesCount(const std::string& path, const std::vector<IndexArg>& indexes) {
-  BStr name(path);
-  ULONG count = 0;
-  Check(converter_->GetNodesCount(name.get(), MakeIndexes(indexes).get(), &count));
-  return count;
+  return Calling([&] { return converter_.GetNodesCount(Wide(path), indexes); });
 }
 
-void ConverterClient::BeginUpdate() { Check(converter_->BeginUpdate()); }
+void ConverterClient::BeginUpdate() { Calling([&] { converter_.BeginUpdate(); }); }
 
-void ConverterClient::EndUpdate() { Check(converter_->EndUpdate()); }
+void ConverterClient::EndUpdate() { Calling([&] { converter_.EndUpdate(); }); }
 
-void ConverterClient::SetIdenticalBands(bool on) { Check(converter_->put_IdenticalVibroBands(on ? 1 : 0)); }
+void ConverterClient::SetIdenticalBands(bool on) {
+  Calling([&] { converter_.PutFlag(client::Flag::kIdenticalVibroBands, on); });
+}
 
-void ConverterClient::SetCompatibilityDidir(bool on) { Check(converter_->put_CompatibilityThrsSCADA21(on ? 1 : 0)); }
+void ConverterClient::SetCompatibilityDidir(bool on) {
+  Calling([&] { converter_.PutFlag(client::Flag::kCompatibilityThrsSCADA21, on); });
+}
 
 }  // namespace vrk::tools

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "interface/vrk5420_interfaces.h"
-#include "platform/com_ptr.h"
+#include "client/converter.h"
 
 namespace vrk::tools {
 
@@ -29,10 +28,7 @@ class CallError : public std::runtime_error {
 };
 
 // One index-list entry as written on the command line: "2" (position) or "#3" (key value).
-struct IndexArg {
-  bool use_attr;
-  uint32_t value;
-};
+using IndexArg = client::IndexEntry;
 // Throws std::invalid_argument for anything else, std::out_of_range for a number over 32 bits.
 IndexArg ParseIndexArg(const std::string& text);
 
@@ -94,11 +90,8 @@ class ConverterClient {
 
  private:
   void LoadDocument(const std::string& bytes);
-  ComPtr<IVRK5420CfgConValueIndexes> MakeIndexes(const std::vector<IndexArg>& indexes);
-  // Throws CallError with the thread's error description when `hr` failed.
-  void Check(HRESULT hr);
 
-  ComPtr<IVRK5420CfgConverter> converter_;
+  client::Converter converter_;
 };
 
 }  // namespace vrk::tools
