@@ -8,120 +8,107 @@
 #include <string>
 #include <vector>
 
-#include "interface/converter.h"
-#include "interface/value_indexes.h"
+#include "client/call_failure.h"
+#include "client/converter.h"
+#include "client/index_list.h"
+#include "client/object_factory.h"
 #include "platform/bstr.h"
 #include "platform/com_ptr.h"
 #include "platform/oleauto.h"
 #include "platform/safe_array.h"
+#include "platform/utf.h"
 
 namespace vrk::test {
 
-using Indexes = std::vector<std::pair<bool, uint32_t>>;
+using Indexes = client::IndexList;
 
 // Position entries: {0, 2} selects occurrence 0 then occurrence 2.
-inline Indexes At(std::initializer_list<uint32_t> positions) {
-  Indexes list;
-  for (uint32_t p : positions) list.push_back({false, p});
-  return list;
-}
+inline Indexes At(std::initializer_list<uint32_t> positions) { return client::Positions(positions); }
 inline Indexes Key(uint32_t key) { return {{true, key}}; }
 
-// The calling thread's error description, consumed.
-inline std::string TakeErrorDescription() {
-  ComPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Out()) != S_OK || !info) return "<no error info>";
-  BStr description;
-  info->GetDescription(description.Out());
-  return description.ToUtf8();
+// An error description as the tests compare it: UTF-8, "<no error info>" when the call left none.
+inline std::string DescriptionText(const std::u16string& description) {
+  return description.empty() ? "<no error info>" : Utf16ToUtf8(description);
 }
+// The calling thread's error description, consumed.
+inline std::string TakeErrorDescription() { return DescriptionText(client::TakeErrorDescription()); }
 
 class ConverterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetThreadUILanguage(1033);
-    ASSERT_EQ(CVRK5420CfgConverter::Create(nullptr, IID_IVRK5420CfgConverter, reinterpret_cast<void**>(cvt_.Out())),
-              S_OK);
+    cvt_ = client::NewConverterObject();
   }
   void TearDown() override { SetThreadUILanguage(0); }
 
   void LoadDefault() { ASSERT_EQ(cvt_->CreateNewCfg(), S_OK) << TakeErrorDescription(); }
 
-  ComPtr<IVRK5420CfgConValueIndexes> MakeIndexes(const Indexes& entries) {
-    ComPtr<IVRK5420CfgConValueIndexes> list;
-    CVRK5420CfgConValueIndexes::Create(IID_IVRK5420CfgConValueIndexes, reinterpret_cast<void**>(list.Out()));
-    list->put_Count(static_cast<ULONG>(entries.size()));
-    for (ULONG i = 0; i < entries.size(); ++i) {
-      list->put_UseAttr(i, entries[i].first ? 1 : 0);
-      list->put_Value(i, entries[i].second);
-    }
-    return list;
-  }
+  ComPtr<IVRK5420CfgConValueIndexes> MakeIndexes(const Indexes& entries) { return client::MakeIndexList(entries); }
+  // The calls of the client library on cvt_.
+  client::Converter Calls() { return client::Converter(cvt_); }
 
   // Records the description of a failure in error_.
   HRESULT Track(HRESULT hr) {
     error_ = FAILED(hr) ? TakeErrorDescription() : std::string();
     return hr;
   }
-
-  HRESULT PutXml(const std::string& utf8) {
-    BStr text(utf8);
-    return Track(cvt_->put_XML(text.get()));
+  // Runs `call`, calls of the client library, recording the description of a failure in error_.
+  template <class Call>
+  HRESULT Track(Call&& call) {
+    try {
+      call();
+      error_.clear();
+      return S_OK;
+    } catch (const client::CallFailure& failure) {
+      error_ = DescriptionText(failure.description());
+      return failure.hr();
+    }
   }
+
+  HRESULT PutXml(const std::string& utf8) { return Track([&] { Calls().PutXml(Utf8ToUtf16(utf8)); }); }
   std::string Xml() {
-    BStr text;
-    EXPECT_EQ(Track(cvt_->get_XML(text.Out())), S_OK) << error_;
-    return text.ToUtf8();
+    std::u16string text;
+    EXPECT_EQ(Track([&] { text = Calls().GetXml(); }), S_OK) << error_;
+    return Utf16ToUtf8(text);
   }
   // The value, or "<E_FAIL>" with error_ set.
   std::string Get(const std::string& path, const Indexes& indexes = {}) {
-    BStr name(path), value;
-    if (FAILED(Track(cvt_->GetValue(name.get(), MakeIndexes(indexes).get(), value.Out())))) return "<E_FAIL>";
-    return value.ToUtf8();
+    std::u16string value;
+    if (FAILED(Track([&] { value = Calls().GetValue(Utf8ToUtf16(path), indexes); }))) return "<E_FAIL>";
+    return Utf16ToUtf8(value);
   }
   HRESULT Set(const std::string& path, const std::string& value, const Indexes& indexes = {}) {
-    BStr name(path), text(value);
-    BSTR raw = text.release();
-    const HRESULT hr = Track(cvt_->SetValue(name.get(), MakeIndexes(indexes).get(), &raw));
-    SysFreeString(raw);
-    return hr;
+    return Track([&] { Calls().SetValue(Utf8ToUtf16(path), indexes, Utf8ToUtf16(value)); });
   }
   HRESULT Create(const std::string& path, const Indexes& indexes = {}) {
-    BStr name(path);
-    return Track(cvt_->CreateNode(name.get(), MakeIndexes(indexes).get()));
+    return Track([&] { Calls().CreateNode(Utf8ToUtf16(path), indexes); });
   }
   HRESULT Delete(const std::string& path, const Indexes& indexes = {}) {
-    BStr name(path);
-    return Track(cvt_->DeleteNode(name.get(), MakeIndexes(indexes).get()));
+    return Track([&] { Calls().DeleteNode(Utf8ToUtf16(path), indexes); });
   }
   HRESULT Move(const std::string& path, const Indexes& indexes, LONG& offset) {
-    BStr name(path);
-    return Track(cvt_->MoveNode(name.get(), MakeIndexes(indexes).get(), &offset));
+    return Track([&] { offset = Calls().MoveNode(Utf8ToUtf16(path), indexes, offset); });
   }
   ULONG Count(const std::string& path, const Indexes& indexes = {}) {
-    BStr name(path);
     ULONG count = 0;
-    EXPECT_EQ(Track(cvt_->GetNodesCount(name.get(), MakeIndexes(indexes).get(), &count)), S_OK) << error_;
+    EXPECT_EQ(Track([&] { count = Calls().GetNodesCount(Utf8ToUtf16(path), indexes); }), S_OK) << error_;
     return count;
   }
   std::optional<std::string> NodeText(const std::string& path, const Indexes& indexes = {}) {
-    BStr name(path), text;
-    EXPECT_EQ(Track(cvt_->GetNodeText(name.get(), MakeIndexes(indexes).get(), text.Out())), S_OK) << error_;
-    if (!text.get()) return std::nullopt;
-    return text.ToUtf8();
+    std::optional<std::u16string> text;
+    EXPECT_EQ(Track([&] { text = Calls().GetNodeText(Utf8ToUtf16(path), indexes); }), S_OK) << error_;
+    if (!text) return std::nullopt;
+    return Utf16ToUtf8(*text);
   }
   // GetBIN's bytes; empty with error_ set when it fails.
   std::vector<uint8_t> Image(ULONG* crc = nullptr) {
-    SAFEARRAY* array = nullptr;
-    if (FAILED(Track(cvt_->GetBIN(&array, crc)))) return {};
-    SafeArrayPtr owner(array);
-    const auto* data = static_cast<const uint8_t*>(array->pvData);
-    return std::vector<uint8_t>(data, data + array->rgsabound[0].cElements);
+    std::pair<std::string, ULONG> image;
+    if (FAILED(Track([&] { image = Calls().GetBinWithCrc(); }))) return {};
+    if (crc != nullptr) *crc = image.second;
+    return std::vector<uint8_t>(image.first.begin(), image.first.end());
   }
   HRESULT PutImage(const std::vector<uint8_t>& bytes) {
-    SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
-    std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
-    return Track(cvt_->put_BIN(array.get()));
+    return Track([&] { Calls().PutBin({reinterpret_cast<const char*>(bytes.data()), bytes.size()}); });
   }
   std::pair<ULONG, LONG> Changed() {
     ULONG counter = 0;

@@ -133,8 +133,8 @@ class DispatchTest : public ConverterTest {
     EXPECT_EQ(count.hr, S_OK);
     for (std::size_t i = 0; i < entries.size(); ++i) {
       Outcome flag, value;
-      InvokeByName(list.get(), "UseAttr", DISPATCH_PROPERTYPUT, {VI4(LONG(i)), VI4(entries[i].first)}, flag);
-      InvokeByName(list.get(), "Value", DISPATCH_PROPERTYPUT, {VI4(LONG(i)), VI4(LONG(entries[i].second))}, value);
+      InvokeByName(list.get(), "UseAttr", DISPATCH_PROPERTYPUT, {VI4(LONG(i)), VI4(entries[i].use_attr)}, flag);
+      InvokeByName(list.get(), "Value", DISPATCH_PROPERTYPUT, {VI4(LONG(i)), VI4(LONG(entries[i].value))}, value);
       EXPECT_EQ(flag.hr, S_OK);
       EXPECT_EQ(value.hr, S_OK);
     }
