@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "interface/converter.h"
+#include "client/byte_array.h"
+#include "client/call_failure.h"
+#include "client/object_factory.h"
 #include "platform/bstr.h"
 #include "platform/com_ptr.h"
 #include "platform/oleauto.h"
@@ -18,22 +20,11 @@
 
 namespace vrk::fuzz {
 
-inline ComPtr<IVRK5420CfgConverter> NewConverter() {
-  ComPtr<IVRK5420CfgConverter> converter;
-  if (CVRK5420CfgConverter::Create(nullptr, IID_IVRK5420CfgConverter, reinterpret_cast<void**>(converter.Out())) !=
-      S_OK)
-    std::abort();
-  return converter;
-}
+// A new converter object; a failure to make one ends the run.
+inline ComPtr<IVRK5420CfgConverter> NewConverter() { return client::NewConverterObject(); }
 
 // The calling thread's error description, consumed; every failure leaves one behind.
-inline std::string TakeError() {
-  ComPtr<IErrorInfo> info;
-  if (GetErrorInfo(0, info.Out()) != S_OK || !info) return {};
-  BStr description;
-  info->GetDescription(description.Out());
-  return description.ToUtf8();
-}
+inline std::string TakeError() { return Utf16ToUtf8(client::TakeErrorDescription()); }
 
 // `XML` get, which must succeed on a loaded configuration.
 inline std::u16string XmlOf(IVRK5420CfgConverter& converter) {
@@ -53,15 +44,13 @@ inline std::vector<uint8_t> ImageOf(IVRK5420CfgConverter& converter) {
     TakeError();
     return {};
   }
-  SafeArrayPtr owner(array);
-  const auto* data = static_cast<const uint8_t*>(array->pvData);
-  return std::vector<uint8_t>(data, data + array->rgsabound[0].cElements);
+  const SafeArrayPtr owner(array);
+  const std::string bytes = client::BytesOf(array);
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 inline HRESULT PutImage(IVRK5420CfgConverter& converter, const std::vector<uint8_t>& bytes) {
-  SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size())));
-  std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t*>(array.get()->pvData));
-  return converter.put_BIN(array.get());
+  return converter.put_BIN(client::MakeByteArray({reinterpret_cast<const char*>(bytes.data()), bytes.size()}).get());
 }
 
 // Where two document texts part, with some text of each around that place, for the report of a finding.

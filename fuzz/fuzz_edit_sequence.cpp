@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "bench/config_generator.h"
+#include "client/index_list.h"
 #include "fuzz/fuzz_converter.h"
-#include "interface/value_indexes.h"
 #include "schema/device_v7.h"
 
 using namespace vrk;
@@ -120,19 +120,15 @@ class Run {
   }
 
   ComPtr<IVRK5420CfgConValueIndexes> Indexes() {
-    ComPtr<IVRK5420CfgConValueIndexes> list;
-    CVRK5420CfgConValueIndexes::Create(IID_IVRK5420CfgConValueIndexes, reinterpret_cast<void**>(list.Out()));
-    const ULONG count = script_.Byte() % 4;
-    list->put_Count(count);
+    client::IndexList entries(script_.Byte() % 4);
     trace_ += "[";
-    for (ULONG i = 0; i < count; ++i) {
+    for (client::IndexEntry& entry : entries) {
       const uint8_t b = script_.Byte();
-      list->put_UseAttr(i, b & 0x80 ? 1 : 0);
-      list->put_Value(i, b & 0x1F);
-      trace_ += (b & 0x80 ? "k" : "p") + std::to_string(b & 0x1F) + " ";
+      entry = {(b & 0x80) != 0, b & 0x1Fu};
+      trace_ += (b & 0x80 ? "k" : "p") + std::to_string(entry.value) + " ";
     }
     trace_ += "]";
-    return list;
+    return client::MakeIndexList(entries);
   }
   BStr Element() {
     const auto& all = Paths().elements;

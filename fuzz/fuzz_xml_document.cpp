@@ -9,29 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "client/index_list.h"
 #include "fuzz/fuzz_converter.h"
-#include "interface/value_indexes.h"
 
 using namespace vrk;
 using namespace vrk::fuzz;
 
 namespace {
 
-ComPtr<IVRK5420CfgConValueIndexes> Positions(std::initializer_list<ULONG> positions) {
-  ComPtr<IVRK5420CfgConValueIndexes> list;
-  CVRK5420CfgConValueIndexes::Create(IID_IVRK5420CfgConValueIndexes, reinterpret_cast<void**>(list.Out()));
-  list->put_Count(static_cast<ULONG>(positions.size()));
-  ULONG i = 0;
-  for (ULONG position : positions) list->put_Value(i++, position);
-  return list;
-}
-
 // The number of the occurrence of `element` (a path ending in a backslash) at the positions `at`, appended to
 // `numbers` when the occurrence has one.
 void AddNumbers(IVRK5420CfgConverter& converter, const std::string& element, std::initializer_list<ULONG> at,
                 std::vector<std::string>& numbers) {
   BStr name(std::string_view(element + "number")), value;
-  if (converter.GetValue(name.get(), Positions(at).get(), value.Out()) == S_OK)
+  if (converter.GetValue(name.get(), client::MakeIndexList(client::Positions(at)).get(), value.Out()) == S_OK)
     numbers.push_back(value.ToUtf8());
   else
     TakeError();
@@ -49,7 +40,8 @@ bool SharesParameterNumbers(IVRK5420CfgConverter& converter) {
     for (const char* bands : {"Absolute_bands\\band\\", "Relative_bands\\band\\"}) {
       BStr list(std::string_view(channel + bands));
       ULONG count = 0;
-      if (converter.GetNodesCount(list.get(), Positions({k}).get(), &count) != S_OK) TakeError();
+      const ComPtr<IVRK5420CfgConValueIndexes> at = client::MakeIndexList(client::Positions({k}));
+      if (converter.GetNodesCount(list.get(), at.get(), &count) != S_OK) TakeError();
       for (ULONG j = 0; j < count; ++j) {
         AddNumbers(converter, channel + bands, {k, j}, numbers);
         AddNumbers(converter, channel + bands + "phase\\", {k, j}, numbers);
