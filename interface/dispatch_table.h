@@ -1,42 +1,25 @@
-// Late binding from a table: each interface lists its members once (name, dispatch identifier, kind, parameter
-// and result types, and the early-bound call), and DispatchTable answers GetIDsOfNames and Invoke from it.
-// Arguments are converted to the declared types before the call and [out] values written back after it;
-// a failing call comes back as DISP_E_EXCEPTION with the error information's text in EXCEPINFO.
+// Late binding from a table: each interface lists its members once (name, dispatch identifier and the
+// early-bound method with the kinds of its parameters), and DispatchTable answers GetIDsOfNames and Invoke from
+// it. A row names its method by member pointer; the kinds it gives must be the method's parameter types, or the
+// row does not compile. Arguments are converted to the declared types before the call and [out] values written
+// back after it; a failing call comes back as DISP_E_EXCEPTION with the error information's text in EXCEPINFO.
 #pragma once
 
 #include <array>
+#include <functional>
 #include <initializer_list>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "interface/dispatch_arguments.h"
 #include "interface/error_report.h"
 #include "interface/vrk5420_interfaces.h"
-#include "platform/bstr.h"
-#include "platform/com_ptr.h"
-#include "platform/safe_array.h"
-#include "platform/variant.h"
 
 namespace vrk {
 
 enum class DispKind : uint8_t { kMethod, kGet, kPut };
-
-// How one parameter (or the [out, retval] result) is declared.
-enum class DispType : uint8_t {
-  kNone,
-  kBstr,       // [in] BSTR; VT_NULL gives a null BSTR
-  kI4,         // [in] LONG
-  kUI4,        // [in] ULONG
-  kBytes,      // [in] SAFEARRAY(UI1), VT_ARRAY|VT_UI1
-  kIndexes,    // [in] IVRK5420CfgConValueIndexes*, from VT_UNKNOWN/VT_DISPATCH; empty, null or missing: null
-  kBstrInOut,  // [in, out] BSTR*
-  kI4InOut,    // [in, out] LONG*
-  kBstrOut,    // [out] BSTR*
-  kI4Out,      // [out] LONG*
-  kUI4Out,     // [out] ULONG*
-  kBytesOut,   // [out] SAFEARRAY(UI1)*
-  kRangeOut,   // [out] VRK5420CfgConDataRange*, VT_BYREF|VT_RECORD or a VARIANT by reference
-};
-
-constexpr std::size_t kMaxDispParams = 3;
 
 struct DispSignature {
   const char* name;
@@ -48,48 +31,64 @@ struct DispSignature {
   std::size_t param_count() const;
 };
 
-// Converted arguments of one call: what the early-bound method receives. Slot i is parameter i in declaration
-// order; the result has a slot of its own. A reference accessor gives null for a missing argument.
-class DispArgs {
- public:
-  DispArgs() = default;
-  DispArgs(const DispArgs&) = delete;
-  DispArgs& operator=(const DispArgs&) = delete;
-  ~DispArgs();
-
-  BSTR Bstr(std::size_t i) const { return slots_[i].text; }
-  LONG I4(std::size_t i) const { return slots_[i].i4; }
-  ULONG UI4(std::size_t i) const { return slots_[i].ui4; }
-  SAFEARRAY* Bytes(std::size_t i) const { return slots_[i].borrowed_array; }
-  IVRK5420CfgConValueIndexes* Indexes(std::size_t i) const { return slots_[i].indexes.get(); }
-  BSTR* BstrRef(std::size_t i) { return Present(i) ? &slots_[i].text : nullptr; }
-  LONG* I4Ref(std::size_t i) { return Present(i) ? &slots_[i].i4 : nullptr; }
-  ULONG* UI4Ref(std::size_t i) { return Present(i) ? &slots_[i].ui4 : nullptr; }
-  SAFEARRAY** BytesRef(std::size_t i) { return Present(i) ? &slots_[i].array : nullptr; }
-  VRK5420CfgConDataRange* Range(std::size_t i) { return Present(i) ? &slots_[i].range : nullptr; }
-
-  BSTR* ResultBstr() { return BstrRef(kMaxDispParams); }
-  LONG* ResultI4() { return I4Ref(kMaxDispParams); }
-  ULONG* ResultUI4() { return UI4Ref(kMaxDispParams); }
-  SAFEARRAY** ResultBytes() { return BytesRef(kMaxDispParams); }
-
- private:
-  friend class DispCallFrame;
-  // What a slot owns (text, array, the range's strings) is freed with the arguments unless moved out.
-  struct Slot {
-    bool present = true;
-    BSTR text = nullptr;
-    LONG i4 = 0;
-    ULONG ui4 = 0;
-    SAFEARRAY* borrowed_array = nullptr;
-    SAFEARRAY* array = nullptr;
-    ComPtr<IVRK5420CfgConValueIndexes> indexes;
-    VRK5420CfgConDataRange range{};
-  };
-  bool Present(std::size_t i) const { return slots_[i].present; }
-
-  std::array<Slot, kMaxDispParams + 1> slots_;
+// One member of interface `Iface`: its signature and the early-bound call on converted arguments.
+template <class Iface>
+struct DispMember {
+  DispSignature signature;
+  HRESULT (*call)(Iface& object, DispArgs& args);
 };
+
+namespace dispatch_detail {
+
+// The object type and parameter types of an early-bound call: a method of the interface, or a function that
+// takes the object first.
+template <class Method> struct CallOf;
+template <class Iface, class... Params>
+struct CallOf<HRESULT (STDMETHODCALLTYPE Iface::*)(Params...)> {
+  using Object = Iface;
+  using Parameters = std::tuple<Params...>;
+};
+template <class Iface, class... Params>
+struct CallOf<HRESULT (*)(Iface&, Params...)> {
+  using Object = Iface;
+  using Parameters = std::tuple<Params...>;
+};
+
+}  // namespace dispatch_detail
+
+// Whether kTypes are the parameter types of early-bound call kMethod, one kind per parameter.
+template <auto kMethod, DispType... kTypes>
+concept DispRowFits = std::is_same_v<typename dispatch_detail::CallOf<decltype(kMethod)>::Parameters,
+                                     std::tuple<typename DispParam<kTypes>::Type...>>;
+
+// How a member is called: a method, a method whose last parameter is its [out, retval] result, a property get
+// (its last parameter is the result) or a property put.
+enum class DispForm : uint8_t { kMethod, kMethodReturning, kGet, kPut };
+
+// One row of a table: member `name` (`id`) called as kForm through kMethod, whose parameters are of kinds kTypes.
+// A row whose kinds are not its method's parameter types does not compile.
+template <auto kMethod, DispForm kForm, DispType... kTypes>
+  requires DispRowFits<kMethod, kTypes...>
+DispMember<typename dispatch_detail::CallOf<decltype(kMethod)>::Object> DispRow(const char* name, DISPID id) {
+  using Object = typename dispatch_detail::CallOf<decltype(kMethod)>::Object;
+  constexpr bool kReturns = kForm == DispForm::kMethodReturning || kForm == DispForm::kGet;
+  constexpr DispKind kKind = kForm == DispForm::kGet   ? DispKind::kGet
+                             : kForm == DispForm::kPut ? DispKind::kPut
+                                                       : DispKind::kMethod;
+  constexpr std::size_t kCount = sizeof...(kTypes) - (kReturns ? 1 : 0);
+  static_assert(kCount <= kMaxDispParams, "a dispatch row has too many parameters, or a result it lacks");
+  constexpr std::array<DispType, sizeof...(kTypes)> kAll{kTypes...};
+  DispSignature signature{name, id, kKind, {}, kReturns ? kAll.back() : DispType::kNone};
+  for (std::size_t i = 0; i < kCount; ++i) signature.params[i] = kAll[i];
+  auto call = [](Object& object, DispArgs& args) {
+    return [&]<std::size_t... kIndex>(std::index_sequence<kIndex...>) {
+      // Parameter i comes from slot i, the result from its own slot.
+      return std::invoke(kMethod, object,
+                         DispParam<kTypes>::From(args[kReturns && kIndex == kCount ? kDispResultSlot : kIndex])...);
+    }(std::make_index_sequence<sizeof...(kTypes)>{});
+  };
+  return {signature, call};
+}
 
 // The table-independent steps of Invoke, for one member: refusals, argument conversion, the call's outcome and
 // the write-back of [out] values.
@@ -110,11 +109,8 @@ class DispCallFrame {
 
  private:
   VARIANT& ArgOf(std::size_t param) const;
-  bool Missing(std::size_t param) const;
-  HRESULT Convert(std::size_t param, DispType type, DispArgs::Slot& slot);
-  HRESULT WriteBack(std::size_t param, DispType type, DispArgs::Slot& slot);
-  // Moves the slot's value of `type` into `target` (empty on entry).
-  static HRESULT MoveInto(VARIANT& target, DispType type, DispArgs::Slot& slot);
+  HRESULT Convert(std::size_t param, DispType type, DispSlot& slot);
+  HRESULT WriteBack(std::size_t param, DispType type, DispSlot& slot);
   HRESULT Refuse(std::size_t param, HRESULT hr);
 
   const DispSignature& member_;
@@ -140,11 +136,7 @@ bool DispNameEquals(const OLECHAR* name, const char* member);
 template <class Iface>
 class DispatchTable {
  public:
-  using Call = HRESULT (*)(Iface& object, DispArgs& args);
-  struct Member {
-    DispSignature signature;
-    Call call;
-  };
+  using Member = DispMember<Iface>;
 
   DispatchTable(std::initializer_list<Member> members) : members_(members) {}
 

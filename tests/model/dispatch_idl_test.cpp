@@ -15,6 +15,12 @@
 namespace vrk {
 namespace {
 
+// A row's kinds must be its method's parameter types: a missing parameter, or an [in] kind where the method
+// takes a reference, is no row.
+static_assert(DispRowFits<&IVRK5420CfgConverter::MoveNode, DispType::kBstr, DispType::kIndexes, DispType::kI4InOut>);
+static_assert(!DispRowFits<&IVRK5420CfgConverter::MoveNode, DispType::kBstr, DispType::kIndexes, DispType::kI4>);
+static_assert(!DispRowFits<&IVRK5420CfgConverter::GetValue, DispType::kBstr, DispType::kBstrOut>);
+
 // One member as the definition file declares it, in the table's terms.
 struct Declared {
   std::string name;
