@@ -23,49 +23,28 @@ struct Var {
   std::string Text() const { return v.bstrVal ? BStr::Adopt(SysAllocString(v.bstrVal)).ToUtf8() : "<null>"; }
 };
 
+// A VARIANT of type `vt` whose value `fill` sets.
+template <class Fill>
+VARIANT MakeVariant(VARTYPE vt, Fill fill) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = vt;
+  fill(v);
+  return v;
+}
 inline VARIANT VStr(const std::string& utf8) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = BStr(utf8).release();
-  return v;
+  return MakeVariant(VT_BSTR, [&](VARIANT& v) { v.bstrVal = BStr(utf8).release(); });
 }
-inline VARIANT VI4(LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  return v;
-}
-inline VARIANT VI2(int16_t value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I2;
-  v.iVal = value;
-  return v;
-}
+inline VARIANT VI4(LONG value) { return MakeVariant(VT_I4, [&](VARIANT& v) { v.lVal = value; }); }
+inline VARIANT VI2(int16_t value) { return MakeVariant(VT_I2, [&](VARIANT& v) { v.iVal = value; }); }
 inline VARIANT VUnknown(IUnknown* object) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_UNKNOWN;
-  v.punkVal = object;
   if (object) object->AddRef();
-  return v;
+  return MakeVariant(VT_UNKNOWN, [&](VARIANT& v) { v.punkVal = object; });
 }
 inline VARIANT VRef(VARTYPE vt, void* target) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BYREF | vt;
-  v.byref = target;
-  return v;
+  return MakeVariant(VT_BYREF | vt, [&](VARIANT& v) { v.byref = target; });
 }
-inline VARIANT VMissing() {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_ERROR;
-  v.scode = DISP_E_PARAMNOTFOUND;
-  return v;
-}
+inline VARIANT VMissing() { return MakeVariant(VT_ERROR, [](VARIANT& v) { v.scode = DISP_E_PARAMNOTFOUND; }); }
 
 // What one Invoke gave back.
 struct Outcome {
