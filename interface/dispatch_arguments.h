@@ -55,51 +55,34 @@ struct DispSlot {
 // Converted arguments of one call: slot i is parameter i in declaration order, kDispResultSlot the result.
 using DispArgs = std::array<DispSlot, kMaxDispParams + 1>;
 
-// Per kind, what the early-bound method takes (Type) and how a slot gives it (From); a reference to a missing
-// argument is null.
+// Per kind, what the early-bound method takes (Type) and how a slot gives it (From): a value the slot holds,
+// or a reference to it, null for a missing argument.
 template <DispType> struct DispParam;
-template <> struct DispParam<DispType::kBstr> {
-  using Type = BSTR;
-  static Type From(DispSlot& s) { return s.text; }
+template <class T, T DispSlot::*kField>
+struct DispValueParam {
+  using Type = T;
+  static Type From(DispSlot& s) { return s.*kField; }
 };
-template <> struct DispParam<DispType::kI4> {
-  using Type = LONG;
-  static Type From(DispSlot& s) { return s.i4; }
+template <class T, T DispSlot::*kField>
+struct DispRefParam {
+  using Type = T*;
+  static Type From(DispSlot& s) { return s.present ? &(s.*kField) : nullptr; }
 };
-template <> struct DispParam<DispType::kUI4> {
-  using Type = ULONG;
-  static Type From(DispSlot& s) { return s.ui4; }
-};
-template <> struct DispParam<DispType::kBytes> {
-  using Type = SAFEARRAY*;
-  static Type From(DispSlot& s) { return s.borrowed_array; }
-};
+template <> struct DispParam<DispType::kBstr> : DispValueParam<BSTR, &DispSlot::text> {};
+template <> struct DispParam<DispType::kI4> : DispValueParam<LONG, &DispSlot::i4> {};
+template <> struct DispParam<DispType::kUI4> : DispValueParam<ULONG, &DispSlot::ui4> {};
+template <> struct DispParam<DispType::kBytes> : DispValueParam<SAFEARRAY*, &DispSlot::borrowed_array> {};
 template <> struct DispParam<DispType::kIndexes> {
   using Type = IVRK5420CfgConValueIndexes*;
   static Type From(DispSlot& s) { return s.indexes.get(); }
 };
-template <> struct DispParam<DispType::kBstrOut> {
-  using Type = BSTR*;
-  static Type From(DispSlot& s) { return s.present ? &s.text : nullptr; }
-};
-template <> struct DispParam<DispType::kI4Out> {
-  using Type = LONG*;
-  static Type From(DispSlot& s) { return s.present ? &s.i4 : nullptr; }
-};
-template <> struct DispParam<DispType::kUI4Out> {
-  using Type = ULONG*;
-  static Type From(DispSlot& s) { return s.present ? &s.ui4 : nullptr; }
-};
-template <> struct DispParam<DispType::kBytesOut> {
-  using Type = SAFEARRAY**;
-  static Type From(DispSlot& s) { return s.present ? &s.array : nullptr; }
-};
-template <> struct DispParam<DispType::kRangeOut> {
-  using Type = VRK5420CfgConDataRange*;
-  static Type From(DispSlot& s) { return s.present ? &s.range : nullptr; }
-};
-template <> struct DispParam<DispType::kBstrInOut> : DispParam<DispType::kBstrOut> {};
-template <> struct DispParam<DispType::kI4InOut> : DispParam<DispType::kI4Out> {};
+template <> struct DispParam<DispType::kBstrInOut> : DispRefParam<BSTR, &DispSlot::text> {};
+template <> struct DispParam<DispType::kI4InOut> : DispRefParam<LONG, &DispSlot::i4> {};
+template <> struct DispParam<DispType::kBstrOut> : DispRefParam<BSTR, &DispSlot::text> {};
+template <> struct DispParam<DispType::kI4Out> : DispRefParam<LONG, &DispSlot::i4> {};
+template <> struct DispParam<DispType::kUI4Out> : DispRefParam<ULONG, &DispSlot::ui4> {};
+template <> struct DispParam<DispType::kBytesOut> : DispRefParam<SAFEARRAY*, &DispSlot::array> {};
+template <> struct DispParam<DispType::kRangeOut> : DispRefParam<VRK5420CfgConDataRange, &DispSlot::range> {};
 
 // The run-time rules of one kind.
 struct DispKindRules {
