@@ -2,6 +2,8 @@
 // diagnostics go to standard error as "FILE: PATH: message" (with --json, as one object on standard output).
 // Exit codes: 0 success, 1 configuration or file error, 2 usage error; diff: 0 equal, 1 different, 2 error.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <new>
 #include <string>
@@ -162,6 +164,17 @@ int Run(const std::vector<std::string>& args) {
 
 namespace {
 
+// Whether there is memory to run at all. With almost none, the runtime cannot set aside its reserve for
+// exceptions when the program loads, and the first failed allocation would abort instead of being reported; an
+// allocation larger than that reserve, made first, tells that state apart.
+bool HasMemoryToStart() {
+  void* volatile probe = std::malloc(256 * 1024);
+  std::free(probe);
+  if (probe != nullptr) return true;
+  std::fputs("vrkcfg: out of memory\n", stderr);
+  return false;
+}
+
 int Main(const std::vector<std::string>& args) {
   try {
     return vrk::tools::Run(args);
@@ -178,6 +191,7 @@ int Main(const std::vector<std::string>& args) {
 // name outside the ANSI code page survives. Standard output and error carry bytes as they are: an image written
 // to "-" and the texts are the same as on other systems, with no line ends added.
 int wmain(int argc, wchar_t** argv) {
+  if (!HasMemoryToStart()) return 1;
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> args;
@@ -186,5 +200,8 @@ int wmain(int argc, wchar_t** argv) {
   return Main(args);
 }
 #else
-int main(int argc, char** argv) { return Main(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  if (!HasMemoryToStart()) return 1;
+  return Main(std::vector<std::string>(argv + 1, argv + argc));
+}
 #endif
