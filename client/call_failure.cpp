@@ -5,10 +5,11 @@
 
 namespace vrk::client {
 
-std::u16string TakeErrorDescription() {
+std::optional<std::u16string> TakeErrorDescription() {
   ComPtr<IErrorInfo> info;
+  if (GetErrorInfo(0, info.Out()) != S_OK || !info) return std::nullopt;
   BStr description;
-  if (GetErrorInfo(0, info.Out()) == S_OK && info) info->GetDescription(description.Out());
+  info->GetDescription(description.Out());
   return description.ToUtf16();
 }
 

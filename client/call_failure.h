@@ -4,6 +4,7 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "platform/com_types.h"
@@ -12,20 +13,23 @@ namespace vrk::client {
 
 class CallFailure : public std::exception {
  public:
-  CallFailure(HRESULT hr, std::u16string description) : hr_(hr), description_(std::move(description)) {}
+  CallFailure(HRESULT hr, std::optional<std::u16string> description)
+      : hr_(hr), description_(std::move(description)) {}
   HRESULT hr() const { return hr_; }
-  // The component's description: a message, then, after a line feed, its detail (a path, a parse position).
-  // Empty when the call left none.
-  const std::u16string& description() const { return description_; }
+  // Whether the call left error information, and its description: a message, then, after a line feed, its
+  // detail (a path, a parse position). Empty when it left none.
+  bool has_error_info() const { return description_.has_value(); }
+  const std::u16string& description() const { return description_ ? *description_ : kNone; }
   const char* what() const noexcept override { return "a call on the converter failed"; }
 
  private:
+  static inline const std::u16string kNone;
   HRESULT hr_;
-  std::u16string description_;
+  std::optional<std::u16string> description_;
 };
 
-// The calling thread's error description, consumed; empty when there is none.
-std::u16string TakeErrorDescription();
+// The calling thread's error description, consumed; nullopt when the thread holds no error information.
+std::optional<std::u16string> TakeErrorDescription();
 
 // Throws CallFailure with the thread's error description when `hr` failed.
 inline void Check(HRESULT hr) {

@@ -24,7 +24,7 @@ namespace vrk::fuzz {
 inline ComPtr<IVRK5420CfgConverter> NewConverter() { return client::NewConverterObject(); }
 
 // The calling thread's error description, consumed; every failure leaves one behind.
-inline std::string TakeError() { return Utf16ToUtf8(client::TakeErrorDescription()); }
+inline std::string TakeError() { return Utf16ToUtf8(client::TakeErrorDescription().value_or(u"")); }
 
 // `XML` get, which must succeed on a loaded configuration.
 inline std::u16string XmlOf(IVRK5420CfgConverter& converter) {

@@ -27,8 +27,8 @@ inline Indexes At(std::initializer_list<uint32_t> positions) { return client::Po
 inline Indexes Key(uint32_t key) { return {{true, key}}; }
 
 // An error description as the tests compare it: UTF-8, "<no error info>" when the call left none.
-inline std::string DescriptionText(const std::u16string& description) {
-  return description.empty() ? "<no error info>" : Utf16ToUtf8(description);
+inline std::string DescriptionText(const std::optional<std::u16string>& description) {
+  return description ? Utf16ToUtf8(*description) : "<no error info>";
 }
 // The calling thread's error description, consumed.
 inline std::string TakeErrorDescription() { return DescriptionText(client::TakeErrorDescription()); }
@@ -60,7 +60,7 @@ class ConverterTest : public ::testing::Test {
       error_.clear();
       return S_OK;
     } catch (const client::CallFailure& failure) {
-      error_ = DescriptionText(failure.description());
+      error_ = failure.has_error_info() ? Utf16ToUtf8(failure.description()) : "<no error info>";
       return failure.hr();
     }
   }
