@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "bin/bin_messages.h"
 #include "bin/crc32.h"
 #include "bin/node_tag_bin.h"
 #include "bin/record_codec.h"
+#include "interface/message_ids.h"
 
 namespace vrk::bin {
 

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "bin/bin_image.h"
-#include "bin/bin_messages.h"
 #include "bin/tag_tree_v7.h"
 #include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
@@ -14,6 +13,7 @@
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_export.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
 
@@ -23,7 +23,6 @@ namespace {
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
 // Spectral lines per hertz of fmax, and the fmax / lines ratio, as the device counts them.
-constexpr double kLinesPerHertz = 2.56;
 
 // The root's stored index list is the exporter's while it runs; it is cleared however the export ends.
 class StoredIndexReset {
@@ -43,7 +42,7 @@ float Single(double value) { return static_cast<float>(value); }
 
 // A header count; 102 on `tag` when the list outgrows its u16 count.
 uint16_t CountOf(std::size_t count, const bin::CNodeTagBIN& tag) {
-  if (count > 0xFFFF) bin::ThrowTagError(bin::kMsgTagDataUnwritable, tag);
+  if (count > 0xFFFF) bin::ThrowTagError(kMsgTagDataUnwritable, tag);
   return static_cast<uint16_t>(count);
 }
 
@@ -54,7 +53,7 @@ uint16_t BandCode(CNodeAttrInfoXML& value_type, const dom::Node& band, uint16_t 
     case 1: return base;
     case 2: return type2;
     case 3: return type3;
-    default: ThrowMessage(103, value_type.GetFullPath());
+    default: ThrowMessage(kMsgIncorrectValueType, value_type.GetFullPath());
   }
 }
 
@@ -99,10 +98,10 @@ class CBinExporter {
     auto& lines = root_.VibroChannels.spectrum_settings.lines;
     bin::CONFIGBODYv2& body = body_.Record();
     body.cfgId = CfgIdBytes(ValueOrDefault(root_.Cfg.CfgId, {}));
-    body.frequency = CheckedU16(std::llround(ReadU16(wave.fmax, {}) * kLinesPerHertz), wave.fmax);
-    body.lines = CheckedU16(std::llround(ReadU16(lines, {}) * kLinesPerHertz), lines);
-    if (body.frequency == 0) ThrowMessage(103, wave.fmax.GetFullPath());
-    if (body.lines == 0) ThrowMessage(103, lines.GetFullPath());
+    body.frequency = CheckedU16(std::llround(ReadU16(wave.fmax, {}) * bin::kLinesPerHertz), wave.fmax);
+    body.lines = CheckedU16(std::llround(ReadU16(lines, {}) * bin::kLinesPerHertz), lines);
+    if (body.frequency == 0) ThrowMessage(kMsgIncorrectValueType, wave.fmax.GetFullPath());
+    if (body.lines == 0) ThrowMessage(kMsgIncorrectValueType, lines.GetFullPath());
     body.samples = ReadU32(wave.samples, {});
     body.paramMinInt = ReadU16(root_.Data_transfer_settings.param_min_int, {});
     body.paramMaxInt = ReadU16(root_.Data_transfer_settings.param_max_int, {});

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "bin/bin_image.h"
-#include "bin/bin_messages.h"
 #include "bin/tag_tree_v1.h"
 #include "bin/tag_tree_v2.h"
 #include "bin/tag_tree_v6.h"
@@ -18,16 +17,19 @@
 #include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
 #include "convert/modbus_settings_import.h"
-#include "convert/unread_records.h"
-#include "convert/upgrade_failure.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
+#include "convert/unread_records.h"
 #include "convert/upgrade_chain.h"
+#include "convert/upgrade_failure.h"
 #include "convert/xml_import.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "platform/utf.h"
+#include "schema/channel_references.h"
 #include "schema/cutting_bands.h"
+#include "schema/device_constants.h"
 #include "schema/node_check.h"
 
 namespace vrk {
@@ -35,9 +37,6 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
-constexpr double kLinesPerHertz = 2.56;
-constexpr uint32_t kTachoReferenceBase = 49;
-constexpr std::size_t kHeaderFieldLength = 4;
 constexpr uint16_t kReadRangesType = 2;  // a relative band comes back as a band around its lower bound
 
 // The records of a list tag; none when the tag is absent (its default records carry nothing).
@@ -107,15 +106,15 @@ class CBinImporter {
     const bin::CONFIGBODYv2& body = body_.Record();
     auto& wave = root_.VibroChannels.wave_settings;
     WriteInteger(wave.samples, body.samples, {});
-    WriteReal(wave.fmax, body.frequency / kLinesPerHertz, 3, {});
+    WriteReal(wave.fmax, body.frequency / bin::kLinesPerHertz, 3, {});
     WriteInteger(wave.fmin, 0, {});
-    WriteReal(root_.VibroChannels.spectrum_settings.lines, body.lines / kLinesPerHertz, 3, {});
+    WriteReal(root_.VibroChannels.spectrum_settings.lines, body.lines / bin::kLinesPerHertz, 3, {});
   }
 
   // Hertz per spectral line; 101 on "CFGB" when the body gives no lines.
   double LineHz() const {
     const bin::CONFIGBODYv2& body = body_.Record();
-    if (body.lines == 0) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"CFGB"});
+    if (body.lines == 0) ThrowMessageArgs(kMsgTagDataUnreadable, {"CFGB"});
     return static_cast<double>(body.frequency) / body.lines;
   }
 
@@ -133,9 +132,9 @@ class CBinImporter {
     auto& header = root_.Header;
     const std::u16string text = Utf8ToUtf16(Latin1ToUtf8(
         std::string_view(reinterpret_cast<const char*>(record.description.data()), record.description.size())));
-    if (text.size() >= kHeaderFieldLength) {
-      WriteText(header.device_description, Utf16ToUtf8(text.substr(0, kHeaderFieldLength)));
-      WriteText(header.serial_number, Utf16ToUtf8(text.substr(text.size() - kHeaderFieldLength)));
+    if (text.size() >= bin::kHeaderFieldLength) {
+      WriteText(header.device_description, Utf16ToUtf8(text.substr(0, bin::kHeaderFieldLength)));
+      WriteText(header.serial_number, Utf16ToUtf8(text.substr(text.size() - bin::kHeaderFieldLength)));
     }
     WriteInteger(header.HW_version, record.hwVersion, {});
     WriteText(header.SW_version, std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor));
@@ -225,7 +224,7 @@ class CBinImporter {
       const dom::Node start_stop = ChildOccurrence(tacho.start_stop_region, at);
       WriteRealOn(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, start_stop);
       WriteRealOn(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, start_stop);
-      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoReferenceBase + n), 0, range, scale_);
+      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoChannelCodeBase + n), 0, range, scale_);
     }
   }
 
@@ -263,7 +262,7 @@ class CBinImporter {
     const dom::Node param = ChildOccurrence(ch_.param, at);
     WriteIntegerOn(ch_.param.sp_window, record.spWindow + 1u, param);
     const std::optional<ChannelUnits> units = DecodeUnits(record.sensorKind, record.integration);
-    if (!units) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"ACHN"});
+    if (!units) ThrowMessageArgs(kMsgTagDataUnreadable, {"ACHN"});
     WriteIntegerOn(ch_.unit, units->channel, at);
     WriteIntegerOn(ch_.param.unit, units->param, param);
     WriteRealOn(ch_.param.average_time_s, record.averageTime_s, 3, param);
@@ -277,7 +276,7 @@ class CBinImporter {
     auto& absolute_band = ch_.Absolute_bands.band;
     auto& relative_band = ch_.Relative_bands.band;
     if (record.code == bin::kParamCodePhase) {
-      if (!relative) ThrowMessage(161, relative_band.phase.GetFullPath());
+      if (!relative) ThrowMessage(kMsgPhaseWithoutBand, relative_band.phase.GetFullPath());
       WriteIntegerOn(relative_band.phase.number, number, ChildOccurrence(relative_band.phase, relative));
       return;
     }
@@ -297,7 +296,7 @@ class CBinImporter {
       const auto count = static_cast<uint32_t>(Occurrences(*parameter, bands).size());
       at = parameter->GetNodeIn(bands, {false, count}, true);  // a new band after the others
     } else {
-      ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"PRMS"});
+      ThrowMessageArgs(kMsgTagDataUnreadable, {"PRMS"});
     }
     WriteIntegerOn(parameter->number, number, at);
     WriteRealOn(parameter->minvalue, record.minValue, 3, at);
@@ -403,7 +402,7 @@ void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
   for (const bin::CNodeTagBIN* tag : {static_cast<const bin::CNodeTagBIN*>(&tree),
                                       static_cast<const bin::CNodeTagBIN*>(&tree.ConfigHeader()),
                                       static_cast<const bin::CNodeTagBIN*>(&tree.ConfigBody())})
-    if (!tag->IsPresent()) bin::ThrowTagError(bin::kMsgNoMandatoryTag, *tag);
+    if (!tag->IsPresent()) bin::ThrowTagError(kMsgNoMandatoryTag, *tag);
 }
 
 // Reads the image into the tree `TREE` and fills a root of its version `ROOT`, on a copy of `base`'s document

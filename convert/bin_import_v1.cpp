@@ -9,12 +9,12 @@
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
 #include "platform/utf.h"
+#include "schema/channel_references.h"
+#include "schema/device_constants.h"
 
 namespace vrk {
 namespace {
 
-constexpr uint32_t kTachoReferenceBase = 49;
-constexpr std::size_t kHeaderFieldLength = 4;
 // Parameter numbers of the three measured values in version-1 thresholds (references count from 0).
 constexpr uint16_t kParamAverage = 0;
 constexpr uint16_t kParamPeakPeak = 1;
@@ -52,9 +52,9 @@ class CBinImporterV1 {
     auto& header = root_.Header;
     const std::u16string text = Utf8ToUtf16(Latin1ToUtf8(
         std::string_view(reinterpret_cast<const char*>(record.description.data()), record.description.size())));
-    if (text.size() >= kHeaderFieldLength) {
-      header.device_description.SetValue(Utf16ToUtf8(text.substr(0, kHeaderFieldLength)), {}, false);
-      header.serial_number.SetValue(Utf16ToUtf8(text.substr(text.size() - kHeaderFieldLength)), {}, false);
+    if (text.size() >= bin::kHeaderFieldLength) {
+      header.device_description.SetValue(Utf16ToUtf8(text.substr(0, bin::kHeaderFieldLength)), {}, false);
+      header.serial_number.SetValue(Utf16ToUtf8(text.substr(text.size() - bin::kHeaderFieldLength)), {}, false);
     }
     WriteInteger(header.HW_version, record.hwVersion, {});
     header.SW_version.SetValue(std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor),
@@ -93,7 +93,7 @@ class CBinImporterV1 {
       const PhysicalRange range{ReadReal(tacho.minvalue, at), ReadReal(tacho.maxvalue, at)};
       WriteReal(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, at);
       WriteReal(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, at);
-      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoReferenceBase + n), 0, range, scale_);
+      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoChannelCodeBase + n), 0, range, scale_);
     }
   }
 

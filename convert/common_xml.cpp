@@ -7,6 +7,7 @@
 
 #include "convert/channel_parameters.h"
 #include "convert/param_dev_cycle_converter.h"
+#include "schema/channel_references.h"
 #include "schema/device_v7.h"
 #include "schema/element_edits.h"
 #include "schema/value_text.h"
@@ -15,9 +16,6 @@ namespace vrk {
 namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
-
-// Highest channel code that names a vibration channel.
-constexpr uint32_t kLastVibroChannelCode = kTachoChannelCodeBase;
 
 CIndexList Append(CIndexList list, IndexEntry entry) {
   list.PushBack(entry);
@@ -47,7 +45,7 @@ bool Matches(const ParamReference& wanted, uint32_t channel, uint32_t parameter)
     return (channel & 0xFFFFu) == wanted.channel && (parameter & 0xFFFFu) == wanted.parameter;
   if (has_channel) return channel == wanted.channel;
   if (has_parameter)
-    return channel >= 1 && channel <= kLastVibroChannelCode && parameter % 65536 == wanted.parameter % 65536;
+    return channel >= 1 && channel <= kLastVibrationReference && parameter % 65536 == wanted.parameter % 65536;
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
@@ -37,7 +38,7 @@ std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& inde
   const std::optional<std::string> text = attribute.FindValue(indexes);
   if (!text) return std::nullopt;
   const std::optional<double> value = ParseRealText(*text);
-  if (!value) ThrowMessage(103, attribute.GetFullPath());
+  if (!value) ThrowMessage(kMsgIncorrectValueType, attribute.GetFullPath());
   return value;
 }
 
@@ -79,7 +80,7 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
     auto* relative = &channel.Relative_bands.band;
     if (&parameter == &channel.Average) {
       const std::optional<double> offset = RealAt(channel.trn_offset, channel_indexes);
-      if (!offset) ThrowMessage(121, channel.trn_offset.GetFullPath());
+      if (!offset) ThrowMessage(kMsgAttributeNotSpecified, channel.trn_offset.GetFullPath());
       minimum = (-kSensorHalfSpan - *offset) / s;
       maximum = (kSensorHalfSpan - *offset) / s;
     } else if (&parameter == &channel.WaveRMS || &parameter == &channel.Peak) {
@@ -115,7 +116,7 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
       CIndexList at = channel_indexes;
       at.PushBack({false, k});
       const std::optional<double> value = RealAt(point.value, at);
-      if (!value) ThrowMessage(121, point.value.GetFullPath());
+      if (!value) ThrowMessage(kMsgAttributeNotSpecified, point.value.GetFullPath());
       if (k == 0 || *value < a) a = *value;
       if (k == 0 || *value > b) b = *value;
     }

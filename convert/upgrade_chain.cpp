@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/device_constants.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -95,7 +97,7 @@ void UpgradeVersion6To7(CNodeTag_VRK_DeviceV6& from, CNodeTag_VRK_DeviceV7& to) 
   for (uint32_t k = 0; k < channels; ++k) {
     const CIndexList at{{false, k}};
     const std::optional<std::string> unit = channel.unit.FindValue(at);
-    channel.hpf.SetValue(unit && ParseIntegerText(*unit) == 103 ? "1" : "0", at, false);
+    channel.hpf.SetValue(unit && ParseIntegerText(*unit) == kUnitDisplacement ? "1" : "0", at, false);
   }
 }
 
@@ -125,7 +127,7 @@ void UpgradeAnyToVersion7(CNodeTag_VRK_Device& from, CNodeTag_VRK_DeviceV7& targ
   if (auto* v2 = dynamic_cast<CNodeTag_VRK_DeviceV2*>(&from)) return UpgradeToVersion7(*v2, target);
   if (auto* v3 = dynamic_cast<CNodeTag_VRK_DeviceV3*>(&from)) return UpgradeToVersion7(*v3, target);
   if (auto* v6 = dynamic_cast<CNodeTag_VRK_DeviceV6*>(&from)) return UpgradeToVersion7(*v6, target);
-  ThrowMessage(159);
+  ThrowMessage(kMsgVersionNotSupported);
 }
 
 }  // namespace vrk

@@ -2,6 +2,7 @@
 
 #include "convert/upgrade_chain.h"
 #include "convert/upgrade_failure.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "resources/default_config.h"
 #include "schema/node_check.h"
@@ -16,8 +17,8 @@ struct LoadMessages {
   uint32_t parse_error;
   uint32_t no_root;
 };
-constexpr LoadMessages kCallerDocument{110, 114};
-constexpr LoadMessages kDefaultDocument{106, 107};
+constexpr LoadMessages kCallerDocument{kMsgDocumentLoadingError, kMsgNoRootTag};
+constexpr LoadMessages kDefaultDocument{kMsgDefaultLoadingError, kMsgDefaultNoRoot};
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> MakeRoot(dom::Document document, bool imperial, LoadMessages messages) {
   if (!document.documentElement()) ThrowMessage(messages.no_root);
@@ -41,7 +42,7 @@ namespace {
 uint16_t DocumentVersion(CNodeTag_VRK_DeviceV7& root) {
   const std::string text = root.VersionInfo.version.GetValue(CIndexList());
   const std::optional<uint32_t> version = ParseKeyText(text);
-  if (!version) ThrowMessage(159);
+  if (!version) ThrowMessage(kMsgVersionNotSupported);
   return static_cast<uint16_t>(*version);
 }
 
@@ -86,13 +87,13 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
       LoadOlderVersion<CNodeTag_VRK_DeviceV1>(*root, text, version);
       return root;
     default:
-      ThrowMessage(159);
+      ThrowMessage(kMsgVersionNotSupported);
   }
 }
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial) {
   const std::string_view bytes = DefaultConfigBytes();
-  if (bytes.empty()) ThrowMessage(105);
+  if (bytes.empty()) ThrowMessage(kMsgDefaultNotFound);
   dom::Document document;
   try {
     document = dom::Document::parseBytes(bytes);

@@ -8,7 +8,10 @@
 #include "convert/param_dev_cycle_converter.h"
 #include "editing/parameter_move.h"
 #include "editing/undo_operations.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/channel_references.h"
+#include "schema/device_constants.h"
 #include "schema/device_v7.h"
 #include "schema/element_edits.h"
 #include "schema/node_check.h"
@@ -18,13 +21,6 @@ namespace vrk {
 namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
-
-constexpr uint32_t kLastChannelNumber = 16;
-constexpr uint32_t kLastTachoNumber = 6;
-
-constexpr int64_t kUnitVelocity = 102;
-constexpr int64_t kUnitDisplacementMicrons = 103;
-constexpr int64_t kUnitDisplacementMillimetres = 334;
 
 // Restores the compatibility flag when the edit that changed it is undone.
 class CUndoCompatibilityFlag : public CUndoXMLOperation {
@@ -70,11 +66,11 @@ dom::Node CopyOf(CNodeTagInfoXML& descriptor, dom::Document document, const dom:
   try {
     parsed = document.parseFragment(context, node.xml());
   } catch (const dom::ParseError&) {
-    ThrowMessage(120, descriptor.GetFullPath());
+    ThrowMessage(kMsgTagCreationError, descriptor.GetFullPath());
   }
   for (const dom::Node& candidate : parsed)
     if (candidate.kind() == dom::NodeKind::kElement) return candidate;
-  ThrowMessage(120, descriptor.GetFullPath());
+  ThrowMessage(kMsgTagCreationError, descriptor.GetFullPath());
 }
 
 // Puts `copy` of container `descriptor` into the channel node `channel`, before the first element that comes
@@ -203,11 +199,11 @@ void CChangeHook::ChannelNumberWritten(const CIndexList& indexes, uint32_t old) 
   const std::optional<uint32_t> now = NumberAt(ch.number, channel);
   if (!now) return;
   // A new channel gets its sensor and processing settings; a renumbered one keeps its own.
-  for (CNodeAttrInfoXML* attribute : {static_cast<CNodeAttrInfoXML*>(&ch.unit), static_cast<CNodeAttrInfoXML*>(&ch.trn_sens),
-                                      static_cast<CNodeAttrInfoXML*>(&ch.trn_offset), static_cast<CNodeAttrInfoXML*>(&ch.hpf),
-                                      static_cast<CNodeAttrInfoXML*>(&ch.param.unit),
-                                      static_cast<CNodeAttrInfoXML*>(&ch.param.average_time_s),
-                                      static_cast<CNodeAttrInfoXML*>(&ch.param.sp_window)})
+  for (CNodeAttrInfoXML* attribute :
+       {static_cast<CNodeAttrInfoXML*>(&ch.unit), static_cast<CNodeAttrInfoXML*>(&ch.trn_sens),
+        static_cast<CNodeAttrInfoXML*>(&ch.trn_offset), static_cast<CNodeAttrInfoXML*>(&ch.hpf),
+        static_cast<CNodeAttrInfoXML*>(&ch.param.unit), static_cast<CNodeAttrInfoXML*>(&ch.param.average_time_s),
+        static_cast<CNodeAttrInfoXML*>(&ch.param.sp_window)})
     DefaultWhereMissing(*attribute, channel);
   if (old == *now) return;
   if (old != 0) converter_.RenumberReferenceChannel(old, *now);
@@ -216,7 +212,7 @@ void CChangeHook::ChannelNumberWritten(const CIndexList& indexes, uint32_t old) 
     Write(ch.Average.number, "1", channel);
     Write(ch.PeakPeak.number, "2", channel);
     Write(ch.Absolute_bands.band.number, "3", Append(channel, {true, 3}));
-    for (uint32_t t = 1; t <= kLastTachoNumber; ++t) CreateRelativeBands(channel, t);
+    for (uint32_t t = 1; t <= kTachoChannelCount; ++t) CreateRelativeBands(channel, t);
   }
   if (identical_) {
     std::optional<uint32_t> reference;
@@ -244,9 +240,9 @@ void CChangeHook::UnitWritten(const CIndexList& indexes, const std::optional<std
   ch.param.unit.SetValue(*unit, channel, false);
   const std::optional<int64_t> code = ParseIntegerText(*unit);
   if (code == kUnitVelocity) ch.trn_sens.SetValue(ch.trn_sens.range().default_value, channel, false);
-  if (code == kUnitDisplacementMicrons) ch.trn_sens.SetValue(FormatRealText(1.5, 3), channel, false);
-  if (code == kUnitDisplacementMillimetres) ch.trn_sens.SetValue("1500", channel, false);
-  ch.hpf.SetValue(code == kUnitDisplacementMicrons ? "1" : "0", channel, false);
+  if (code == kUnitDisplacement) ch.trn_sens.SetValue(FormatRealText(1.5, 3), channel, false);
+  if (code == kUnitDisplacementMm) ch.trn_sens.SetValue("1500", channel, false);
+  ch.hpf.SetValue(code == kUnitDisplacement ? "1" : "0", channel, false);
 }
 
 void CChangeHook::ParameterWritten(CNodeTagInfoXML& element, CNodeAttrInfoXML& attribute, const CIndexList& indexes,
@@ -285,14 +281,16 @@ void CChangeHook::CarryOver(CNodeTagInfoXML& element, const std::vector<CNodeAtt
                             const CIndexList& indexes, uint32_t source) {
   // The same occurrence elsewhere: the same container, or the band at the same position (for a phase, the
   // phase of that band).
-  CNodeTagInfoXML* positioned = element.repeated() ? &element : element.parent()->repeated() ? element.parent() : nullptr;
+  CNodeTagInfoXML* positioned = element.repeated()             ? &element
+                                : element.parent()->repeated() ? element.parent()
+                                                               : nullptr;
   std::optional<uint32_t> position;
   if (positioned) {
     position = PositionOf(*positioned, indexes.Truncated(2));
     if (!position) return;
   }
   for (uint32_t number : converter_.VibroChannelNumbers()) {
-    if (number == source || number < 1 || number > kLastChannelNumber) continue;
+    if (number == source || number < 1 || number > kVibrationChannelCount) continue;
     CIndexList target{{true, number}};
     if (position) target.PushBack({false, *position});
     if (!Exists(element, target)) continue;
@@ -445,7 +443,7 @@ void EqualiseBandSets(CNodeTag_VRK_Device& base) {
   CCommonXMLv7 converter(*root);
   const uint32_t reference = converter.GetFirstVibroChannelNumber();
   if (reference == 0) return;
-  for (uint32_t number = reference + 1; number <= kLastChannelNumber; ++number)
+  for (uint32_t number = reference + 1; number <= kVibrationChannelCount; ++number)
     CopyChannelBands(*root, reference, number, true);
 
   const CIndexList channel{{true, reference}};
@@ -476,7 +474,7 @@ void SwitchCompatibilityMode(CNodeTag_VRK_DeviceV7& root, bool identical, bool o
       hook.Write(ch.Average.number, "1", channel);
       hook.Write(ch.PeakPeak.number, "2", channel);
       hook.Write(ch.Absolute_bands.band.number, "3", Append(channel, {true, 3}));
-      for (uint32_t t = 1; t <= kLastTachoNumber; ++t) hook.CreateRelativeBands(channel, t);
+      for (uint32_t t = 1; t <= kTachoChannelCount; ++t) hook.CreateRelativeBands(channel, t);
       if (number) converter.RemoveReferences({{*number, kNoReferencePart}});
       continue;
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/common_normalisation.h"
 #include "schema/linked_rules.h"
@@ -39,7 +40,8 @@ void CheckCuttingBands(CVibroChannel& ch, const CIndexList& band) {
   const std::vector<uint32_t> relative = NumbersOf(ch.Relative_bands.band.number, band.Truncated(1));
   for (uint32_t number : NumbersOf(cutting.number, band))
     if (!Contains(relative, number))
-      ThrowMessageArgs(140, {cutting.GetFullPath(), ch.Relative_bands.band.GetFullPath()}, cutting.GetFullPath());
+      ThrowMessageArgs(kMsgReferenceMissing, {cutting.GetFullPath(), ch.Relative_bands.band.GetFullPath()},
+                       cutting.GetFullPath());
 }
 
 void CheckShafts(CNodeTag_VRK_DeviceV1& root, const CIndexList& channel) {
@@ -47,7 +49,8 @@ void CheckShafts(CNodeTag_VRK_DeviceV1& root, const CIndexList& channel) {
   auto& tacho = root.TachoChannels.TachoChannel;
   const std::vector<uint32_t> tachos = NumbersOf(tacho.number, {});
   for (uint32_t shaft : NumbersOf(band.shaft, channel))
-    if (!Contains(tachos, shaft)) ThrowMessageArgs(140, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
+    if (!Contains(tachos, shaft))
+      ThrowMessageArgs(kMsgReferenceMissing, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
 }
 
 // `level` against the limit read from `limit` at `limit_indexes`.

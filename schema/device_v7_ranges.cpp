@@ -6,6 +6,8 @@
 
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/param_range.h"
+#include "interface/message_ids.h"
+#include "schema/device_constants.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
 
@@ -22,7 +24,6 @@ std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& 
   return text ? ParseIntegerText(*text) : std::nullopt;
 }
 
-
 // minvalue and maxvalue of every parameter but Average are bounded by the measuring range.
 bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& a) {
   for (CNodeTagBandsContainerV2* container : root.VibroParameterContainers())
@@ -35,10 +36,10 @@ bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& 
 }  // namespace
 
 std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial) {
-  return {{"101", imperial ? 209u : 160u},
-          {"102", imperial ? 206u : 139u},
-          {"103", imperial ? 207u : 143u},
-          {"334", imperial ? 208u : 144u}};
+  return {{"101", imperial ? kMsgUnitInchPerSecond2 : kMsgUnitMetrePerSecond2},
+          {"102", imperial ? kMsgUnitInchPerSecond : kMsgUnitMmPerSecond},
+          {"103", imperial ? kMsgUnitMils : kMsgUnitMicrometre},
+          {"334", imperial ? kMsgUnitInch : kMsgUnitMillimetre}};
 }
 
 const std::string& CNodeTag_VRK_DeviceV7::LimitText(double value) {
@@ -57,8 +58,8 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
   if (&a == &ch.unit) {
     a.range().dictionary = VibrationUnitDictionary(imperial());
   } else if (&a == &ch.param.unit) {
-    if (IntegerAt(ch.unit, channel) == 334)
-      a.range().dictionary = {{"334", imperial() ? 208u : 144u}};
+    if (IntegerAt(ch.unit, channel) == kUnitDisplacementMm)
+      a.range().dictionary = {{"334", imperial() ? kMsgUnitInch : kMsgUnitMillimetre}};
     else
       a.range().dictionary = VibrationUnitDictionary(imperial());
   } else if (&a == &ch.trn_sens) {
@@ -66,10 +67,11 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
     ch.trn_sens.range().add_constraint = decimals;
     ch.trn_offset.range().add_constraint = decimals;
   } else if (&a == &ch.hpf) {
-    a.range().add_constraint = IntegerAt(ch.unit, channel) == 103 ? 0 : kNoRounding;
+    a.range().add_constraint = IntegerAt(ch.unit, channel) == kUnitDisplacement ? 0 : kNoRounding;
   } else if (&a == &ch.Linear.type) {
     if (const std::optional<int64_t> unit = IntegerAt(ch.unit, channel)) {
-      const bool linear_unit = (*unit == 103 || *unit == 334) && IntegerAt(ch.param.unit, channel) == unit;
+      const bool linear_unit =
+          (*unit == kUnitDisplacement || *unit == kUnitDisplacementMm) && IntegerAt(ch.param.unit, channel) == unit;
       a.range().add_constraint = linear_unit ? 3 : kNoRounding;
     }
   } else if (IsMeasuringRangeLimit(*this, a)) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editing/undo_operations.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 #include "schema/xml_errors.h"
@@ -113,15 +114,15 @@ dom::Node ParseElement(CNodeTagInfoXML& element, const dom::Node& context, std::
   try {
     parsed = document.parseFragment(context, xml);
   } catch (const dom::ParseError& e) {
-    ThrowParseError(110, e);
+    ThrowParseError(kMsgDocumentLoadingError, e);
   }
   dom::Node result;
   for (const dom::Node& node : parsed) {
     if (IsWhitespace(node)) continue;
-    if (node.kind() != dom::NodeKind::kElement || result) ThrowMessage(110, element.GetFullPath());
+    if (node.kind() != dom::NodeKind::kElement || result) ThrowMessage(kMsgDocumentLoadingError, element.GetFullPath());
     result = node;
   }
-  if (!result) ThrowMessage(110, element.GetFullPath());
+  if (!result) ThrowMessage(kMsgDocumentLoadingError, element.GetFullPath());
   return result;
 }
 
