@@ -11,7 +11,8 @@
 namespace vrk {
 namespace {
 
-// A positive real setting; 121 when absent, 103 when it is not a positive number (it would divide by zero).
+// A positive real setting; kMsgAttributeNotSpecified when absent, kMsgIncorrectValueType when it is not a positive
+// number (it would divide by zero).
 double PositiveSetting(CNodeAttrInfoXML& attribute) {
   const std::optional<double> value = ParseRealText(attribute.GetValue(CIndexList()));
   if (!value || *value <= 0) ThrowMessage(kMsgIncorrectValueType, attribute.GetFullPath());

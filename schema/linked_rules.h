@@ -18,8 +18,8 @@ enum class LinkedRule : uint32_t {
   kGreaterOrEqual = kMsgGreaterOrEqual,
 };
 
-// Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is
-// absent. Throws CConvException 124 named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
+// Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is absent.
+// Throws CConvException kMsgIncorrectRange named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
 // Values compare as reals when either attribute is real, else as integers.
 void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes);
 // The same with `b` read at its own index list (a related attribute in another element).

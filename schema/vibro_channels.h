@@ -268,7 +268,8 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
 // The four measurement units of vibration channels with their metric or imperial names.
 std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial);
 
-// At least three linearisation points, no two volt or value entries alike. Throws 162, 163 or 164.
+// At least three linearisation points, no two volt or value entries alike. Throws kMsgTooFewLinearPoints,
+// kMsgRepeatedSignalPoint or kMsgRepeatedValuePoint.
 void CheckLinearisation(CVibroChannels::CVibroChannel::CLinear& linear, const CIndexList& channel);
 
 }  // namespace vrk
