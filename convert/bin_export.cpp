@@ -7,7 +7,6 @@
 
 #include "bin/bin_image.h"
 #include "bin/tag_tree_v7.h"
-#include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
@@ -15,6 +14,7 @@
 #include "convert/threshold_export.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/device_v7.h"
 
 namespace vrk {

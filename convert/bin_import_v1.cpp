@@ -3,12 +3,12 @@
 
 #include "bin/byte_io.h"
 #include "bin/records_v7.h"
-#include "convert/attribute_values.h"
 #include "convert/level_coding.h"
 #include "convert/modbus_settings_import.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
 #include "platform/utf.h"
+#include "schema/attribute_values.h"
 #include "schema/channel_references.h"
 #include "schema/device_constants.h"
 

@@ -7,6 +7,7 @@
 
 #include "convert/channel_parameters.h"
 #include "convert/param_dev_cycle_converter.h"
+#include "schema/attribute_values.h"
 #include "schema/channel_references.h"
 #include "schema/device_v7.h"
 #include "schema/element_edits.h"
@@ -17,18 +18,7 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
-CIndexList Append(CIndexList list, IndexEntry entry) {
-  list.PushBack(entry);
-  return list;
-}
-
 CIndexList At(uint32_t position) { return CIndexList{{false, position}}; }
-
-std::optional<uint32_t> NumberAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  if (!text) return std::nullopt;
-  return ParseKeyText(*text);
-}
 
 // The (channel, parameter) a reference tag at `indexes` holds; null when either part is missing or not a number.
 std::optional<std::pair<uint32_t, uint32_t>> ReadReference(CParameterTag& tag, const CIndexList& indexes) {
@@ -258,9 +248,7 @@ std::vector<WrittenValue> CCommonXMLv7::SnapBandFrequencies() {
 
   // Rewrites the value when it moves; texts that are not numbers are left to the value checks.
   auto snap = [&](CNodeAttrInfoXML& attribute, const CIndexList& at, auto&& onto_lines) {
-    const std::optional<std::string> text = attribute.FindValue(at);
-    if (!text) return;
-    const std::optional<double> hz = ParseRealText(*text);
+    const std::optional<double> hz = RealAt(attribute, at);
     if (!hz || *hz < 0) return;
     const double snapped = onto_lines(*hz);
     if (std::fabs(snapped - *hz) < 1e-9) return;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/channel_references.h"
 #include "schema/device_v7.h"
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
@@ -12,6 +11,7 @@
 #include "convert/threshold_levels.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/channel_references.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "convert/attribute_values.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_levels.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/device_v7.h"
 
 namespace vrk {

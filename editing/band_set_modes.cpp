@@ -10,6 +10,7 @@
 #include "editing/undo_operations.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/channel_references.h"
 #include "schema/device_constants.h"
 #include "schema/device_v7.h"
@@ -35,19 +36,6 @@ class CUndoCompatibilityFlag : public CUndoXMLOperation {
   CNodeTag_VRK_Device& root_;
   bool previous_;
 };
-
-CIndexList Append(CIndexList list, IndexEntry entry) {
-  list.PushBack(entry);
-  return list;
-}
-
-bool Exists(CNodeTagInfoXML& element, CIndexList indexes) { return static_cast<bool>(element.GetNode(indexes, false)); }
-
-std::optional<uint32_t> NumberAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  if (!text) return std::nullopt;
-  return ParseKeyText(*text);
-}
 
 bool IsWhitespace(const dom::Node& node) {
   if (!node || node.kind() != dom::NodeKind::kText) return false;
@@ -174,7 +162,7 @@ void CChangeHook::AfterWrite(CNodeAttrInfoXML& a, const CIndexList& indexes, con
   CVibroChannel& ch = root_.VibroChannels.VibroChannel;
   auto& tacho = root_.TachoChannels.TachoChannel;
   // Channel numbers start at 1: 0 stands for none.
-  const uint32_t old_number = old ? ParseKeyText(*old).value_or(0) : 0;
+  const uint32_t old_number = KeyOfText(old).value_or(0);
   if (&a == &ch.number) return ChannelNumberWritten(indexes, old_number);
   if (&a == &ch.Linear.Point.volt || &a == &ch.Linear.Point.value) return PointWritten(indexes);
   if (&a == &ch.unit) return UnitWritten(indexes, old);
@@ -248,7 +236,7 @@ void CChangeHook::UnitWritten(const CIndexList& indexes, const std::optional<std
 void CChangeHook::ParameterWritten(CNodeTagInfoXML& element, CNodeAttrInfoXML& attribute, const CIndexList& indexes,
                                    const std::optional<std::string>& old) {
   const bool is_number = attribute.name() == "number";
-  const std::optional<uint32_t> old_number = old ? ParseKeyText(*old) : std::nullopt;
+  const std::optional<uint32_t> old_number = KeyOfText(old);
   const CIndexList& at = indexes;
   if (!Exists(element, at)) return;
   const std::optional<uint32_t> number = is_number ? NumberAt(attribute, at) : std::nullopt;
@@ -328,8 +316,7 @@ void CChangeHook::TachoNumberWritten(const CIndexList& indexes, uint32_t old) {
 }
 
 void CChangeHook::DelaysFollowCycle() {
-  const std::optional<std::string> fmax = root_.VibroChannels.wave_settings.fmax.FindValue({});
-  const std::optional<double> hz = fmax ? ParseRealText(*fmax) : std::nullopt;
+  const std::optional<double> hz = RealAt(root_.VibroChannels.wave_settings.fmax, {});
   if (!hz || *hz <= 0) return;  // the value check reports it
   CParamDevCycleConverterV7 cycles;
   cycles.InitCycle(root_);
@@ -343,8 +330,7 @@ void CChangeHook::DelaysFollowCycle() {
                 {&root_.Relay.AlarmDelay.On_ms, 0},
                 {&root_.Relay.AlarmDelay.Off_ms, 0}};
   for (const auto& delay : delays) {
-    const std::optional<std::string> text = delay.attribute->FindValue({});
-    const std::optional<int64_t> ms = text ? ParseIntegerText(*text) : std::nullopt;
+    const std::optional<int64_t> ms = IntegerAt(*delay.attribute, {});
     if (!ms || *ms < 0) continue;
     const int64_t snapped = cycles.SnapTime(static_cast<double>(*ms), delay.minimum);
     if (snapped == *ms) continue;
@@ -357,7 +343,7 @@ void CChangeHook::BandsFollowLines() {
   for (auto* setting : {static_cast<CNodeAttrInfoXML*>(&root_.VibroChannels.wave_settings.fmax),
                         static_cast<CNodeAttrInfoXML*>(&root_.VibroChannels.spectrum_settings.lines)}) {
     const std::optional<std::string> text = setting->FindValue({});
-    const std::optional<double> value = text ? ParseRealText(*text) : std::nullopt;
+    const std::optional<double> value = RealOfText(text);
     if (text && (!value || *value <= 0)) return;  // the value check reports it
   }
   for (WrittenValue& written : converter_.SnapBandFrequencies()) Check(*written.attribute, written.indexes);
@@ -369,10 +355,8 @@ void CChangeHook::CreateRelativeBands(const CIndexList& channel, uint32_t tacho)
   auto& band = ch.Relative_bands.band;
   // Two spectral lines wide on each side.
   std::string bound = band.lower_bound.range().default_value;
-  const std::optional<std::string> fmax = root_.VibroChannels.wave_settings.fmax.FindValue({});
-  const std::optional<std::string> lines = root_.VibroChannels.spectrum_settings.lines.FindValue({});
-  const std::optional<double> hz = fmax ? ParseRealText(*fmax) : std::nullopt;
-  const std::optional<double> count = lines ? ParseRealText(*lines) : std::nullopt;
+  const std::optional<double> hz = RealAt(root_.VibroChannels.wave_settings.fmax, {});
+  const std::optional<double> count = RealAt(root_.VibroChannels.spectrum_settings.lines, {});
   if (hz && count && *count > 0) bound = FormatRealText(2 * *hz / *count, 3);
 
   const double factors[] = {0.5, 1, 2, 3};
@@ -483,8 +467,7 @@ void SwitchCompatibilityMode(CNodeTag_VRK_DeviceV7& root, bool identical, bool o
     std::vector<ParamReference> gone;
     for (uint32_t k = 0, m = band.CountNodes(channel); k < m; ++k) {
       const CIndexList at = Append(channel, {false, k});
-      const std::optional<std::string> factor = band.factor.FindValue(at);
-      const std::optional<double> value = factor ? ParseRealText(*factor) : std::nullopt;
+      const std::optional<double> value = RealAt(band.factor, at);
       if (!value || *value == std::floor(*value) || !Exists(band.phase, at)) continue;
       const std::optional<uint32_t> phase = NumberAt(band.phase.number, at);
       if (number && phase && *phase >= 1) gone.push_back({*number, *phase - 1});

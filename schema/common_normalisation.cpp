@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "schema/attribute_values.h"
 #include "schema/device_constants.h"
 #include "schema/device_root.h"
 #include "schema/tacho_channels.h"
@@ -42,8 +43,7 @@ void NormalizeCommonSections(CNodeTag_VRK_Device& root) {
   for (uint32_t k = 0; k < channels; ++k) {
     const CIndexList channel{{false, k}};
     if (!tacho.number.FindValue(channel)) continue;
-    const std::optional<std::string> unit = tacho.unit.FindValue(channel);
-    if (unit && ParseIntegerText(*unit) == kTachoUnitPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
+    if (IntegerAt(tacho.unit, channel) == kTachoUnitPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
   }
 }
 

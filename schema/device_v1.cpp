@@ -7,6 +7,7 @@
 
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/common_normalisation.h"
 #include "schema/linked_rules.h"
 #include "schema/modbus_rules.h"
@@ -25,8 +26,7 @@ std::vector<uint32_t> NumbersOf(CNodeAttrInfoXML& number, const CIndexList& pare
   for (uint32_t k = 0; k < count; ++k) {
     CIndexList at = parent;
     at.PushBack({false, k});
-    if (const std::optional<std::string> text = number.FindValue(at))
-      if (const std::optional<uint32_t> value = ParseKeyText(*text)) numbers.push_back(*value);
+    if (const std::optional<uint32_t> value = NumberAt(number, at)) numbers.push_back(*value);
   }
   return numbers;
 }

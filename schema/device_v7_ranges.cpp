@@ -5,10 +5,11 @@
 #include <optional>
 
 #include "convert/param_dev_cycle_converter.h"
-#include "convert/param_range.h"
 #include "interface/message_ids.h"
+#include "schema/attribute_values.h"
 #include "schema/device_constants.h"
 #include "schema/device_v7.h"
+#include "schema/param_range.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -17,12 +18,6 @@ namespace {
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
 constexpr int32_t kNoRounding = -1;
-
-// The attribute's value at `indexes`, when present.
-std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  return text ? ParseIntegerText(*text) : std::nullopt;
-}
 
 // minvalue and maxvalue of every parameter but Average are bounded by the measuring range.
 bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& a) {
@@ -84,11 +79,9 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
         TachoChannels.TachoChannel.maxvalue.FindValue(CIndexList{{true, static_cast<uint32_t>(*shaft)}}))
       a.range().default_value = FormatRealText(1, 3);
   } else if (&a == &ch.Relative_bands.band.lower_bound || &a == &ch.Relative_bands.band.upper_bound) {
-    if (const std::optional<std::string> fmax = VibroChannels.wave_settings.fmax.FindValue({})) {
-      if (const std::optional<double> value = ParseRealText(*fmax)) {
-        a.range().max = FormatRealText(*value / 100 * 25, 3);
-        a.range().max_constraint = kMaxInclusive;
-      }
+    if (const std::optional<double> value = RealAt(VibroChannels.wave_settings.fmax, {})) {
+      a.range().max = FormatRealText(*value / 100 * 25, 3);
+      a.range().max_constraint = kMaxInclusive;
     }
   } else if (&a == &Modbus.ExchangeCycle.CycleCount) {
     const bool slave = IntegerAt(Modbus.type, {}) == 0;

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "convert/channel_parameters.h"
-#include "convert/param_range.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
@@ -14,6 +13,7 @@
 #include "schema/modbus_rules.h"
 #include "schema/node_check.h"
 #include "schema/node_rules.h"
+#include "schema/param_range.h"
 #include "schema/value_text.h"
 
 namespace vrk {

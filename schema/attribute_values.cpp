@@ -1,4 +1,4 @@
-#include "convert/attribute_values.h"
+#include "schema/attribute_values.h"
 
 #include <algorithm>
 #include <limits>
@@ -89,6 +89,30 @@ std::optional<double> FindRealOn(CNodeAttrInfoXML& attribute, const dom::Node& e
   const std::optional<std::string> text = StoredText(attribute, element);
   if (!text) return std::nullopt;
   return ParseReal(attribute, *text);
+}
+
+std::optional<uint32_t> NumberAt(CNodeAttrInfoXML& attribute, const CIndexList& at) {
+  return KeyOfText(attribute.FindValue(at));
+}
+
+std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& at) {
+  return IntegerOfText(attribute.FindValue(at));
+}
+
+std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& at) {
+  return RealOfText(attribute.FindValue(at));
+}
+
+std::optional<uint32_t> KeyOfText(const std::optional<std::string>& text) {
+  return text ? ParseKeyText(*text) : std::nullopt;
+}
+
+std::optional<int64_t> IntegerOfText(const std::optional<std::string>& text) {
+  return text ? ParseIntegerText(*text) : std::nullopt;
+}
+
+std::optional<double> RealOfText(const std::optional<std::string>& text) {
+  return text ? ParseRealText(*text) : std::nullopt;
 }
 
 uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source) {
