@@ -13,6 +13,7 @@
 #include "bin/tag_tree_v6.h"
 #include "bin/tag_tree_v7.h"
 #include "bin/version_probe.h"
+#include "convert/bin_import_sections.h"
 #include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
 #include "convert/modbus_settings_import.h"
@@ -25,11 +26,8 @@
 #include "convert/xml_import.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
-#include "platform/utf.h"
 #include "schema/attribute_values.h"
-#include "schema/channel_references.h"
 #include "schema/cutting_bands.h"
-#include "schema/device_constants.h"
 #include "schema/node_check.h"
 
 namespace vrk {
@@ -38,17 +36,6 @@ namespace {
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
 constexpr uint16_t kReadRangesType = 2;  // a relative band comes back as a band around its lower bound
-
-// The records of a list tag; none when the tag is absent (its default records carry nothing).
-template <class LIST>
-const std::vector<typename LIST::RecordType>& RecordsOf(const LIST& list) {
-  static const std::vector<typename LIST::RecordType> kNone;
-  return list.IsPresent() ? list.Records() : kNone;
-}
-
-bin::CODETABLE CodeTableOf(const bin::CTagBIN_CTAB& ctab) {
-  return ctab.IsPresent() ? ctab.Record() : bin::ConstantCodeTable();
-}
 
 // Value type 1, 2 or 3 of a band code; 0 for a code of another kind.
 uint16_t BandValueType(uint16_t code, uint16_t base, uint16_t type2, uint16_t type3) {
@@ -75,7 +62,7 @@ class CBinImporter {
   void Run() {
     ReadSpectrumSettings();
     WriteText(root_.Cfg.CfgId, CfgIdText(body_.Record().cfgId));
-    ReadHeader();
+    ReadConfigHeader(root_, header_.Record());
     WriteInteger(root_.Data_transfer_settings.param_min_int, body_.Record().paramMinInt, {});
     WriteInteger(root_.Data_transfer_settings.param_max_int, body_.Record().paramMaxInt, {});
     scale_ = TransferScale(root_);
@@ -86,7 +73,7 @@ class CBinImporter {
     ReadCurrentOutputs();
     if constexpr (kVersion6Sections) ReadExchangeCycles();
     thresholds_.ReadMonitoring(root_);
-    ReadTachoChannels();
+    ReadTachoChannels(root_, body_.disc, thresholds_, scale_);
     ReadVibrationChannels();
     if constexpr (kVersion6Sections) {
       thresholds_.ReadReadiness(root_);
@@ -111,7 +98,7 @@ class CBinImporter {
     WriteReal(root_.VibroChannels.spectrum_settings.lines, body.lines / bin::kLinesPerHertz, 3, {});
   }
 
-  // Hertz per spectral line; 101 on "CFGB" when the body gives no lines.
+  // Hertz per spectral line; kMsgTagDataUnreadable on "CFGB" when the body gives no lines.
   double LineHz() const {
     const bin::CONFIGBODYv2& body = body_.Record();
     if (body.lines == 0) ThrowMessageArgs(kMsgTagDataUnreadable, {"CFGB"});
@@ -124,20 +111,6 @@ class CBinImporter {
       cycles_ready_ = true;
     }
     return cycles_;
-  }
-
-  // The 16-byte text names the device in its first four characters and its serial number in its last four.
-  void ReadHeader() {
-    const bin::CONFIGHEADER& record = header_.Record();
-    auto& header = root_.Header;
-    const std::u16string text = Utf8ToUtf16(Latin1ToUtf8(
-        std::string_view(reinterpret_cast<const char*>(record.description.data()), record.description.size())));
-    if (text.size() >= bin::kHeaderFieldLength) {
-      WriteText(header.device_description, Utf16ToUtf8(text.substr(0, bin::kHeaderFieldLength)));
-      WriteText(header.serial_number, Utf16ToUtf8(text.substr(text.size() - bin::kHeaderFieldLength)));
-    }
-    WriteInteger(header.HW_version, record.hwVersion, {});
-    WriteText(header.SW_version, std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor));
   }
 
   // The outputs found or made by number, one per record, each with its number written. They are all made before
@@ -204,27 +177,6 @@ class CBinImporter {
         WriteIntegerOn(command.AddressEx, record.addressEx, command_at);
         WriteIntegerOn(command.Count, record.count, command_at);
       }
-    }
-  }
-
-  // Speeds stored per second come back per minute; the start and stop levels are decoded on that range.
-  void ReadTachoChannels() {
-    auto& tacho = root_.TachoChannels.TachoChannel;
-    for (const bin::DISCRETGONFIG& record : RecordsOf(body_.disc.List())) {
-      const uint32_t n = record.number + 1u;
-      const dom::Node at = Occurrence(tacho, {{true, n}});
-      const double factor = TachoSpeedFactor(record.unitCode);
-      WriteIntegerOn(tacho.number, n, at);
-      WriteIntegerOn(tacho.unit, kTachoUnitPerMinute, at);
-      WriteRealOn(tacho.minvalue, record.minValue * factor, 3, at);
-      WriteRealOn(tacho.maxvalue, record.maxValue * factor, 3, at);
-      WriteIntegerOn(tacho.trn_sens, record.trnSens, at);
-      WriteRealOn(tacho.reductor_coeff, record.reductorCoeff, 4, at);
-      const PhysicalRange range{ReadRealOn(tacho.minvalue, at), ReadRealOn(tacho.maxvalue, at)};
-      const dom::Node start_stop = ChildOccurrence(tacho.start_stop_region, at);
-      WriteRealOn(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, start_stop);
-      WriteRealOn(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, start_stop);
-      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoChannelCodeBase + n), 0, range, scale_);
     }
   }
 

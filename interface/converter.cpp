@@ -11,6 +11,7 @@
 #include "convert/bin_import.h"
 #include "convert/xml_import.h"
 #include "editing/band_set_modes.h"
+#include "editing/change_hook.h"
 #include "editing/element_removal.h"
 #include "editing/element_replacement.h"
 #include "editing/parameter_move.h"
@@ -19,6 +20,7 @@
 #include "interface/converter_dispatch.h"
 #include "interface/error_report.h"
 #include "interface/input_limits.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "platform/bstr.h"
 #include "platform/safe_array.h"
@@ -28,7 +30,6 @@
 #include "schema/path_lookup.h"
 
 #ifdef _WIN32
-#include "interface/message_ids.h"
 #include "platform/windows/type_info_dispatch.h"
 #endif
 

@@ -7,17 +7,11 @@
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
+#include "schema/indentation.h"
 #include "schema/xml_errors.h"
 
 namespace vrk {
 namespace {
-
-bool IsWhitespace(const dom::Node& node) {
-  if (!node || node.kind() != dom::NodeKind::kText) return false;
-  for (char c : node.value())
-    if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
-  return true;
-}
 
 // Detaches `node` from its parent, recorded so that undo puts it back before its old next sibling.
 void Detach(CNodeTagInfoXML& descriptor, const dom::Node& node) {

@@ -8,22 +8,11 @@
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
+#include "schema/indentation.h"
 #include "schema/value_check.h"
 #include "schema/value_text.h"
 
 namespace vrk {
-namespace {
-
-// Nesting level of `node`: 0 for the document element.
-int NestingLevel(const dom::Node& node) {
-  int level = 0;
-  for (dom::Node p = node.parent(); p; p = p.parent()) ++level;
-  return level;
-}
-
-std::string Indentation(int level) { return "\n" + std::string(static_cast<std::size_t>(level), '\t'); }
-
-}  // namespace
 
 std::string CNodeInfoXML::GetFullPath() const {
   return (parent_ ? parent_->GetFullPath() : std::string()) + "\\" + name_;
