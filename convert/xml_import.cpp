@@ -20,7 +20,16 @@ struct LoadMessages {
 constexpr LoadMessages kCallerDocument{kMsgDocumentLoadingError, kMsgNoRootTag};
 constexpr LoadMessages kDefaultDocument{kMsgDefaultLoadingError, kMsgDefaultNoRoot};
 
-std::unique_ptr<CNodeTag_VRK_DeviceV7> MakeRoot(dom::Document document, bool imperial, LoadMessages messages) {
+// A version-7 root on the document `parse` returns; a parse error and a document without a root element throw
+// the load's messages.
+template <class Parse>
+std::unique_ptr<CNodeTag_VRK_DeviceV7> MakeRoot(Parse&& parse, bool imperial, LoadMessages messages) {
+  dom::Document document;
+  try {
+    document = parse();
+  } catch (const dom::ParseError& e) {
+    ThrowParseError(messages.parse_error, e);
+  }
   if (!document.documentElement()) ThrowMessage(messages.no_root);
   auto root = std::make_unique<CNodeTag_VRK_DeviceV7>();
   root->SetImperial(imperial);
@@ -64,13 +73,7 @@ void LoadOlderVersion(CNodeTag_VRK_DeviceV7& target, std::u16string_view text, u
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, bool imperial) {
-  dom::Document document;
-  try {
-    document = dom::Document::parseText(text);
-  } catch (const dom::ParseError& e) {
-    ThrowParseError(kCallerDocument.parse_error, e);
-  }
-  auto root = MakeRoot(std::move(document), imperial, kCallerDocument);
+  auto root = MakeRoot([&] { return dom::Document::parseText(text); }, imperial, kCallerDocument);
   const uint16_t version = DocumentVersion(*root);
   switch (version) {
     case 7:
@@ -94,13 +97,7 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
 std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial) {
   const std::string_view bytes = DefaultConfigBytes();
   if (bytes.empty()) ThrowMessage(kMsgDefaultNotFound);
-  dom::Document document;
-  try {
-    document = dom::Document::parseBytes(bytes);
-  } catch (const dom::ParseError& e) {
-    ThrowParseError(kDefaultDocument.parse_error, e);
-  }
-  auto root = MakeRoot(std::move(document), imperial, kDefaultDocument);
+  auto root = MakeRoot([&] { return dom::Document::parseBytes(bytes); }, imperial, kDefaultDocument);
   FinishLoad(*root, true);
   return root;
 }

@@ -72,21 +72,15 @@ void CheckChannelParameters(CNodeTag_VRK_DeviceV7& root, const CIndexList& chann
 // Every cut-out band names one of the channel's relative bands.
 void CheckCuttingBands(CVibroChannel& ch, const CIndexList& band) {
   auto& cutting = ch.Absolute_bands.band.cutting_rel_bands.cutting_band;
-  const std::vector<uint32_t> relative = NumbersOf(ch.Relative_bands.band.number, band.Truncated(1));
-  for (uint32_t number : NumbersOf(cutting.number, band))
-    if (std::find(relative.begin(), relative.end(), number) == relative.end())
-      ThrowMessageArgs(kMsgReferenceMissing, {cutting.GetFullPath(), ch.Relative_bands.band.GetFullPath()},
-                       cutting.GetFullPath());
+  CheckReferencesExist(NumbersOf(cutting.number, band), NumbersOf(ch.Relative_bands.band.number, band.Truncated(1)),
+                       cutting, ch.Relative_bands.band);
 }
 
 // Every relative band turns with an existing tachometer channel.
 void CheckShafts(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
   auto& band = root.VibroChannels.VibroChannel.Relative_bands.band;
   auto& tacho = root.TachoChannels.TachoChannel;
-  const std::vector<uint32_t> tachos = NumbersOf(tacho.number, {});
-  for (uint32_t shaft : NumbersOf(band.shaft, channel))
-    if (std::find(tachos.begin(), tachos.end(), shaft) == tachos.end())
-      ThrowMessageArgs(kMsgReferenceMissing, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
+  CheckReferencesExist(NumbersOf(band.shaft, channel), NumbersOf(tacho.number, {}), band, tacho);
 }
 
 // The parameter of vibration channel `channel` (by number) that a reference's ParamNum names: references count

@@ -50,4 +50,11 @@ void CheckExactCount(CNodeTagInfoXML& child, const CIndexList& indexes, uint32_t
     ThrowMessageArgs(kMsgNodeCount, {std::to_string(count), child.name()}, child.GetFullPath());
 }
 
+void CheckReferencesExist(const std::vector<uint32_t>& referring, const std::vector<uint32_t>& existing,
+                          const CNodeTagInfoXML& reference, const CNodeTagInfoXML& target) {
+  for (uint32_t value : referring)
+    if (std::find(existing.begin(), existing.end(), value) == existing.end())
+      ThrowMessageArgs(kMsgReferenceMissing, {reference.GetFullPath(), target.GetFullPath()}, reference.GetFullPath());
+}
+
 }  // namespace vrk
