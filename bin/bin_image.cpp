@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "bin/bin_messages.h"
+#include "interface/message_ids.h"
 
 namespace vrk::bin {
 

@@ -14,8 +14,9 @@ namespace vrk::bin {
 // keeps what was read before the error.
 void ReadImage(CNodeTagBIN& root, const uint8_t* data, std::size_t size);
 
-// Writes a filled tree into one buffer of exactly root.GetSize() bytes, in one pass. Throws CConvException 112
-// when the root or another mandatory tag is not present, 117 when the image would pass 4 GiB.
+// Writes a filled tree into one buffer of exactly root.GetSize() bytes, in one pass. Throws CConvException
+// kMsgMandatoryTagNotSpecified when the root or another mandatory tag is not present, kMsgHeaderUnwritable when the
+// image would pass 4 GiB.
 std::vector<uint8_t> WriteImage(CNodeTagBIN& root);
 
 }  // namespace vrk::bin

@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "bin/bin_messages.h"
 #include "bin/crc32.h"
 #include "bin/node_tag_bin.h"
 #include "bin/record_codec.h"
+#include "interface/message_ids.h"
 
 namespace vrk::bin {
 
@@ -50,8 +50,8 @@ class CDataTagBIN : public CNodeTagBIN {
     UpdateWithMask(accumulator, destination.data(), destination.size());
   }
 
-  // Reads c records of data.remaining / c bytes each, c being the current record count. A tag with no records
-  // skips its data unread. Throws 101 when the data does not divide into c records of an acceptable size.
+  // Reads c records of data.remaining / c bytes each, c being the current record count. A tag with no records skips its
+  // data unread. Throws kMsgTagDataUnreadable when the data does not divide into c records of an acceptable size.
   void ReadData(TagCursor data) override {
     const std::size_t count = records_.size();
     if (!IsPresent() || count == 0) return;
@@ -62,7 +62,7 @@ class CDataTagBIN : public CNodeTagBIN {
     for (std::size_t i = 0; i < count; ++i) ReadRecord(in.Sub(uint64_t(i) * size, size), data.accumulator, records_[i]);
   }
 
-  // Throws 102 when the records do not fit the data area.
+  // Throws kMsgTagDataUnwritable when the records do not fit the data area.
   void WriteData(TagWriteCursor data) override {
     if (GetDataSize() > data.remaining) ThrowTagError(kMsgTagDataUnwritable, *this);
     if (!IsPresent()) return;

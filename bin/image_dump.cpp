@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "bin/bin_image.h"
-#include "bin/bin_messages.h"
 #include "bin/tag_bin_conf.h"
 #include "bin/tag_format.h"
 #include "bin/version_probe.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "platform/json_text.h"
 

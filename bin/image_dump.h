@@ -25,7 +25,7 @@ struct ImageReport {
 };
 
 // Never throws CConvException: every error of the image ends up in the report. An empty image is reported as a
-// missing root tag (message 109).
+// missing root tag (kMsgNoMandatoryTag).
 ImageReport InspectImage(const uint8_t* data, std::size_t size);
 
 // The report as indented text: one line per present tag with its sizes and record count, one line per record.

@@ -4,9 +4,9 @@
 
 #include <limits>
 
-#include "bin/bin_messages.h"
 #include "bin/crc32.h"
 #include "bin/tag_format.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 
 namespace vrk::bin {

@@ -70,12 +70,14 @@ class CNodeTagBIN {
   bool present_ = false;
 };
 
-// Reads `tag` and its subtree at the cursor. Present: the cursor ends after the tag. Absent (no bytes left, or
-// another identifier for an optional tag): the cursor is unchanged. Throws CConvException 108, 109, 115, 116 for
-// a broken header and whatever the tag's data and children raise; it never reads past the cursor's bytes.
+// Reads `tag` and its subtree at the cursor. Present: the cursor ends after the tag. Absent (no bytes left, or another
+// identifier for an optional tag): the cursor is unchanged. Throws CConvException kMsgHeaderUnreadable,
+// kMsgNoMandatoryTag, kMsgTagSizeIncorrect, kMsgTagTooLarge for a broken header and whatever the tag's data and
+// children raise; it never reads past the cursor's bytes.
 void ReadTag(CNodeTagBIN& tag, TagCursor& cursor);
-// Writes a present tag and its subtree and advances past it; an absent optional tag writes nothing. Throws 112
-// for an absent mandatory tag, 117 and 102 when the cursor's bytes do not hold it.
+// Writes a present tag and its subtree and advances past it; an absent optional tag writes nothing. Throws
+// kMsgMandatoryTagNotSpecified for an absent mandatory tag, kMsgHeaderUnwritable and kMsgTagDataUnwritable when the
+// cursor's bytes do not hold it.
 void WriteTag(CNodeTagBIN& tag, TagWriteCursor& cursor);
 
 // The header steps of ReadTag and WriteTag (see there); only they call these.

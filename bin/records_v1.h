@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "bin/tag_format.h"
@@ -28,7 +29,9 @@ struct ROOTHEADERv1 {
 };
 
 // "CFGH": 0 text[16] (zero-padded 8-bit text) | 16 u16 hardware version | 18 u16 software version, major |
-// 20 u16 software version, minor | 22 u32 configuration CRC of "CFGB".
+// 20 u16 software version, minor | 22 u32 configuration CRC of "CFGB". The text names the device in its first
+// kHeaderFieldLength characters and its serial number in its last kHeaderFieldLength.
+inline constexpr std::size_t kHeaderFieldLength = 4;
 struct CONFIGHEADER {
   static constexpr uint32_t kSize = kSizeCONFIGHEADER;
   std::array<uint8_t, 16> description{};

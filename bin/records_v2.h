@@ -25,6 +25,8 @@ struct ROOTHEADERv2 : RootHeaderRecord<kVersionWordV2> {};
 
 // "CFGB" of versions 2 to 7: 0 CfgId[16] | 16 u16 round(fmax * 2.56) | 18 u16 round(lines * 2.56) |
 // 20 u32 samples | 24 u16 param_min_int | 26 u16 param_max_int | 28 u16 decimation_coeff.
+// The factor between the body.s frequency and lines and the document.s fmax and line count.
+inline constexpr double kLinesPerHertz = 2.56;
 struct CONFIGBODYv2 {
   static constexpr uint32_t kSize = kSizeCONFIGBODYv2;
   std::array<uint8_t, 16> cfgId{};

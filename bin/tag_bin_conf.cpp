@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "bin/bin_messages.h"
 #include "bin/crc32.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 
 namespace vrk::bin {

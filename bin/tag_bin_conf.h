@@ -25,11 +25,11 @@ enum class ConfigCrcCheck {
 
 using CConfigHeaderTagBIN = CDataTagBIN<CONFIGHEADER>;
 
-// Reads "CFGH" and "CFGB" from the root's content and checks the CRC; throws 118 on a mismatch, and whatever the
-// two tags raise.
+// Reads "CFGH" and "CFGB" from the root's content and checks the CRC; throws kMsgCrcError on a mismatch, and whatever
+// the two tags raise.
 void ReadConfiguration(CConfigHeaderTagBIN& cfgh, CNodeTagBIN& cfgb, TagCursor& cursor, ConfigCrcCheck check);
-// Writes "CFGB" after the room of "CFGH", then "CFGH" holding the CRC of "CFGB". Throws 102 when "CFGH" has no
-// record, and whatever the two tags raise.
+// Writes "CFGB" after the room of "CFGH", then "CFGH" holding the CRC of "CFGB". Throws kMsgTagDataUnwritable when
+// "CFGH" has no record, and whatever the two tags raise.
 void WriteConfiguration(CConfigHeaderTagBIN& cfgh, CNodeTagBIN& cfgb, TagWriteCursor& cursor);
 
 // The CRC that version-1 devices computed over a "CFGB" tag (`body`: its header and content): the tag up to its

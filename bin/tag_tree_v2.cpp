@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "bin/crc32.h"
+#include "interface/message_ids.h"
 
 namespace vrk::bin {
 namespace {

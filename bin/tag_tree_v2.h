@@ -41,10 +41,11 @@ class CTagBIN_ACFG_ACHN_PRMSv2 : public CDataListTagBIN<PARAMSTRUCTv2> {
  public:
   CTagBIN_ACFG_ACHN_PRMSv2() : CDataListTagBIN(kTagPRMS) {}
 
-  // Reads the records one after the other; throws 101 when one of them, with its extension, runs past the data
-  // area. Bytes after the last record are skipped.
+  // Reads the records one after the other; throws kMsgTagDataUnreadable when one of them, with its extension, runs past
+  // the data area. Bytes after the last record are skipped.
   void ReadData(TagCursor data) override;
-  // 14 + the extension's length; throws 102 when the extension is longer than its u16 length can state.
+  // 14 + the extension's length; throws kMsgTagDataUnwritable when the extension is longer than its u16 length can
+  // state.
   uint32_t GetRecordSize(std::size_t index) const override;
   void WriteRecord(ByteWriter destination, uint32_t* accumulator, const PARAMSTRUCTv2& record) const override;
   std::vector<uint8_t> RecordImage(std::size_t index) const override;

@@ -1,11 +1,11 @@
 // The version probe and the mapping from version words to trees.
 #include "bin/version_probe.h"
 
-#include "bin/bin_messages.h"
 #include "bin/tag_tree_v1.h"
 #include "bin/tag_tree_v2.h"
 #include "bin/tag_tree_v6.h"
 #include "bin/tag_tree_v7.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 
 namespace vrk::bin {

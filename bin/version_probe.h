@@ -25,12 +25,12 @@ class CTagBIN_CONFvs : public CDataTagBIN<ROOTHEADERvs> {
 
 enum class BinTreeVersion { kV1, kV2, kV6, kV7 };
 
-// The version word of an image; 0 for an empty image or an empty root record. Throws CConvException 108, 109,
-// 115 or 116 for a broken root header.
+// The version word of an image; 0 for an empty image or an empty root record. Throws CConvException
+// kMsgHeaderUnreadable, kMsgNoMandatoryTag, kMsgTagSizeIncorrect or kMsgTagTooLarge for a broken root header.
 uint32_t ProbeImageVersion(const uint8_t* data, std::size_t size);
 
 // The tree that reads images of a version word: 0 -> version 1, 1 -> version 2, 2, 3 and 6 -> version 6,
-// 7 -> version 7. Throws CConvException 159 for any other word.
+// 7 -> version 7. Throws CConvException kMsgVersionNotSupported for any other word.
 BinTreeVersion SelectTreeVersion(uint32_t version_word);
 
 // A new, empty root of that tree (CTagBIN_CONFv1, v2, v6 or v7); never null.

@@ -6,15 +6,15 @@
 #include <cmath>
 
 #include "bin/bin_image.h"
-#include "bin/bin_messages.h"
 #include "bin/tag_tree_v7.h"
-#include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_export.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/device_v7.h"
 
 namespace vrk {
@@ -23,7 +23,6 @@ namespace {
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
 // Spectral lines per hertz of fmax, and the fmax / lines ratio, as the device counts them.
-constexpr double kLinesPerHertz = 2.56;
 
 // The root's stored index list is the exporter's while it runs; it is cleared however the export ends.
 class StoredIndexReset {
@@ -41,9 +40,9 @@ uint16_t MinusOne(uint16_t number) { return static_cast<uint16_t>(number - 1); }
 
 float Single(double value) { return static_cast<float>(value); }
 
-// A header count; 102 on `tag` when the list outgrows its u16 count.
+// A header count; kMsgTagDataUnwritable on `tag` when the list outgrows its u16 count.
 uint16_t CountOf(std::size_t count, const bin::CNodeTagBIN& tag) {
-  if (count > 0xFFFF) bin::ThrowTagError(bin::kMsgTagDataUnwritable, tag);
+  if (count > 0xFFFF) bin::ThrowTagError(kMsgTagDataUnwritable, tag);
   return static_cast<uint16_t>(count);
 }
 
@@ -54,7 +53,7 @@ uint16_t BandCode(CNodeAttrInfoXML& value_type, const dom::Node& band, uint16_t 
     case 1: return base;
     case 2: return type2;
     case 3: return type3;
-    default: ThrowMessage(103, value_type.GetFullPath());
+    default: ThrowMessage(kMsgIncorrectValueType, value_type.GetFullPath());
   }
 }
 
@@ -99,10 +98,10 @@ class CBinExporter {
     auto& lines = root_.VibroChannels.spectrum_settings.lines;
     bin::CONFIGBODYv2& body = body_.Record();
     body.cfgId = CfgIdBytes(ValueOrDefault(root_.Cfg.CfgId, {}));
-    body.frequency = CheckedU16(std::llround(ReadU16(wave.fmax, {}) * kLinesPerHertz), wave.fmax);
-    body.lines = CheckedU16(std::llround(ReadU16(lines, {}) * kLinesPerHertz), lines);
-    if (body.frequency == 0) ThrowMessage(103, wave.fmax.GetFullPath());
-    if (body.lines == 0) ThrowMessage(103, lines.GetFullPath());
+    body.frequency = CheckedU16(std::llround(ReadU16(wave.fmax, {}) * bin::kLinesPerHertz), wave.fmax);
+    body.lines = CheckedU16(std::llround(ReadU16(lines, {}) * bin::kLinesPerHertz), lines);
+    if (body.frequency == 0) ThrowMessage(kMsgIncorrectValueType, wave.fmax.GetFullPath());
+    if (body.lines == 0) ThrowMessage(kMsgIncorrectValueType, lines.GetFullPath());
     body.samples = ReadU32(wave.samples, {});
     body.paramMinInt = ReadU16(root_.Data_transfer_settings.param_min_int, {});
     body.paramMaxInt = ReadU16(root_.Data_transfer_settings.param_max_int, {});
@@ -150,9 +149,7 @@ class CBinExporter {
         record.value = Single(ReadRealOn(point.value, at));
         lnrc.List().Records().push_back(record);
       }
-      lnrc.Record().pointCount = CountOf(points.size(), lnrc);
-      lnrc.SetPresent(true);
-      lnrc.List().SetPresent(true);
+      lnrc.Seal();
     }
     alnr.Record().count = CountOf(alnr.Children().size(), alnr);
     alnr.SetPresent(true);
@@ -169,9 +166,7 @@ class CBinExporter {
       record.trnOffset = Single(ReadRealOn(ch_.trn_offset, channel));
       asns.List().Records().push_back(record);
     }
-    asns.Record().count = CountOf(asns.List().Records().size(), asns);
-    asns.SetPresent(true);
-    asns.List().SetPresent(true);
+    asns.Seal();
   }
 
   void WriteChannels() {
@@ -200,6 +195,7 @@ class CBinExporter {
     auto& prms = achn.List();
     for (const ParamEntry& entry : ChannelParameters(root_, at, true))
       prms.Records().push_back(ParameterRecord(entry));
+    // The count's overflow names "PRMS", the list that outgrew it.
     record.paramCount = CountOf(prms.Records().size(), prms);
     achn.SetPresent(true);
     prms.SetPresent(record.paramCount != 0);
@@ -272,19 +268,15 @@ class CBinExporter {
       disc.List().Records().push_back(record);
     }
     root_.SetStoredIndexes({});
-    disc.Record().count = CountOf(count, disc);
-    disc.SetPresent(true);
-    disc.List().SetPresent(true);
+    disc.Seal();
   }
 
   void WriteThresholds() {
     std::vector<bin::TRESHOLDCONFIG> records = ExportThresholds(root_, body_.ctab.Record());
     if (records.empty()) return;
     auto& thrs = body_.thrs;
-    thrs.Record().count = CountOf(records.size(), thrs);
     thrs.List().Records() = std::move(records);
-    thrs.SetPresent(true);
-    thrs.List().SetPresent(true);
+    thrs.Seal();
   }
 
   void WriteCurrentOutputs() {
@@ -301,9 +293,7 @@ class CBinExporter {
       record.paramNum = ReadU16On(output.Tag.ParamNum, tag);
       cout.List().Records().push_back(record);
     }
-    cout.Record().count = CountOf(count, cout);
-    cout.SetPresent(true);
-    cout.List().SetPresent(true);
+    cout.Seal();
   }
 
   void WriteSlaveOutputs() {
@@ -312,7 +302,6 @@ class CBinExporter {
     auto& output = modbus.Slave_outputs.Output;
     auto& mout = body_.mout;
     const std::vector<dom::Node> outputs = Occurrences(output, CIndexList());
-    const std::size_t count = outputs.size();
     for (const dom::Node& at : outputs) {
       const dom::Node tag = output.Tag.FirstIn(at);
       bin::MODBUSOUTCONFIGv3 record;
@@ -324,9 +313,7 @@ class CBinExporter {
       record.paramDef = ReadU16On(output.Tag.ParamDef, tag);
       mout.List().Records().push_back(record);
     }
-    mout.Record().count = CountOf(count, mout);
-    mout.SetPresent(true);
-    mout.List().SetPresent(true);
+    mout.Seal();
   }
 
   // The c-th "MCYC" is the cycle numbered c.
@@ -348,7 +335,6 @@ class CBinExporter {
       mcyc.Record().slaveTimeOut = ReadU32On(cycle.SlaveTimeOut, at);
       mcyc.Record().masterMinDelay = ReadU32On(cycle.MasterMinDelay, at);
       const std::vector<dom::Node> listed = Occurrences(command, at ? cycle.Commands.FirstIn(at) : dom::Node());
-      const std::size_t commands = listed.size();
       for (const dom::Node& command_at : listed) {
         bin::MODBUSCOMMANDv3 record;
         record.function = ReadU16On(command.Function, command_at);
@@ -359,9 +345,7 @@ class CBinExporter {
         record.count = ReadU16On(command.Count, command_at);
         mcyc.List().Records().push_back(record);
       }
-      mcyc.Record().commandCount = CountOf(commands, mcyc);
-      mcyc.SetPresent(true);
-      mcyc.List().SetPresent(commands != 0);
+      mcyc.Seal(false);
     }
     mbmc.Record().count = CountOf(count, mbmc);
     mbmc.SetPresent(true);
@@ -391,9 +375,7 @@ class CBinExporter {
         record.value = EncodeLevel(ReadRealOn(parameter.Value, at), coding.range, coding.scale);
         tstm.List().Records().push_back(record);
       }
-      tstm.Record().count = CountOf(count, tstm);
-      tstm.SetPresent(true);
-      tstm.List().SetPresent(true);
+      tstm.Seal();
     }
     body_.test.SetPresent(true);
   }
@@ -429,8 +411,7 @@ class CBinExporter {
       record.maxInputValue = ReadU16On(input.MaxInputValue, at);
       mbin.List().Records().push_back(record);
     }
-    mbin.Record().count = CountOf(count, mbin);
-    mbin.List().SetPresent(true);
+    mbin.Seal();
   }
 
   CNodeTag_VRK_DeviceV7& root_;

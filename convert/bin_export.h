@@ -13,10 +13,11 @@ struct BinImage {
   uint32_t crc32 = 0;  // the configuration CRC, as the image's "CFGH" holds it
 };
 
-// The version-7 image of the configuration. Reads the document only; the root's stored index list is set while
-// channels are built and is empty again afterwards, also after a failure. Throws CConvException: 121 for a missing
-// value the image needs, 103 for a value that is not a number of its field's type or does not fit it, 140 for a
-// test parameter whose output or parameter does not exist, and the tag layer's errors.
+// The version-7 image of the configuration. Reads the document only; the root's stored index list is set while channels
+// are built and is empty again afterwards, also after a failure. Throws CConvException: kMsgAttributeNotSpecified for a
+// missing value the image needs, kMsgIncorrectValueType for a value that is not a number of its field's type or does
+// not fit it, kMsgReferenceMissing for a test parameter whose output or parameter does not exist, and the tag layer's
+// errors.
 BinImage ExportBinImage(CNodeTag_VRK_DeviceV7& root);
 
 }  // namespace vrk

@@ -8,25 +8,25 @@
 #include <utility>
 
 #include "bin/bin_image.h"
-#include "bin/bin_messages.h"
 #include "bin/tag_tree_v1.h"
 #include "bin/tag_tree_v2.h"
 #include "bin/tag_tree_v6.h"
 #include "bin/tag_tree_v7.h"
 #include "bin/version_probe.h"
-#include "convert/attribute_values.h"
+#include "convert/bin_import_sections.h"
 #include "convert/bin_import_v1.h"
 #include "convert/level_coding.h"
 #include "convert/modbus_settings_import.h"
-#include "convert/unread_records.h"
-#include "convert/upgrade_failure.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
+#include "convert/unread_records.h"
 #include "convert/upgrade_chain.h"
+#include "convert/upgrade_failure.h"
 #include "convert/xml_import.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
-#include "platform/utf.h"
+#include "schema/attribute_values.h"
 #include "schema/cutting_bands.h"
 #include "schema/node_check.h"
 
@@ -35,21 +35,7 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
-constexpr double kLinesPerHertz = 2.56;
-constexpr uint32_t kTachoReferenceBase = 49;
-constexpr std::size_t kHeaderFieldLength = 4;
 constexpr uint16_t kReadRangesType = 2;  // a relative band comes back as a band around its lower bound
-
-// The records of a list tag; none when the tag is absent (its default records carry nothing).
-template <class LIST>
-const std::vector<typename LIST::RecordType>& RecordsOf(const LIST& list) {
-  static const std::vector<typename LIST::RecordType> kNone;
-  return list.IsPresent() ? list.Records() : kNone;
-}
-
-bin::CODETABLE CodeTableOf(const bin::CTagBIN_CTAB& ctab) {
-  return ctab.IsPresent() ? ctab.Record() : bin::ConstantCodeTable();
-}
 
 // Value type 1, 2 or 3 of a band code; 0 for a code of another kind.
 uint16_t BandValueType(uint16_t code, uint16_t base, uint16_t type2, uint16_t type3) {
@@ -76,7 +62,7 @@ class CBinImporter {
   void Run() {
     ReadSpectrumSettings();
     WriteText(root_.Cfg.CfgId, CfgIdText(body_.Record().cfgId));
-    ReadHeader();
+    ReadConfigHeader(root_, header_.Record());
     WriteInteger(root_.Data_transfer_settings.param_min_int, body_.Record().paramMinInt, {});
     WriteInteger(root_.Data_transfer_settings.param_max_int, body_.Record().paramMaxInt, {});
     scale_ = TransferScale(root_);
@@ -87,7 +73,7 @@ class CBinImporter {
     ReadCurrentOutputs();
     if constexpr (kVersion6Sections) ReadExchangeCycles();
     thresholds_.ReadMonitoring(root_);
-    ReadTachoChannels();
+    ReadTachoChannels(root_, body_.disc, thresholds_, scale_);
     ReadVibrationChannels();
     if constexpr (kVersion6Sections) {
       thresholds_.ReadReadiness(root_);
@@ -107,15 +93,15 @@ class CBinImporter {
     const bin::CONFIGBODYv2& body = body_.Record();
     auto& wave = root_.VibroChannels.wave_settings;
     WriteInteger(wave.samples, body.samples, {});
-    WriteReal(wave.fmax, body.frequency / kLinesPerHertz, 3, {});
+    WriteReal(wave.fmax, body.frequency / bin::kLinesPerHertz, 3, {});
     WriteInteger(wave.fmin, 0, {});
-    WriteReal(root_.VibroChannels.spectrum_settings.lines, body.lines / kLinesPerHertz, 3, {});
+    WriteReal(root_.VibroChannels.spectrum_settings.lines, body.lines / bin::kLinesPerHertz, 3, {});
   }
 
-  // Hertz per spectral line; 101 on "CFGB" when the body gives no lines.
+  // Hertz per spectral line; kMsgTagDataUnreadable on "CFGB" when the body gives no lines.
   double LineHz() const {
     const bin::CONFIGBODYv2& body = body_.Record();
-    if (body.lines == 0) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"CFGB"});
+    if (body.lines == 0) ThrowMessageArgs(kMsgTagDataUnreadable, {"CFGB"});
     return static_cast<double>(body.frequency) / body.lines;
   }
 
@@ -125,20 +111,6 @@ class CBinImporter {
       cycles_ready_ = true;
     }
     return cycles_;
-  }
-
-  // The 16-byte text names the device in its first four characters and its serial number in its last four.
-  void ReadHeader() {
-    const bin::CONFIGHEADER& record = header_.Record();
-    auto& header = root_.Header;
-    const std::u16string text = Utf8ToUtf16(Latin1ToUtf8(
-        std::string_view(reinterpret_cast<const char*>(record.description.data()), record.description.size())));
-    if (text.size() >= kHeaderFieldLength) {
-      WriteText(header.device_description, Utf16ToUtf8(text.substr(0, kHeaderFieldLength)));
-      WriteText(header.serial_number, Utf16ToUtf8(text.substr(text.size() - kHeaderFieldLength)));
-    }
-    WriteInteger(header.HW_version, record.hwVersion, {});
-    WriteText(header.SW_version, std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor));
   }
 
   // The outputs found or made by number, one per record, each with its number written. They are all made before
@@ -208,27 +180,6 @@ class CBinImporter {
     }
   }
 
-  // Speeds stored per second come back per minute; the start and stop levels are decoded on that range.
-  void ReadTachoChannels() {
-    auto& tacho = root_.TachoChannels.TachoChannel;
-    for (const bin::DISCRETGONFIG& record : RecordsOf(body_.disc.List())) {
-      const uint32_t n = record.number + 1u;
-      const dom::Node at = Occurrence(tacho, {{true, n}});
-      const double factor = TachoSpeedFactor(record.unitCode);
-      WriteIntegerOn(tacho.number, n, at);
-      WriteIntegerOn(tacho.unit, kTachoUnitPerMinute, at);
-      WriteRealOn(tacho.minvalue, record.minValue * factor, 3, at);
-      WriteRealOn(tacho.maxvalue, record.maxValue * factor, 3, at);
-      WriteIntegerOn(tacho.trn_sens, record.trnSens, at);
-      WriteRealOn(tacho.reductor_coeff, record.reductorCoeff, 4, at);
-      const PhysicalRange range{ReadRealOn(tacho.minvalue, at), ReadRealOn(tacho.maxvalue, at)};
-      const dom::Node start_stop = ChildOccurrence(tacho.start_stop_region, at);
-      WriteRealOn(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, start_stop);
-      WriteRealOn(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, start_stop);
-      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoReferenceBase + n), 0, range, scale_);
-    }
-  }
-
   // One channel per sensor record, with its linearisation and its "ACHN" found by channel number.
   void ReadVibrationChannels() {
     for (const bin::SENSECONFIG& sensor : RecordsOf(header_.asns.List())) {
@@ -263,7 +214,7 @@ class CBinImporter {
     const dom::Node param = ChildOccurrence(ch_.param, at);
     WriteIntegerOn(ch_.param.sp_window, record.spWindow + 1u, param);
     const std::optional<ChannelUnits> units = DecodeUnits(record.sensorKind, record.integration);
-    if (!units) ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"ACHN"});
+    if (!units) ThrowMessageArgs(kMsgTagDataUnreadable, {"ACHN"});
     WriteIntegerOn(ch_.unit, units->channel, at);
     WriteIntegerOn(ch_.param.unit, units->param, param);
     WriteRealOn(ch_.param.average_time_s, record.averageTime_s, 3, param);
@@ -277,7 +228,7 @@ class CBinImporter {
     auto& absolute_band = ch_.Absolute_bands.band;
     auto& relative_band = ch_.Relative_bands.band;
     if (record.code == bin::kParamCodePhase) {
-      if (!relative) ThrowMessage(161, relative_band.phase.GetFullPath());
+      if (!relative) ThrowMessage(kMsgPhaseWithoutBand, relative_band.phase.GetFullPath());
       WriteIntegerOn(relative_band.phase.number, number, ChildOccurrence(relative_band.phase, relative));
       return;
     }
@@ -297,7 +248,7 @@ class CBinImporter {
       const auto count = static_cast<uint32_t>(Occurrences(*parameter, bands).size());
       at = parameter->GetNodeIn(bands, {false, count}, true);  // a new band after the others
     } else {
-      ThrowMessageArgs(bin::kMsgTagDataUnreadable, {"PRMS"});
+      ThrowMessageArgs(kMsgTagDataUnreadable, {"PRMS"});
     }
     WriteIntegerOn(parameter->number, number, at);
     WriteRealOn(parameter->minvalue, record.minValue, 3, at);
@@ -403,7 +354,7 @@ void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
   for (const bin::CNodeTagBIN* tag : {static_cast<const bin::CNodeTagBIN*>(&tree),
                                       static_cast<const bin::CNodeTagBIN*>(&tree.ConfigHeader()),
                                       static_cast<const bin::CNodeTagBIN*>(&tree.ConfigBody())})
-    if (!tag->IsPresent()) bin::ThrowTagError(bin::kMsgNoMandatoryTag, *tag);
+    if (!tag->IsPresent()) bin::ThrowTagError(kMsgNoMandatoryTag, *tag);
 }
 
 // Reads the image into the tree `TREE` and fills a root of its version `ROOT`, on a copy of `base`'s document

@@ -11,12 +11,12 @@
 
 namespace vrk {
 
-// A version-7 root made from `size` bytes of image: the image is read with the tag tree its version word selects
-// into a root of its version on a fresh copy of the default configuration, normalised, completed and checked
-// there (values unchecked), upgraded to version 7 when it is older, and normalised, completed and checked again.
-// Throws CConvException: 159 for an unknown version word, the tag layer's errors (118 for a CRC mismatch, 109
-// when the root, "CFGH" or "CFGB" is missing), 101 for records that no document writes, 161 for a phase without
-// its relative band, and the schema's errors of the checks.
+// A version-7 root made from `size` bytes of image: the image is read with the tag tree its version word selects into a
+// root of its version on a fresh copy of the default configuration, normalised, completed and checked there (values
+// unchecked), upgraded to version 7 when it is older, and normalised, completed and checked again. Throws
+// CConvException: kMsgVersionNotSupported for an unknown version word, the tag layer's errors (kMsgCrcError for a CRC
+// mismatch, kMsgNoMandatoryTag when the root, "CFGH" or "CFGB" is missing), kMsgTagDataUnreadable for records that no
+// document writes, kMsgPhaseWithoutBand for a phase without its relative band, and the schema's errors of the checks.
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial);
 
 // What an image holds in the layout of its own configuration version: the document its version's importer fills

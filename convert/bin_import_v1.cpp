@@ -3,28 +3,20 @@
 
 #include "bin/byte_io.h"
 #include "bin/records_v7.h"
-#include "convert/attribute_values.h"
+#include "convert/bin_import_sections.h"
 #include "convert/level_coding.h"
 #include "convert/modbus_settings_import.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_import.h"
-#include "platform/utf.h"
+#include "schema/attribute_values.h"
 
 namespace vrk {
 namespace {
 
-constexpr uint32_t kTachoReferenceBase = 49;
-constexpr std::size_t kHeaderFieldLength = 4;
 // Parameter numbers of the three measured values in version-1 thresholds (references count from 0).
 constexpr uint16_t kParamAverage = 0;
 constexpr uint16_t kParamPeakPeak = 1;
 constexpr uint16_t kParamOverallRms = 2;
-
-template <class LIST>
-const std::vector<typename LIST::RecordType>& RecordsOf(const LIST& list) {
-  static const std::vector<typename LIST::RecordType> kNone;
-  return list.IsPresent() ? list.Records() : kNone;
-}
 
 class CBinImporterV1 {
  public:
@@ -32,35 +24,21 @@ class CBinImporterV1 {
       : root_(root),
         header_(tree.ConfigHeader()),
         body_(tree.ConfigBody()),
-        codes_(body_.ctab.IsPresent() ? body_.ctab.Record() : bin::ConstantCodeTable()),
+        codes_(CodeTableOf(body_.ctab)),
         thresholds_(RecordsOf(body_.thrs.List()), codes_),
         scale_(TransferScale(root)) {}
 
   void Run() {
-    ReadHeader();
+    ReadConfigHeader(root_, header_.Record());
     WriteInteger(root_.Region_settings.base_interval_s, 0, {});
     ReadModbusSettings(root_.Modbus, header_.mbus);
     ReadOutputs();
     thresholds_.ReadMonitoring(root_);
-    ReadTachoChannels();
+    ReadTachoChannels(root_, body_.disc, thresholds_, scale_);
     ReadVibrationChannels();
   }
 
  private:
-  void ReadHeader() {
-    const bin::CONFIGHEADER& record = header_.Record();
-    auto& header = root_.Header;
-    const std::u16string text = Utf8ToUtf16(Latin1ToUtf8(
-        std::string_view(reinterpret_cast<const char*>(record.description.data()), record.description.size())));
-    if (text.size() >= kHeaderFieldLength) {
-      header.device_description.SetValue(Utf16ToUtf8(text.substr(0, kHeaderFieldLength)), {}, false);
-      header.serial_number.SetValue(Utf16ToUtf8(text.substr(text.size() - kHeaderFieldLength)), {}, false);
-    }
-    WriteInteger(header.HW_version, record.hwVersion, {});
-    header.SW_version.SetValue(std::to_string(record.swVersionMajor) + "." + std::to_string(record.swVersionMinor),
-                               {}, false);
-  }
-
   void ReadOutputs() {
     auto& slave = root_.Modbus.Slave_outputs.Output;
     for (const bin::MODBUSOUTCONFIG& record : RecordsOf(body_.mout.List())) {
@@ -75,25 +53,6 @@ class CBinImporterV1 {
       WriteInteger(current.Number, record.number + 1u, at);
       WriteInteger(current.Tag.ChannelNum, ChannelOfCode(record.channelCode), at);
       WriteInteger(current.Tag.ParamNum, record.paramNum, at);
-    }
-  }
-
-  void ReadTachoChannels() {
-    auto& tacho = root_.TachoChannels.TachoChannel;
-    for (const bin::DISCRETGONFIG& record : RecordsOf(body_.disc.List())) {
-      const uint32_t n = record.number + 1u;
-      const CIndexList at{{true, n}};
-      const double factor = TachoSpeedFactor(record.unitCode);
-      WriteInteger(tacho.number, n, at);
-      WriteInteger(tacho.unit, kTachoUnitPerMinute, at);
-      WriteReal(tacho.minvalue, record.minValue * factor, 3, at);
-      WriteReal(tacho.maxvalue, record.maxValue * factor, 3, at);
-      WriteInteger(tacho.trn_sens, record.trnSens, at);
-      WriteReal(tacho.reductor_coeff, record.reductorCoeff, 4, at);
-      const PhysicalRange range{ReadReal(tacho.minvalue, at), ReadReal(tacho.maxvalue, at)};
-      WriteReal(tacho.start_stop_region.start_level, DecodeLevel(record.startLevel, range, scale_), 0, at);
-      WriteReal(tacho.start_stop_region.stop_level, DecodeLevel(record.stopLevel, range, scale_), 0, at);
-      thresholds_.ReadRegion(tacho, at, ChannelCodeOf(kTachoReferenceBase + n), 0, range, scale_);
     }
   }
 

@@ -7,6 +7,8 @@
 
 #include "convert/channel_parameters.h"
 #include "convert/param_dev_cycle_converter.h"
+#include "schema/attribute_values.h"
+#include "schema/channel_references.h"
 #include "schema/device_v7.h"
 #include "schema/element_edits.h"
 #include "schema/value_text.h"
@@ -16,21 +18,7 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
-// Highest channel code that names a vibration channel.
-constexpr uint32_t kLastVibroChannelCode = kTachoChannelCodeBase;
-
-CIndexList Append(CIndexList list, IndexEntry entry) {
-  list.PushBack(entry);
-  return list;
-}
-
 CIndexList At(uint32_t position) { return CIndexList{{false, position}}; }
-
-std::optional<uint32_t> NumberAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  if (!text) return std::nullopt;
-  return ParseKeyText(*text);
-}
 
 // The (channel, parameter) a reference tag at `indexes` holds; null when either part is missing or not a number.
 std::optional<std::pair<uint32_t, uint32_t>> ReadReference(CParameterTag& tag, const CIndexList& indexes) {
@@ -47,7 +35,7 @@ bool Matches(const ParamReference& wanted, uint32_t channel, uint32_t parameter)
     return (channel & 0xFFFFu) == wanted.channel && (parameter & 0xFFFFu) == wanted.parameter;
   if (has_channel) return channel == wanted.channel;
   if (has_parameter)
-    return channel >= 1 && channel <= kLastVibroChannelCode && parameter % 65536 == wanted.parameter % 65536;
+    return channel >= 1 && channel <= kLastVibrationReference && parameter % 65536 == wanted.parameter % 65536;
   return false;
 }
 
@@ -260,9 +248,7 @@ std::vector<WrittenValue> CCommonXMLv7::SnapBandFrequencies() {
 
   // Rewrites the value when it moves; texts that are not numbers are left to the value checks.
   auto snap = [&](CNodeAttrInfoXML& attribute, const CIndexList& at, auto&& onto_lines) {
-    const std::optional<std::string> text = attribute.FindValue(at);
-    if (!text) return;
-    const std::optional<double> hz = ParseRealText(*text);
+    const std::optional<double> hz = RealAt(attribute, at);
     if (!hz || *hz < 0) return;
     const double snapped = onto_lines(*hz);
     if (std::fabs(snapped - *hz) < 1e-9) return;

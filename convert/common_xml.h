@@ -21,8 +21,6 @@ class CNodeAttrInfoXML;
 
 // A part of a parameter reference that is not compared.
 inline constexpr uint32_t kNoReferencePart = 65535;
-// Channel codes of references: vibration channels by their number, tachometer channel n as 49 + n.
-inline constexpr uint32_t kTachoChannelCodeBase = 49;
 
 // What a reference removal looks for. Both parts given: `ChannelNum_ParamNum` = channel x 65536 + parameter.
 // Parameter not given: `ChannelNum` = channel. Channel not given: `ParamNum` (modulo 65536) = parameter, among

@@ -3,20 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
-#include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
+#include "schema/channel_references.h"
 #include "schema/device_v7.h"
 
 namespace vrk {
 namespace {
 
-constexpr uint32_t kLastVibrationReference = 49;
-constexpr uint32_t kTachoReferenceBase = 49;
-constexpr uint32_t kModbusInputsReference = 100;
-
 [[noreturn]] void ThrowNoTarget(const CNodeTagInfoXML& reference, const CNodeTagInfoXML& target) {
-  ThrowMessageArgs(140, {reference.GetFullPath(), target.GetFullPath()}, reference.GetFullPath());
+  ThrowMessageArgs(kMsgReferenceMissing, {reference.GetFullPath(), target.GetFullPath()}, reference.GetFullPath());
 }
 
 PhysicalRange RangeOf(CNodeAttrInfoXML& minimum, CNodeAttrInfoXML& maximum, const CIndexList& at) {
@@ -62,9 +60,9 @@ PhysicalRange ReferencedRange(CNodeTag_VRK_DeviceV7& root, uint32_t channel, uin
     }
     ThrowNoTarget(reference, vibro);
   }
-  if (channel > kTachoReferenceBase && channel < kModbusInputsReference) {
+  if (channel > kTachoChannelCodeBase && channel < kModbusInputsReference) {
     auto& tacho = root.TachoChannels.TachoChannel;
-    const CIndexList at{{true, channel - kTachoReferenceBase}};
+    const CIndexList at{{true, channel - kTachoChannelCodeBase}};
     if (!Exists(tacho, at)) ThrowNoTarget(reference, tacho);
     return RangeOf(tacho.minvalue, tacho.maxvalue, at);
   }

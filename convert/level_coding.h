@@ -42,8 +42,8 @@ LevelScale TransferScale(CNodeTag_VRK_Device& root);
 
 // The physical range of the parameter a reference (ChannelNum, ParamNum) names: a vibration channel's parameter
 // whose number - 1 is `param` (its minvalue..maxvalue, 0..360 for a phase), a tacho channel's minvalue..maxvalue,
-// or the MinPhisValue..MaxPhisValue of the Modbus input numbered `param`. Throws CConvException 140 naming
-// `reference` when there is no such parameter, and as ReadReal for its values.
+// or the MinPhisValue..MaxPhisValue of the Modbus input numbered `param`. Throws CConvException
+// kMsgReferenceMissing naming `reference` when there is no such parameter, and as ReadReal for its values.
 PhysicalRange ReferencedRange(CNodeTag_VRK_DeviceV7& root, uint32_t channel, uint32_t param,
                               const CNodeTagInfoXML& reference);
 
@@ -54,8 +54,8 @@ struct LevelCoding {
   LevelScale scale;
 };
 
-// The coding of slave output `output_number`. Throws CConvException 140 naming `reference` when the output does
-// not exist, and as ReferencedRange and ReadU16.
+// The coding of slave output `output_number`. Throws CConvException kMsgReferenceMissing naming `reference` when
+// the output does not exist, and as ReferencedRange and ReadU16.
 LevelCoding SlaveOutputCoding(CNodeTag_VRK_DeviceV7& root, uint32_t output_number, const CNodeTagInfoXML& reference);
 
 }  // namespace vrk

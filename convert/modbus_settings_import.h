@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "convert/attribute_values.h"
+#include "schema/attribute_values.h"
 #include "schema/index_list.h"
 
 namespace vrk {

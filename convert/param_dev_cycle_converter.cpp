@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
@@ -10,10 +11,11 @@
 namespace vrk {
 namespace {
 
-// A positive real setting; 121 when absent, 103 when it is not a positive number (it would divide by zero).
+// A positive real setting; kMsgAttributeNotSpecified when absent, kMsgIncorrectValueType when it is not a positive
+// number (it would divide by zero).
 double PositiveSetting(CNodeAttrInfoXML& attribute) {
   const std::optional<double> value = ParseRealText(attribute.GetValue(CIndexList()));
-  if (!value || *value <= 0) ThrowMessage(103, attribute.GetFullPath());
+  if (!value || *value <= 0) ThrowMessage(kMsgIncorrectValueType, attribute.GetFullPath());
   return *value;
 }
 

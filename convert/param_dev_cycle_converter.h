@@ -32,7 +32,8 @@ class CParamDevCycleConverter {
 // The version-7 converter: fmax and lines from VibroChannels\wave_settings and spectrum_settings.
 class CParamDevCycleConverterV7 : public CParamDevCycleConverter {
  public:
-  // T = 800 / fmax x 1000. Throws CConvException when fmax is missing (121) or not a positive number (103).
+  // T = 800 / fmax x 1000. Throws CConvException when fmax is missing (kMsgAttributeNotSpecified) or not a positive
+  // number (kMsgIncorrectValueType).
   void InitCycle(CNodeTag_VRK_DeviceV7& root);
   // df = fmax / lines. Throws as InitCycle, and for lines.
   void InitLines(CNodeTag_VRK_DeviceV7& root);

@@ -2,14 +2,12 @@
 
 #include "bin/records_v7.h"
 #include "platform/utf.h"
+#include "schema/channel_references.h"
 
 namespace vrk {
 namespace {
 
-constexpr uint32_t kFirstTachoReference = 50;
-constexpr uint32_t kModbusInputsReference = 100;
-constexpr uint32_t kVibrationCodeLimit = 16;
-constexpr uint16_t kTachoCodeCount = 6;
+constexpr uint32_t kFirstTachoReference = kTachoChannelCodeBase + 1;
 constexpr uint32_t kTachoCodeOffset = bin::kChannelCodeTacho - kFirstTachoReference;  // 0x3FCE
 
 constexpr std::size_t kGuidLength = 36;
@@ -50,8 +48,8 @@ uint16_t ChannelCodeOf(uint32_t channel) {
 }
 
 uint32_t ChannelOfCode(uint16_t code) {
-  if (code < kVibrationCodeLimit) return code + 1u;
-  if (code >= bin::kChannelCodeTacho && code < bin::kChannelCodeTacho + kTachoCodeCount)
+  if (code < kVibrationChannelCount) return code + 1u;
+  if (code >= bin::kChannelCodeTacho && code < bin::kChannelCodeTacho + kTachoChannelCount)
     return code - kTachoCodeOffset;
   if (code == bin::kChannelCodeModbusInputs) return kModbusInputsReference;
   return 0;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "schema/device_constants.h"
+
 namespace vrk {
 
 // Channel reference c (vibration 1..49, tacho 49 + n, 100 the Modbus inputs) as a record's channel code:
@@ -29,12 +31,6 @@ std::string CfgIdText(const std::array<uint8_t, 16>& bytes);
 std::string Latin1ToUtf8(std::string_view bytes);
 std::string Utf8ToLatin1(std::string_view text);
 
-// Unit codes of vibration channels and their parameters.
-inline constexpr uint16_t kUnitAcceleration = 101;
-inline constexpr uint16_t kUnitVelocity = 102;
-inline constexpr uint16_t kUnitDisplacement = 103;
-inline constexpr uint16_t kUnitDisplacementMm = 334;
-
 // "ACHN" bytes 4 and 6.
 struct SensorCoding {
   int16_t sensor_kind = 0;
@@ -52,10 +48,8 @@ SensorCoding EncodeUnits(uint16_t channel_unit, uint16_t param_unit);
 // unit the one the order integrates to, or the channel's when that leaves the three levels. Null for another kind.
 std::optional<ChannelUnits> DecodeUnits(int16_t sensor_kind, int16_t integration);
 
-// Tacho channel speed units and their "DISC" codes: revolutions per second are stored as 100, any other unit as
-// 101 (revolutions per minute), the speeds unconverted.
-inline constexpr uint16_t kTachoUnitPerSecond = 201;
-inline constexpr uint16_t kTachoUnitPerMinute = 202;
+// "DISC" codes of the tacho channel speed units: revolutions per second (kTachoUnitPerSecond) are stored as 100,
+// any other unit as 101 (revolutions per minute), the speeds unconverted.
 inline constexpr uint16_t kTachoCodePerSecond = 100;
 inline constexpr uint16_t kTachoCodePerMinute = 101;
 uint16_t TachoUnitCodeOf(uint16_t unit);

@@ -4,13 +4,15 @@
 #include <cmath>
 #include <optional>
 
-#include "convert/attribute_values.h"
 #include "convert/channel_parameters.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_levels.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
+#include "schema/channel_references.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
 
@@ -19,8 +21,6 @@ namespace {
 
 using bin::TRESHOLDCONFIG;
 
-constexpr uint32_t kTachoReferenceBase = 49;
-constexpr uint32_t kModbusInputsReference = 100;
 constexpr uint16_t kMonitoringSlots = TRESHOLDCONFIG::kSlotCount;
 
 uint32_t Reference(uint32_t channel, uint16_t param) { return channel << 16 | param; }
@@ -74,7 +74,7 @@ class CThresholdBuilder {
     std::string text;
     for (const dom::Node& at : Occurrences(element, CIndexList())) {
       const uint16_t number = ReadU16On(element.Number, at);
-      if (number < 1 || number > kMonitoringSlots) ThrowMessage(103, element.Number.GetFullPath());
+      if (number < 1 || number > kMonitoringSlots) ThrowMessage(kMsgIncorrectValueType, element.Number.GetFullPath());
       Monitored monitored{number - 1u, {}};
       element.Tag.ForEachIn(at, [&](const dom::Node& tag) {
         if (element.Tag.ChannelNum_ParamNum.ReadValue(tag, &text))
@@ -159,7 +159,7 @@ class CThresholdBuilder {
     auto& tacho = root_.TachoChannels.TachoChannel;
     root_.SetStoredIndexes({{true, n}});
     if (!tacho.abs_level_region.FirstIn(at)) return;
-    const uint32_t channel = kTachoReferenceBase + n;
+    const uint32_t channel = kTachoChannelCodeBase + n;
     AddRegion(tacho, at, ChannelCodeOf(channel), 0, Reference(channel, 0),
               {ReadRealOn(tacho.minvalue, at), ReadRealOn(tacho.maxvalue, at)}, false);
   }

@@ -10,9 +10,10 @@ namespace vrk {
 
 class CNodeTag_VRK_DeviceV7;
 
-// The records in image order. `codes` is the code table the image carries. Sets the root's stored index list to
-// each channel while its records are built and leaves it empty. Throws CConvException for a missing or
-// unreadable value (121, 103) and 103 for a monitoring element numbered outside 1..16.
+// The records in image order. `codes` is the code table the image carries. Sets the root's stored index list to each
+// channel while its records are built and leaves it empty. Throws CConvException for a missing or unreadable value
+// (kMsgAttributeNotSpecified, kMsgIncorrectValueType) and kMsgIncorrectValueType for a monitoring element numbered
+// outside 1..16.
 std::vector<bin::TRESHOLDCONFIG> ExportThresholds(CNodeTag_VRK_DeviceV7& root, const bin::CODETABLE& codes);
 
 }  // namespace vrk

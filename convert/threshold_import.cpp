@@ -4,11 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "convert/attribute_values.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"
 #include "convert/threshold_levels.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/device_v7.h"
 
 namespace vrk {
@@ -21,7 +22,7 @@ constexpr int kClassLowInoperative = 3;
 constexpr int kClassCount = 4;
 constexpr uint32_t kMonitoringSlots = TRESHOLDCONFIG::kSlotCount;
 
-[[noreturn]] void ThrowUnreadable() { ThrowMessageArgs(101, {"THRS"}); }
+[[noreturn]] void ThrowUnreadable() { ThrowMessageArgs(kMsgTagDataUnreadable, {"THRS"}); }
 
 bool IsReadiness(const TRESHOLDCONFIG& record) {
   return record.channelCode == bin::kChannelCodeModbusInputs && record.tripDelay == 0 && record.releaseDelay == 0;

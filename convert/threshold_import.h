@@ -28,8 +28,8 @@ class CParamDevCycleConverter;
 // ones, a level read as high where both readings fit.
 class CThresholdReader {
  public:
-  // `records` must outlive the reader, which points into them. Throws CConvException 101 naming "THRS" when a
-  // record's level code is not in `codes` or the records of a parameter fit no order of levels.
+  // `records` must outlive the reader, which points into them. Throws CConvException kMsgTagDataUnreadable naming
+  // "THRS" when a record's level code is not in `codes` or the records of a parameter fit no order of levels.
   CThresholdReader(const std::vector<bin::TRESHOLDCONFIG>& records, const bin::CODETABLE& codes);
   CThresholdReader(const CThresholdReader&) = delete;
   CThresholdReader& operator=(const CThresholdReader&) = delete;
@@ -48,7 +48,7 @@ class CThresholdReader {
   void ReadMonitoring(CNodeTag_VRK_Device& root) const;
 
   // `Readiness`: `used` is 1 when there are readiness records, and each group of them becomes a diagnosis.
-  // Throws 101 naming "THRS" for a group of records that no diagnosis writes.
+  // Throws kMsgTagDataUnreadable naming "THRS" for a group of records that no diagnosis writes.
   void ReadReadiness(CNodeTag_VRK_DeviceV7& root) const;
 
   // Whether there are records of level regions (not only readiness records).

@@ -2,7 +2,10 @@
 
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
+#include "schema/device_constants.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -27,14 +30,12 @@ void NumberSlaveOutputsFromOne(CNodeTag_VRK_DeviceV3& root) {
   const uint32_t count = output.CountNodes({});
   bool from_zero = false;
   for (uint32_t k = 0; k < count && !from_zero; ++k) {
-    const std::optional<std::string> number = output.Number.FindValue(CIndexList{{false, k}});
-    from_zero = number && ParseKeyText(*number) == 0u;
+    from_zero = NumberAt(output.Number, CIndexList{{false, k}}) == 0u;
   }
   if (!from_zero) return;
   for (uint32_t k = 0; k < count; ++k) {
     const CIndexList at{{false, k}};
-    const std::optional<std::string> number = output.Number.FindValue(at);
-    if (const std::optional<uint32_t> value = number ? ParseKeyText(*number) : std::nullopt)
+    if (const std::optional<uint32_t> value = NumberAt(output.Number, at))
       output.Number.SetValue(std::to_string(*value + 1), at, false);
   }
 }
@@ -45,12 +46,11 @@ void GiveTablesVersion3Types(CNodeTag_VRK_DeviceV3& root) {
   const uint32_t count = table.CountNodes({});
   bool used[5] = {};
   for (uint32_t k = 0; k < count; ++k)
-    if (const std::optional<std::string> type = table.type.FindValue(CIndexList{{false, k}}))
-      if (const std::optional<uint32_t> value = ParseKeyText(*type); value && *value <= 4) used[*value] = true;
+    if (const std::optional<uint32_t> value = NumberAt(table.type, CIndexList{{false, k}}); value && *value <= 4)
+      used[*value] = true;
   for (uint32_t k = 0; k < count; ++k) {
     const CIndexList at{{false, k}};
-    const std::optional<std::string> type = table.type.FindValue(at);
-    if (!type || ParseKeyText(*type) != 0u) continue;
+    if (NumberAt(table.type, at) != 0u) continue;
     for (uint32_t t = 1; t <= 4; ++t)
       if (!used[t]) {
         used[t] = true;
@@ -94,8 +94,7 @@ void UpgradeVersion6To7(CNodeTag_VRK_DeviceV6& from, CNodeTag_VRK_DeviceV7& to) 
   const uint32_t channels = channel.CountNodes({});
   for (uint32_t k = 0; k < channels; ++k) {
     const CIndexList at{{false, k}};
-    const std::optional<std::string> unit = channel.unit.FindValue(at);
-    channel.hpf.SetValue(unit && ParseIntegerText(*unit) == 103 ? "1" : "0", at, false);
+    channel.hpf.SetValue(IntegerAt(channel.unit, at) == kUnitDisplacement ? "1" : "0", at, false);
   }
 }
 
@@ -125,7 +124,7 @@ void UpgradeAnyToVersion7(CNodeTag_VRK_Device& from, CNodeTag_VRK_DeviceV7& targ
   if (auto* v2 = dynamic_cast<CNodeTag_VRK_DeviceV2*>(&from)) return UpgradeToVersion7(*v2, target);
   if (auto* v3 = dynamic_cast<CNodeTag_VRK_DeviceV3*>(&from)) return UpgradeToVersion7(*v3, target);
   if (auto* v6 = dynamic_cast<CNodeTag_VRK_DeviceV6*>(&from)) return UpgradeToVersion7(*v6, target);
-  ThrowMessage(159);
+  ThrowMessage(kMsgVersionNotSupported);
 }
 
 }  // namespace vrk

@@ -23,8 +23,8 @@ void UpgradeToVersion7(CNodeTag_VRK_DeviceV2& from, CNodeTag_VRK_DeviceV7& targe
 void UpgradeToVersion7(CNodeTag_VRK_DeviceV3& from, CNodeTag_VRK_DeviceV7& target);
 void UpgradeToVersion7(CNodeTag_VRK_DeviceV6& from, CNodeTag_VRK_DeviceV7& target);
 
-// The chain from `from`, whose version its class tells (1, 2, 3 or 6), into `target`. Throws CConvException 159
-// for a root of version 7 or of no known version.
+// The chain from `from`, whose version its class tells (1, 2, 3 or 6), into `target`. Throws CConvException
+// kMsgVersionNotSupported for a root of version 7 or of no known version.
 void UpgradeAnyToVersion7(CNodeTag_VRK_Device& from, CNodeTag_VRK_DeviceV7& target);
 
 // A copy of `document` that shares no node with it.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/path_lookup.h"
 #include "schema/value_text.h"
@@ -45,9 +46,9 @@ std::optional<std::string> OlderTerms(CNodeTag_VRK_Device& older, uint16_t versi
     for (const MovedValue& moved : kMovedByVersion2)
       if (EqualsNoCase(path, moved.upgraded))
         if (CNodeInfoXML* descriptor = DescriptorAt(older, moved.older))
-          return FormatMessageArgs(kMessageOlderPath, {version_text, descriptor->GetFullPath()});
+          return FormatMessageArgs(kMsgOlderPath, {version_text, descriptor->GetFullPath()});
   if (DescriptorAt(older, path) != nullptr) return std::nullopt;
-  return FormatMessageArgs(kMessageNoOlderValue, {version_text});
+  return FormatMessageArgs(kMsgNoOlderValue, {version_text});
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include <map>
 #include <optional>
 
-#include "convert/attribute_values.h"
 #include "convert/upgrade_chain.h"
+#include "schema/attribute_values.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -60,11 +60,6 @@ void MoveLevelRegions(dom::Node from, dom::Node to) {
     }
     child = next;
   }
-}
-
-std::optional<uint32_t> KeyAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  return text ? ParseKeyText(*text) : std::nullopt;
 }
 
 class CChannelUpgrade {
@@ -120,14 +115,14 @@ class CChannelUpgrade {
   }
 
   void ConvertAbsoluteBand(const CIndexList& at) {
-    const std::optional<uint32_t> number = KeyAt(old_.Absolute_bands.band.number, at);
+    const std::optional<uint32_t> number = NumberAt(old_.Absolute_bands.band.number, at);
     auto& band = new_.Absolute_bands.band;
     Number(band, at, number ? kCodeFirstAbsoluteBand + *number - 1 : kNoCode);
     band.value_type.SetValue("1", at, false);
   }
 
   void ConvertRelativeBand(const CIndexList& at) {
-    const std::optional<uint32_t> number = KeyAt(old_.Relative_bands.band.number, at);
+    const std::optional<uint32_t> number = NumberAt(old_.Relative_bands.band.number, at);
     auto& band = new_.Relative_bands.band;
     const uint32_t new_number = next_;
     Number(band, at, number ? kCodeFirstRelativeBand + *number - 1 : kNoCode);
@@ -145,7 +140,8 @@ class CChannelUpgrade {
     const uint32_t count = old_.Absolute_bands.band.cutting_rel_bands.cutting_band.CountNodes(band);
     for (uint32_t c = 0; c < count; ++c) {
       const CIndexList at = Append(band, {false, c});
-      const std::optional<uint32_t> number = KeyAt(old_.Absolute_bands.band.cutting_rel_bands.cutting_band.number, at);
+      const std::optional<uint32_t> number =
+          NumberAt(old_.Absolute_bands.band.cutting_rel_bands.cutting_band.number, at);
       if (!number) continue;
       const auto found = relative_numbers_.find(*number);
       if (found != relative_numbers_.end()) cutting.number.SetValue(std::to_string(found->second), at, false);
@@ -181,8 +177,8 @@ void RenumberReferences(CParameterTag& tag, CNodeTagInfoXML& element, const Renu
     const uint32_t tags = tag.repeated() ? tag.CountNodes(at) : 1;
     for (uint32_t t = 0; t < tags; ++t) {
       const CIndexList tag_at = tag.repeated() ? Append(at, {false, t}) : at;
-      const std::optional<uint32_t> channel = KeyAt(tag.ChannelNum, tag_at);
-      const std::optional<uint32_t> param = KeyAt(tag.ParamNum, tag_at);
+      const std::optional<uint32_t> channel = NumberAt(tag.ChannelNum, tag_at);
+      const std::optional<uint32_t> param = NumberAt(tag.ParamNum, tag_at);
       if (!channel || !param) continue;
       const auto numbers = renumbering.find(*channel);
       if (numbers == renumbering.end()) continue;
@@ -202,7 +198,7 @@ void UpgradeVersion1To2(CNodeTag_VRK_DeviceV1& from, CNodeTag_VRK_DeviceV2& to) 
   for (uint32_t k = 0; k < channels; ++k) {
     const CIndexList at{{false, k}};
     std::map<uint32_t, uint32_t> numbers = CChannelUpgrade(from, to, at).Run();
-    if (const std::optional<uint32_t> number = KeyAt(from.VibroChannels.VibroChannel.number, at))
+    if (const std::optional<uint32_t> number = NumberAt(from.VibroChannels.VibroChannel.number, at))
       renumbering[*number] = std::move(numbers);
   }
   RenumberReferences(to.Monitoring.Element.Tag, to.Monitoring.Element, renumbering);

@@ -2,6 +2,7 @@
 
 #include "convert/upgrade_chain.h"
 #include "convert/upgrade_failure.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "resources/default_config.h"
 #include "schema/node_check.h"
@@ -16,10 +17,19 @@ struct LoadMessages {
   uint32_t parse_error;
   uint32_t no_root;
 };
-constexpr LoadMessages kCallerDocument{110, 114};
-constexpr LoadMessages kDefaultDocument{106, 107};
+constexpr LoadMessages kCallerDocument{kMsgDocumentLoadingError, kMsgNoRootTag};
+constexpr LoadMessages kDefaultDocument{kMsgDefaultLoadingError, kMsgDefaultNoRoot};
 
-std::unique_ptr<CNodeTag_VRK_DeviceV7> MakeRoot(dom::Document document, bool imperial, LoadMessages messages) {
+// A version-7 root on the document `parse` returns; a parse error and a document without a root element throw
+// the load's messages.
+template <class Parse>
+std::unique_ptr<CNodeTag_VRK_DeviceV7> MakeRoot(Parse&& parse, bool imperial, LoadMessages messages) {
+  dom::Document document;
+  try {
+    document = parse();
+  } catch (const dom::ParseError& e) {
+    ThrowParseError(messages.parse_error, e);
+  }
   if (!document.documentElement()) ThrowMessage(messages.no_root);
   auto root = std::make_unique<CNodeTag_VRK_DeviceV7>();
   root->SetImperial(imperial);
@@ -41,7 +51,7 @@ namespace {
 uint16_t DocumentVersion(CNodeTag_VRK_DeviceV7& root) {
   const std::string text = root.VersionInfo.version.GetValue(CIndexList());
   const std::optional<uint32_t> version = ParseKeyText(text);
-  if (!version) ThrowMessage(159);
+  if (!version) ThrowMessage(kMsgVersionNotSupported);
   return static_cast<uint16_t>(*version);
 }
 
@@ -63,13 +73,7 @@ void LoadOlderVersion(CNodeTag_VRK_DeviceV7& target, std::u16string_view text, u
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, bool imperial) {
-  dom::Document document;
-  try {
-    document = dom::Document::parseText(text);
-  } catch (const dom::ParseError& e) {
-    ThrowParseError(kCallerDocument.parse_error, e);
-  }
-  auto root = MakeRoot(std::move(document), imperial, kCallerDocument);
+  auto root = MakeRoot([&] { return dom::Document::parseText(text); }, imperial, kCallerDocument);
   const uint16_t version = DocumentVersion(*root);
   switch (version) {
     case 7:
@@ -86,20 +90,14 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
       LoadOlderVersion<CNodeTag_VRK_DeviceV1>(*root, text, version);
       return root;
     default:
-      ThrowMessage(159);
+      ThrowMessage(kMsgVersionNotSupported);
   }
 }
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial) {
   const std::string_view bytes = DefaultConfigBytes();
-  if (bytes.empty()) ThrowMessage(105);
-  dom::Document document;
-  try {
-    document = dom::Document::parseBytes(bytes);
-  } catch (const dom::ParseError& e) {
-    ThrowParseError(kDefaultDocument.parse_error, e);
-  }
-  auto root = MakeRoot(std::move(document), imperial, kDefaultDocument);
+  if (bytes.empty()) ThrowMessage(kMsgDefaultNotFound);
+  auto root = MakeRoot([&] { return dom::Document::parseBytes(bytes); }, imperial, kDefaultDocument);
   FinishLoad(*root, true);
   return root;
 }

@@ -9,16 +9,18 @@
 
 namespace vrk {
 
-// A version-7 root on the document that `text` holds; documents of versions 1, 2, 3 and 6 are read and checked
-// with their own schema (version 3 with that of version 6), then upgraded. Throws CConvException: 110 with the
-// parse position, 114 without a root element, 159 for any other version, and the schema's errors.
+// A version-7 root on the document that `text` holds; documents of versions 1, 2, 3 and 6 are read and checked with
+// their own schema (version 3 with that of version 6), then upgraded. Throws CConvException: kMsgDocumentLoadingError
+// with the parse position, kMsgNoRootTag without a root element, kMsgVersionNotSupported for any other version, and the
+// schema's errors.
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, bool imperial);
 
 // The passes every loaded root goes through: its version's normalisation and completion, then the check of the
 // whole configuration (values only with `check_values`). Throws the schema's errors.
 void FinishLoad(CNodeTag_VRK_Device& root, bool check_values);
 
-// A version-7 root on the embedded default configuration. Throws 105, 106 or 107.
+// A version-7 root on the embedded default configuration. Throws kMsgDefaultNotFound, kMsgDefaultLoadingError or
+// kMsgDefaultNoRoot.
 std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial);
 
 }  // namespace vrk

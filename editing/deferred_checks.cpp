@@ -1,5 +1,6 @@
 // The checks an edit leaves behind: of a written attribute, of a created element, of the parent of a removed one.
 #include "editing/undo_journal.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 #include "schema/node_check.h"
@@ -14,7 +15,7 @@ void CheckWrittenAttribute(CNodeAttrInfoXML& attribute, const CIndexList& indexe
   if (!element) return;
   std::string value;
   if (!attribute.ReadValue(element, &value)) {
-    if (attribute.mandatory()) ThrowMessage(133, attribute.GetFullPath());
+    if (attribute.mandatory()) ThrowMessage(kMsgNoMandatoryAttribute, attribute.GetFullPath());
   } else {
     CheckValue(attribute, value, indexes);
     attribute.CheckLinked(indexes);

@@ -7,6 +7,7 @@
 #include "convert/common_xml.h"
 #include "editing/band_set_modes.h"
 #include "editing/parameter_move.h"
+#include "schema/attribute_values.h"
 #include "schema/device_v7.h"
 #include "schema/element_edits.h"
 #include "schema/value_text.h"
@@ -15,14 +16,6 @@ namespace vrk {
 namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
-
-std::optional<uint32_t> NumberAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  if (!text) return std::nullopt;
-  return ParseKeyText(*text);
-}
-
-bool Exists(CNodeTagInfoXML& element, CIndexList indexes) { return static_cast<bool>(element.GetNode(indexes, false)); }
 
 // The index-list entries that select the parent occurrence of `element`: one per repeated element above it.
 std::size_t ParentEntries(const CNodeTagInfoXML& element) {

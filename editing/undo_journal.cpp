@@ -1,6 +1,7 @@
 #include "editing/undo_journal.h"
 
 #include "editing/band_set_modes.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 
@@ -33,7 +34,7 @@ void CUndoJournal::Begin() {
 }
 
 void CUndoJournal::End(CNodeTag_VRK_Device* root) {
-  if (depth_ == 0) ThrowMessage(157);
+  if (depth_ == 0) ThrowMessage(kMsgNoBeginUpdate);
   if (--depth_ > 0) return;
   if (!root) return;
   for (const auto* list : {&attribute_checks_, &node_checks_, &removal_checks_})

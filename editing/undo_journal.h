@@ -29,9 +29,9 @@ class CUndoJournal {
   void Reset(CNodeTag_VRK_Device& root, bool identical);
   // Opens a bracket; the outermost one empties the check lists.
   void Begin();
-  // Closes a bracket. Throws 157 when none is open. Closing the outermost one runs the queued checks (attribute,
-  // then node, then removal checks, each in queue order), then commits the group. A failing check stops the run
-  // and leaves the lists and the group for the caller's rollback. `root` is null when no configuration is held;
+  // Closes a bracket. Throws kMsgNoBeginUpdate when none is open. Closing the outermost one runs the queued checks
+  // (attribute, then node, then removal checks, each in queue order), then commits the group. A failing check stops the
+  // run and leaves the lists and the group for the caller's rollback. `root` is null when no configuration is held;
   // then nothing is queued and nothing records.
   void End(CNodeTag_VRK_Device* root);
   // Undoes every change of the current group, last first, and stops recording.

@@ -11,6 +11,7 @@
 #include "convert/bin_import.h"
 #include "convert/xml_import.h"
 #include "editing/band_set_modes.h"
+#include "editing/change_hook.h"
 #include "editing/element_removal.h"
 #include "editing/element_replacement.h"
 #include "editing/parameter_move.h"
@@ -19,6 +20,7 @@
 #include "interface/converter_dispatch.h"
 #include "interface/error_report.h"
 #include "interface/input_limits.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "platform/bstr.h"
 #include "platform/safe_array.h"
@@ -73,14 +75,14 @@ std::string PathOf(BSTR name) {
 CNodeAttrInfoXML& AttributeAt(CNodeTag_VRK_Device& root, BSTR name) {
   const std::string path = PathOf(name);
   CNodeAttrInfoXML* attribute = FindAttrInfo(root, path);
-  if (!attribute) ThrowMessage(155, path);
+  if (!attribute) ThrowMessage(kMsgInvalidAttributePath, path);
   return *attribute;
 }
 
 CNodeTagInfoXML& ElementAt(CNodeTag_VRK_Device& root, BSTR name) {
   const std::string path = PathOf(name);
   CNodeTagInfoXML* element = FindNodeInfo(root, path);
-  if (!element) ThrowMessage(156, path);
+  if (!element) ThrowMessage(kMsgInvalidNodePath, path);
   return *element;
 }
 
@@ -203,7 +205,7 @@ HRESULT CVRK5420CfgConverter::InterfaceSupportsErrorInfo(REFIID riid) {
 
 // ---- Skeletons ------------------------------------------------------------------------------------------------
 
-HRESULT CVRK5420CfgConverter::NoConfiguration() { return ReportMessage(111); }
+HRESULT CVRK5420CfgConverter::NoConfiguration() { return ReportMessage(kMsgNotLoaded); }
 
 void CVRK5420CfgConverter::DropConfiguration() {
   journal_.Clear();
@@ -280,7 +282,7 @@ HRESULT CVRK5420CfgConverter::get_XML(BSTR* text) {
 HRESULT CVRK5420CfgConverter::put_XML(BSTR text) {
   const std::u16string_view view = BstrView(text);
   return Load([&] {
-    RefuseOversizedInput(view.size(), kMessageXmlTooLarge);
+    RefuseOversizedInput(view.size(), kMsgXmlTooLarge);
     return ImportXmlText(view, imperial_);
   });
 }
@@ -294,7 +296,7 @@ HRESULT CVRK5420CfgConverter::put_BIN(SAFEARRAY* data) {
   const int64_t elements = static_cast<int64_t>(upper) - static_cast<int64_t>(lower) + 1;
   const uint64_t size = elements > 0 ? static_cast<uint64_t>(elements) * SafeArrayGetElemsize(data) : 0;
   return Load([&] {
-    RefuseOversizedInput(size, kMessageImageTooLarge);
+    RefuseOversizedInput(size, kMsgImageTooLarge);
     const uint8_t* bytes = static_cast<const uint8_t*>(data->pvData);
     if (size > 0 && bytes == nullptr) throw CConvException(std::string());
     return ImportBinImage(bytes, static_cast<std::size_t>(size), imperial_);

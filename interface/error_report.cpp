@@ -3,6 +3,7 @@
 #include <new>
 
 #include "interface/conv_exception.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "interface/server_identity.h"
 #include "interface/vrk5420_interfaces.h"
@@ -32,7 +33,7 @@ bool Install(const std::string& description) {
 // error information at all, so that an earlier call's description is never taken for this one's.
 HRESULT ReportOutOfMemory() noexcept {
   try {
-    if (Install(LoadMessage(kMessageOutOfMemory))) return E_FAIL;
+    if (Install(LoadMessage(kMsgOutOfMemory))) return E_FAIL;
   } catch (...) {
   }
   SetErrorInfo(0, nullptr);
@@ -67,7 +68,7 @@ HRESULT ReportCurrentException() noexcept {
   } catch (const std::bad_alloc&) {
     return ReportOutOfMemory();
   } catch (...) {
-    return ReportMessage(200);
+    return ReportMessage(kMsgNone);
   }
 }
 

@@ -9,15 +9,9 @@
 #include <string_view>
 
 #include "interface/conv_exception.h"
+#include "interface/message_ids.h"
 
 namespace vrk {
-
-// Refusals of the component's own, past the numbers the table has always had.
-inline constexpr uint32_t kMessageXmlTooLarge = 301;    // "%s" is the most characters an XML text may have
-inline constexpr uint32_t kMessageImageTooLarge = 302;  // "%s" is the most bytes an image may have
-inline constexpr uint32_t kMessageOutOfMemory = 303;
-inline constexpr uint32_t kMessageOlderPath = 304;       // "%s" the older version, "%s" the value's path there
-inline constexpr uint32_t kMessageNoOlderValue = 305;    // "%s" the older version
 
 // The entry's text (UTF-8) in the calling thread's language; empty for a number without an entry (such as 200).
 std::string LoadMessage(uint32_t number);

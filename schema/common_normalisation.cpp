@@ -3,15 +3,14 @@
 
 #include <optional>
 
+#include "schema/attribute_values.h"
+#include "schema/device_constants.h"
 #include "schema/device_root.h"
 #include "schema/tacho_channels.h"
 #include "schema/value_text.h"
 
 namespace vrk {
 namespace {
-
-constexpr int64_t kRevolutionsPerSecond = 201;
-constexpr int64_t kRevolutionsPerMinute = 202;
 
 // Multiplies a present numeric value by 60 (revolutions per second to per minute), written without decimals.
 void ScaleBySixty(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
@@ -26,7 +25,7 @@ void ConvertTachoChannelToPerMinute(CTachoChannels::CTachoChannel& tacho, const 
   ScaleBySixty(tacho.maxvalue, channel);
   ScaleBySixty(tacho.start_stop_region.start_level, channel);
   ScaleBySixty(tacho.start_stop_region.stop_level, channel);
-  tacho.unit.SetValue(std::to_string(kRevolutionsPerMinute), channel, false);
+  tacho.unit.SetValue(std::to_string(kTachoUnitPerMinute), channel, false);
   for (CNodeTagInfoXML* region : {static_cast<CNodeTagInfoXML*>(&tacho.abs_level_region),
                                   static_cast<CNodeTagInfoXML*>(&tacho.rel_level_region),
                                   static_cast<CNodeTagInfoXML*>(&tacho.rel_percent_region)})
@@ -44,8 +43,7 @@ void NormalizeCommonSections(CNodeTag_VRK_Device& root) {
   for (uint32_t k = 0; k < channels; ++k) {
     const CIndexList channel{{false, k}};
     if (!tacho.number.FindValue(channel)) continue;
-    const std::optional<std::string> unit = tacho.unit.FindValue(channel);
-    if (unit && ParseIntegerText(*unit) == kRevolutionsPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
+    if (IntegerAt(tacho.unit, channel) == kTachoUnitPerSecond) ConvertTachoChannelToPerMinute(tacho, channel);
   }
 }
 

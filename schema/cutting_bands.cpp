@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "editing/undo_operations.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/device_constants.h"
 #include "schema/device_v7.h"
 
 namespace vrk {
@@ -14,8 +16,6 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 using Ccutting_rel_bands = CVibroChannel::CAbsolute_bands::Cband::Ccutting_rel_bands;
-
-constexpr uint32_t kLastChannelNumber = 16;
 
 // The `number` texts of the channel's relative bands, in document order; bands without one are left out.
 std::vector<std::string> RelativeBandNumbers(CVibroChannel& channel, IndexEntry channel_entry) {
@@ -39,7 +39,7 @@ void ReplaceByEmpty(CNodeTag_VRK_DeviceV7& root, Ccutting_rel_bands& descriptor,
   try {
     fresh = document.createElement(list.name());
   } catch (const dom::Error&) {
-    ThrowMessage(120, descriptor.GetFullPath());
+    ThrowMessage(kMsgTagCreationError, descriptor.GetFullPath());
   }
   dom::Node parent = list.parent();
   parent.replaceChild(fresh, list);
@@ -55,7 +55,7 @@ void RegenerateCuttingBands(CNodeTag_VRK_DeviceV7& root) {
   CVibroChannel::CAbsolute_bands::Cband& band = channel.Absolute_bands.band;
   Ccutting_rel_bands& cutting = band.cutting_rel_bands;
 
-  for (uint32_t number = 1; number <= kLastChannelNumber; ++number) {
+  for (uint32_t number = 1; number <= kVibrationChannelCount; ++number) {
     const IndexEntry channel_entry{true, number};
     CIndexList channel_indexes{channel_entry};
     if (!channel.GetNode(channel_indexes, false)) continue;

@@ -2,6 +2,7 @@
 
 #include "editing/measurement_system.h"
 #include "editing/undo_group.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/node_rules.h"
 
@@ -18,7 +19,7 @@ dom::Node CNodeTag_VRK_Device::GetNode(CIndexList& indexes, bool) {
   if (!document_) throw CConvException(std::string());
   if (indexes.empty() && !stored_indexes_.empty()) indexes = stored_indexes_;
   dom::Node root = document_.documentElement();
-  if (!root) ThrowMessage(114);
+  if (!root) ThrowMessage(kMsgNoRootTag);
   return root;
 }
 

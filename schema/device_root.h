@@ -36,7 +36,7 @@ class CNodeTag_VRK_Device : public CNodeTagInfoXML {
   ~CNodeTag_VRK_Device() override;
 
   // The document element; consumes no index entry. Throws CConvException with an empty message when no document
-  // is attached, 114 when the document has no document element.
+  // is attached, kMsgNoRootTag when the document has no document element.
   dom::Node GetNode(CIndexList& indexes, bool create) override;
 
   // Rewrites the values derived from other parts of the configuration before the document is handed out.

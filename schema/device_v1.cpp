@@ -2,10 +2,9 @@
 // where the elements exist.
 #include "schema/device_v1.h"
 
-#include <algorithm>
 #include <optional>
 
-#include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/common_normalisation.h"
 #include "schema/linked_rules.h"
 #include "schema/modbus_rules.h"
@@ -24,30 +23,21 @@ std::vector<uint32_t> NumbersOf(CNodeAttrInfoXML& number, const CIndexList& pare
   for (uint32_t k = 0; k < count; ++k) {
     CIndexList at = parent;
     at.PushBack({false, k});
-    if (const std::optional<std::string> text = number.FindValue(at))
-      if (const std::optional<uint32_t> value = ParseKeyText(*text)) numbers.push_back(*value);
+    if (const std::optional<uint32_t> value = NumberAt(number, at)) numbers.push_back(*value);
   }
   return numbers;
 }
 
-bool Contains(const std::vector<uint32_t>& values, uint32_t value) {
-  return std::find(values.begin(), values.end(), value) != values.end();
-}
-
 void CheckCuttingBands(CVibroChannel& ch, const CIndexList& band) {
   auto& cutting = ch.Absolute_bands.band.cutting_rel_bands.cutting_band;
-  const std::vector<uint32_t> relative = NumbersOf(ch.Relative_bands.band.number, band.Truncated(1));
-  for (uint32_t number : NumbersOf(cutting.number, band))
-    if (!Contains(relative, number))
-      ThrowMessageArgs(140, {cutting.GetFullPath(), ch.Relative_bands.band.GetFullPath()}, cutting.GetFullPath());
+  CheckReferencesExist(NumbersOf(cutting.number, band), NumbersOf(ch.Relative_bands.band.number, band.Truncated(1)),
+                       cutting, ch.Relative_bands.band);
 }
 
 void CheckShafts(CNodeTag_VRK_DeviceV1& root, const CIndexList& channel) {
   auto& band = root.VibroChannels.VibroChannel.Relative_bands.band;
   auto& tacho = root.TachoChannels.TachoChannel;
-  const std::vector<uint32_t> tachos = NumbersOf(tacho.number, {});
-  for (uint32_t shaft : NumbersOf(band.shaft, channel))
-    if (!Contains(tachos, shaft)) ThrowMessageArgs(140, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
+  CheckReferencesExist(NumbersOf(band.shaft, channel), NumbersOf(tacho.number, {}), band, tacho);
 }
 
 // `level` against the limit read from `limit` at `limit_indexes`.

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "convert/param_range.h"
 #include "schema/device_root.h"
 #include "schema/modbus.h"
 #include "schema/modbus_inputs.h"
+#include "schema/param_range.h"
 #include "schema/readiness.h"
 #include "schema/relay.h"
 #include "schema/test_section.h"

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "convert/channel_parameters.h"
+#include "schema/attribute_values.h"
 #include "schema/common_normalisation.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
@@ -28,9 +29,8 @@ bool HasCompatibilityLayout(CNodeTag_VRK_DeviceV7& root, const CIndexList& chann
     for (uint32_t k = 0; k < 4; ++k, ++i) {
       if (i >= parameters.size() || parameters[i].kind != kParamRelativeBand || parameters[i].number != 4 * t + 4 + k)
         return false;
-      const std::optional<std::string> shaft = band.shaft.FindValue(parameters[i].indexes);
-      const std::optional<std::string> factor = band.factor.FindValue(parameters[i].indexes);
-      if (!shaft || ParseIntegerText(*shaft) != t || !factor || ParseRealText(*factor) != factors[k]) return false;
+      const CIndexList& at = parameters[i].indexes;
+      if (IntegerAt(band.shaft, at) != t || RealAt(band.factor, at) != factors[k]) return false;
     }
   }
   for (; i < parameters.size(); ++i)

@@ -5,8 +5,11 @@
 #include <optional>
 
 #include "convert/param_dev_cycle_converter.h"
-#include "convert/param_range.h"
+#include "interface/message_ids.h"
+#include "schema/attribute_values.h"
+#include "schema/device_constants.h"
 #include "schema/device_v7.h"
+#include "schema/param_range.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -15,13 +18,6 @@ namespace {
 using CVibroChannel = CVibroChannels::CVibroChannel;
 
 constexpr int32_t kNoRounding = -1;
-
-// The attribute's value at `indexes`, when present.
-std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  return text ? ParseIntegerText(*text) : std::nullopt;
-}
-
 
 // minvalue and maxvalue of every parameter but Average are bounded by the measuring range.
 bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& a) {
@@ -35,10 +31,10 @@ bool IsMeasuringRangeLimit(CNodeTag_VRK_DeviceV7& root, const CNodeAttrInfoXML& 
 }  // namespace
 
 std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial) {
-  return {{"101", imperial ? 209u : 160u},
-          {"102", imperial ? 206u : 139u},
-          {"103", imperial ? 207u : 143u},
-          {"334", imperial ? 208u : 144u}};
+  return {{"101", imperial ? kMsgUnitInchPerSecond2 : kMsgUnitMetrePerSecond2},
+          {"102", imperial ? kMsgUnitInchPerSecond : kMsgUnitMmPerSecond},
+          {"103", imperial ? kMsgUnitMils : kMsgUnitMicrometre},
+          {"334", imperial ? kMsgUnitInch : kMsgUnitMillimetre}};
 }
 
 const std::string& CNodeTag_VRK_DeviceV7::LimitText(double value) {
@@ -57,8 +53,8 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
   if (&a == &ch.unit) {
     a.range().dictionary = VibrationUnitDictionary(imperial());
   } else if (&a == &ch.param.unit) {
-    if (IntegerAt(ch.unit, channel) == 334)
-      a.range().dictionary = {{"334", imperial() ? 208u : 144u}};
+    if (IntegerAt(ch.unit, channel) == kUnitDisplacementMm)
+      a.range().dictionary = {{"334", imperial() ? kMsgUnitInch : kMsgUnitMillimetre}};
     else
       a.range().dictionary = VibrationUnitDictionary(imperial());
   } else if (&a == &ch.trn_sens) {
@@ -66,10 +62,11 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
     ch.trn_sens.range().add_constraint = decimals;
     ch.trn_offset.range().add_constraint = decimals;
   } else if (&a == &ch.hpf) {
-    a.range().add_constraint = IntegerAt(ch.unit, channel) == 103 ? 0 : kNoRounding;
+    a.range().add_constraint = IntegerAt(ch.unit, channel) == kUnitDisplacement ? 0 : kNoRounding;
   } else if (&a == &ch.Linear.type) {
     if (const std::optional<int64_t> unit = IntegerAt(ch.unit, channel)) {
-      const bool linear_unit = (*unit == 103 || *unit == 334) && IntegerAt(ch.param.unit, channel) == unit;
+      const bool linear_unit =
+          (*unit == kUnitDisplacement || *unit == kUnitDisplacementMm) && IntegerAt(ch.param.unit, channel) == unit;
       a.range().add_constraint = linear_unit ? 3 : kNoRounding;
     }
   } else if (IsMeasuringRangeLimit(*this, a)) {
@@ -82,11 +79,9 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
         TachoChannels.TachoChannel.maxvalue.FindValue(CIndexList{{true, static_cast<uint32_t>(*shaft)}}))
       a.range().default_value = FormatRealText(1, 3);
   } else if (&a == &ch.Relative_bands.band.lower_bound || &a == &ch.Relative_bands.band.upper_bound) {
-    if (const std::optional<std::string> fmax = VibroChannels.wave_settings.fmax.FindValue({})) {
-      if (const std::optional<double> value = ParseRealText(*fmax)) {
-        a.range().max = FormatRealText(*value / 100 * 25, 3);
-        a.range().max_constraint = kMaxInclusive;
-      }
+    if (const std::optional<double> value = RealAt(VibroChannels.wave_settings.fmax, {})) {
+      a.range().max = FormatRealText(*value / 100 * 25, 3);
+      a.range().max_constraint = kMaxInclusive;
     }
   } else if (&a == &Modbus.ExchangeCycle.CycleCount) {
     const bool slave = IntegerAt(Modbus.type, {}) == 0;

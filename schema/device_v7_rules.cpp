@@ -6,13 +6,14 @@
 #include <optional>
 
 #include "convert/channel_parameters.h"
-#include "convert/param_range.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_v7.h"
 #include "schema/linked_rules.h"
 #include "schema/modbus_rules.h"
 #include "schema/node_check.h"
 #include "schema/node_rules.h"
+#include "schema/param_range.h"
 #include "schema/value_text.h"
 
 namespace vrk {
@@ -43,7 +44,6 @@ bool HasRepeatedPoint(const std::vector<double>& values) {
   return false;
 }
 
-
 // A phase must follow its relative band directly and carry the band's number plus one.
 void CheckPhasesFollowTheirBands(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
   const std::vector<ParamEntry> parameters = ChannelParameters(root, channel, false);
@@ -51,7 +51,7 @@ void CheckPhasesFollowTheirBands(CNodeTag_VRK_DeviceV7& root, const CIndexList& 
     if (parameters[i].kind != kParamPhase) continue;
     const bool linked = i > 0 && parameters[i - 1].kind == kParamRelativeBand &&
                         parameters[i - 1].number + 1 == parameters[i].number;
-    if (!linked) ThrowMessage(161, parameters[i].element->GetFullPath());
+    if (!linked) ThrowMessage(kMsgPhaseWithoutBand, parameters[i].element->GetFullPath());
   }
 }
 
@@ -72,20 +72,15 @@ void CheckChannelParameters(CNodeTag_VRK_DeviceV7& root, const CIndexList& chann
 // Every cut-out band names one of the channel's relative bands.
 void CheckCuttingBands(CVibroChannel& ch, const CIndexList& band) {
   auto& cutting = ch.Absolute_bands.band.cutting_rel_bands.cutting_band;
-  const std::vector<uint32_t> relative = NumbersOf(ch.Relative_bands.band.number, band.Truncated(1));
-  for (uint32_t number : NumbersOf(cutting.number, band))
-    if (std::find(relative.begin(), relative.end(), number) == relative.end())
-      ThrowMessageArgs(140, {cutting.GetFullPath(), ch.Relative_bands.band.GetFullPath()}, cutting.GetFullPath());
+  CheckReferencesExist(NumbersOf(cutting.number, band), NumbersOf(ch.Relative_bands.band.number, band.Truncated(1)),
+                       cutting, ch.Relative_bands.band);
 }
 
 // Every relative band turns with an existing tachometer channel.
 void CheckShafts(CNodeTag_VRK_DeviceV7& root, const CIndexList& channel) {
   auto& band = root.VibroChannels.VibroChannel.Relative_bands.band;
   auto& tacho = root.TachoChannels.TachoChannel;
-  const std::vector<uint32_t> tachos = NumbersOf(tacho.number, {});
-  for (uint32_t shaft : NumbersOf(band.shaft, channel))
-    if (std::find(tachos.begin(), tachos.end(), shaft) == tachos.end())
-      ThrowMessageArgs(140, {band.GetFullPath(), tacho.GetFullPath()}, band.GetFullPath());
+  CheckReferencesExist(NumbersOf(band.shaft, channel), NumbersOf(tacho.number, {}), band, tacho);
 }
 
 // The parameter of vibration channel `channel` (by number) that a reference's ParamNum names: references count
@@ -126,9 +121,11 @@ void CheckTestParameter(CNodeTag_VRK_DeviceV7& root, const CIndexList& parameter
 }  // namespace
 
 void CheckLinearisation(CVibroChannels::CVibroChannel::CLinear& linear, const CIndexList& channel) {
-  if (linear.Point.CountNodes(channel) < 3) ThrowMessage(162, linear.GetFullPath());
-  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.volt, channel))) ThrowMessage(163, linear.GetFullPath());
-  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.value, channel))) ThrowMessage(164, linear.GetFullPath());
+  if (linear.Point.CountNodes(channel) < 3) ThrowMessage(kMsgTooFewLinearPoints, linear.GetFullPath());
+  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.volt, channel)))
+    ThrowMessage(kMsgRepeatedSignalPoint, linear.GetFullPath());
+  if (HasRepeatedPoint(RealsOfOccurrences(linear.Point.value, channel)))
+    ThrowMessage(kMsgRepeatedValuePoint, linear.GetFullPath());
 }
 
 void CNodeTag_VRK_DeviceV7::CheckNodeRules(CNodeTagInfoXML& element, const CIndexList& indexes, bool full_rules) {

@@ -4,19 +4,14 @@
 #include <vector>
 
 #include "editing/undo_operations.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
+#include "schema/indentation.h"
 #include "schema/xml_errors.h"
 
 namespace vrk {
 namespace {
-
-bool IsWhitespace(const dom::Node& node) {
-  if (!node || node.kind() != dom::NodeKind::kText) return false;
-  for (char c : node.value())
-    if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
-  return true;
-}
 
 // Detaches `node` from its parent, recorded so that undo puts it back before its old next sibling.
 void Detach(CNodeTagInfoXML& descriptor, const dom::Node& node) {
@@ -113,15 +108,15 @@ dom::Node ParseElement(CNodeTagInfoXML& element, const dom::Node& context, std::
   try {
     parsed = document.parseFragment(context, xml);
   } catch (const dom::ParseError& e) {
-    ThrowParseError(110, e);
+    ThrowParseError(kMsgDocumentLoadingError, e);
   }
   dom::Node result;
   for (const dom::Node& node : parsed) {
     if (IsWhitespace(node)) continue;
-    if (node.kind() != dom::NodeKind::kElement || result) ThrowMessage(110, element.GetFullPath());
+    if (node.kind() != dom::NodeKind::kElement || result) ThrowMessage(kMsgDocumentLoadingError, element.GetFullPath());
     result = node;
   }
-  if (!result) ThrowMessage(110, element.GetFullPath());
+  if (!result) ThrowMessage(kMsgDocumentLoadingError, element.GetFullPath());
   return result;
 }
 

@@ -29,8 +29,9 @@ int32_t MoveElement(CNodeTagInfoXML& element, CIndexList indexes, int32_t offset
 // The XML text (UTF-8) of the occurrence; null when it does not exist. Changes nothing.
 std::optional<std::string> ElementText(CNodeTagInfoXML& element, CIndexList indexes);
 
-// The one element that `xml` (UTF-8) holds, parsed in the scope of `context` and detached. Throws 110 with the
-// parse position when it does not parse, 110 with the element's path when it is not exactly one element.
+// The one element that `xml` (UTF-8) holds, parsed in the scope of `context` and detached. Throws
+// kMsgDocumentLoadingError with the parse position when it does not parse, kMsgDocumentLoadingError with the element's
+// path when it is not exactly one element.
 dom::Node ParseElement(CNodeTagInfoXML& element, const dom::Node& context, std::string_view xml);
 
 }  // namespace vrk

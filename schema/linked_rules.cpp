@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 #include "schema/node_info.h"
@@ -38,8 +39,9 @@ bool Holds(LinkedRule rule, int order) {
 void ThrowLimitError(CNodeAttrInfoXML& attribute, const std::string& value, LinkedRule rule,
                      const std::string& limit) {
   const CNodeTag_VRK_Device& root = *attribute.owner();
-  throw CConvException(LoadMessage(124) + " (" + root.ToDisplay(attribute, value) + ") \n" + LoadMessage(125) + " " +
-                           LoadMessage(static_cast<uint32_t>(rule)) + " " + root.ToDisplay(attribute, limit),
+  throw CConvException(LoadMessage(kMsgIncorrectRange) + " (" + root.ToDisplay(attribute, value) + ") \n" +
+                           LoadMessage(kMsgValueMustBe) + " " + LoadMessage(static_cast<uint32_t>(rule)) + " " +
+                           root.ToDisplay(attribute, limit),
                        attribute.GetFullPath());
 }
 
@@ -57,9 +59,9 @@ void CheckLinkedRule(CNodeAttrInfoXML& a, const CIndexList& a_indexes, LinkedRul
   const std::optional<int> order = Compare(a, b, *a_text, *b_text);
   if (!order || Holds(rule, *order)) return;
   const CNodeTag_VRK_Device& root = *a.owner();
-  throw CConvException(LoadMessage(124) + " (" + root.ToDisplay(a, *a_text) + ") \n" + LoadMessage(125) + " " +
-                           LoadMessage(static_cast<uint32_t>(rule)) + " " + b.name() + " (" +
-                           root.ToDisplay(b, *b_text) + ")",
+  throw CConvException(LoadMessage(kMsgIncorrectRange) + " (" + root.ToDisplay(a, *a_text) + ") \n" +
+                           LoadMessage(kMsgValueMustBe) + " " + LoadMessage(static_cast<uint32_t>(rule)) + " " +
+                           b.name() + " (" + root.ToDisplay(b, *b_text) + ")",
                        a.GetFullPath());
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "interface/message_ids.h"
 #include "schema/index_list.h"
 
 namespace vrk {
@@ -10,10 +11,15 @@ namespace vrk {
 class CNodeAttrInfoXML;
 
 // The comparison an attribute must satisfy; the values are the message numbers of the rule words.
-enum class LinkedRule : uint32_t { kLess = 129, kGreater = 127, kLessOrEqual = 128, kGreaterOrEqual = 126 };
+enum class LinkedRule : uint32_t {
+  kLess = kMsgLess,
+  kGreater = kMsgGreater,
+  kLessOrEqual = kMsgLessOrEqual,
+  kGreaterOrEqual = kMsgGreaterOrEqual,
+};
 
-// Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is
-// absent. Throws CConvException 124 named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
+// Checks `a` <rule> `b`, both read at `indexes` (each from its own element). Skipped when either attribute is absent.
+// Throws CConvException kMsgIncorrectRange named with `a`'s full path: "... (a) \nValue must be <rule> b-name (b)".
 // Values compare as reals when either attribute is real, else as integers.
 void CheckLinkedRule(CNodeAttrInfoXML& a, LinkedRule rule, CNodeAttrInfoXML& b, const CIndexList& indexes);
 // The same with `b` read at its own index list (a related attribute in another element).

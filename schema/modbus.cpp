@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/linked_rules.h"
 #include "schema/value_text.h"
@@ -28,21 +29,23 @@ std::optional<int64_t> ReadInteger(CNodeAttrInfoXML& attribute, CIndexList index
 }  // namespace
 
 CNodeTagModbusV7::CNodeTagModbusV7() : CNodeTagInfoXMLv7("Modbus", false, false) {
-  type.range().dictionary = {{"0", 165}, {"1", 166}};
+  type.range().dictionary = {{"0", kMsgModbusSlave}, {"1", kMsgModbusMaster}};
   AddAttributes({&used, &type, &param_min_int, &param_max_int, &DataValidityTime_s});
   AddChildren({&RS422, &Tables, &Slave_outputs, &ExchangeCycle});
 }
 
 CNodeTagModbusV7::CRS422::CRS422() : CNodeTagInfoXMLv7("RS422", false, false) {
-  databits.range().dictionary = {{"3", 201}, {"4", 202}};
-  stopbits.range().dictionary = {{"0", 203}, {"1", 204}, {"2", 205}};
-  parity.range().dictionary = {{"0", 150}, {"1", 151}, {"2", 152}};
+  databits.range().dictionary = {{"3", kMsgDataBits7}, {"4", kMsgDataBits8}};
+  stopbits.range().dictionary = {{"0", kMsgStopBits1}, {"1", kMsgStopBits1_5}, {"2", kMsgStopBits2}};
+  parity.range().dictionary = {{"0", kMsgParityNone}, {"1", kMsgParityOdd}, {"2", kMsgParityEven}};
   AddAttributes({&baudrate, &databits, &stopbits, &parity});
 }
 
 CNodeTagModbusV7::CExchangeCycle::CCycle::CCommands::CCommand::CCommand() : CNodeTagInfoXMLv7("Command", false, true) {
-  Function.range().dictionary = {{"1", 210}, {"2", 211}, {"3", 212},  {"4", 213},
-                                 {"5", 214}, {"6", 215}, {"15", 216}, {"16", 217}};
+  Function.range().dictionary = {{"1", kMsgFunctionReadCoils},      {"2", kMsgFunctionReadInputs},
+                                 {"3", kMsgFunctionReadHolding},    {"4", kMsgFunctionReadInputRegs},
+                                 {"5", kMsgFunctionWriteCoil},      {"6", kMsgFunctionWriteRegister},
+                                 {"15", kMsgFunctionWriteCoils},    {"16", kMsgFunctionWriteRegisters}};
   AddAttributes({&Number, &Function, &SlaveAddress, &AddressIn, &AddressEx, &Count});
   SetKeyAttribute(&Number);
 }
@@ -83,8 +86,9 @@ void CTable::Ccount::CheckLinked(const CIndexList& indexes) {
   const int64_t parameters = *own_type == 1 ? *own_count : *partner_count;
   const int64_t control_bits = *own_type == 1 ? *partner_count : *own_count;
   if (parameters + control_bits <= kReceivedPlaces) return;
-  throw CConvException(FormatMessageArgs(153, {std::to_string(parameters), std::to_string(control_bits),
-                                               std::to_string(kReceivedPlaces)}),
+  throw CConvException(FormatMessageArgs(kMsgReceivedTableTooLarge, {std::to_string(parameters),
+                                                                     std::to_string(control_bits),
+                                                                     std::to_string(kReceivedPlaces)}),
                        GetFullPath());
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/element_edits.h"
 #include "schema/value_check.h"
@@ -40,7 +41,8 @@ void CNodeAttrModbusCycleCount::SetValue(const std::string& text, CIndexList ind
   const std::optional<int64_t> wanted = ParseIntegerText(text);
   if (!wanted || *wanted < 0 || *wanted > kLargestCount) {
     CheckValue(*this, text, indexes);
-    ThrowMessage(124, GetFullPath());  // only a range wider than the type would have let the text through
+    ThrowMessage(kMsgIncorrectRange,
+                 GetFullPath());  // only a range wider than the type would have let the text through
   }
   const auto target = static_cast<uint32_t>(*wanted);
   // Cycles are addressed by position: appending keeps every existing cycle untouched even when their numbers

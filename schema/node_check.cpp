@@ -1,5 +1,6 @@
 #include "schema/node_check.h"
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 #include "schema/value_check.h"
@@ -31,7 +32,7 @@ class CheckWalk {
   void Occurrence(CNodeTagInfoXML& element, const dom::Node& node, CIndexList& indexes) {
     for (CNodeAttrInfoXML* attribute : element.attributes()) {
       if (!attribute->ReadValue(node, &value_)) {
-        if (attribute->mandatory()) ThrowMessage(133, attribute->GetFullPath());
+        if (attribute->mandatory()) ThrowMessage(kMsgNoMandatoryAttribute, attribute->GetFullPath());
         continue;
       }
       if (check_values_) CheckValue(*attribute, value_, indexes);
@@ -49,7 +50,7 @@ class CheckWalk {
   void Single(CNodeTagInfoXML& child, const dom::Node& parent_node, CIndexList& indexes) {
     const dom::Node node = child.FirstIn(parent_node);
     if (!node) {
-      if (child.mandatory()) ThrowMessage(132, child.GetFullPath());
+      if (child.mandatory()) ThrowMessage(kMsgNoMandatoryElement, child.GetFullPath());
       return;
     }
     child.RememberOccurrence(parent_node, node, {false, 0});
@@ -84,7 +85,7 @@ void CheckNode(CNodeTagInfoXML& element, const CIndexList& indexes, bool check_v
   CIndexList own_indexes = indexes;
   const dom::Node node = element.GetNode(own_indexes, false);
   if (!node) {
-    if (element.mandatory()) ThrowMessage(132, element.GetFullPath());
+    if (element.mandatory()) ThrowMessage(kMsgNoMandatoryElement, element.GetFullPath());
     return;
   }
   // Entries beyond those that selected the element select nothing below it: the walk visits every occurrence.

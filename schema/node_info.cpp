@@ -5,24 +5,14 @@
 #include <vector>
 
 #include "editing/undo_operations.h"
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
+#include "schema/indentation.h"
 #include "schema/value_check.h"
 #include "schema/value_text.h"
 
 namespace vrk {
-namespace {
-
-// Nesting level of `node`: 0 for the document element.
-int NestingLevel(const dom::Node& node) {
-  int level = 0;
-  for (dom::Node p = node.parent(); p; p = p.parent()) ++level;
-  return level;
-}
-
-std::string Indentation(int level) { return "\n" + std::string(static_cast<std::size_t>(level), '\t'); }
-
-}  // namespace
 
 std::string CNodeInfoXML::GetFullPath() const {
   return (parent_ ? parent_->GetFullPath() : std::string()) + "\\" + name_;
@@ -88,9 +78,9 @@ dom::Node CNodeTagInfoXML::GetNode(CIndexList& indexes, bool create) {
 
   IndexEntry entry;
   if (repeated_) {
-    if (indexes.empty()) ThrowMessage(119, GetFullPath());
+    if (indexes.empty()) ThrowMessage(kMsgNoSearchIndex, GetFullPath());
     entry = indexes.PopFront();
-    if (entry.use_attr && !key_attribute_) ThrowMessage(113, GetFullPath());
+    if (entry.use_attr && !key_attribute_) ThrowMessage(kMsgNoSearchAttribute, GetFullPath());
     if (entry.use_attr && key_attribute_->element() != this) throw CConvException("ERROR", GetFullPath());
   }
   return GetNodeIn(parent_node, entry, create);
@@ -184,7 +174,7 @@ dom::Node CNodeTagInfoXML::CreateOccurrence(const dom::Node& parent_node, IndexE
   try {
     element = document.createElement(name());
   } catch (const dom::Error&) {
-    ThrowMessage(120, GetFullPath());
+    ThrowMessage(kMsgTagCreationError, GetFullPath());
   }
   // Place: before the first occurrence with a greater key, or after the last occurrence, or at the end.
   dom::Node last_same;
@@ -311,7 +301,7 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
     }
   } catch (const dom::Error&) {
     // A new attribute that cannot be made is this model's error; a value the DOM refuses is the DOM's.
-    if (!existed) ThrowMessage(122, GetFullPath());
+    if (!existed) ThrowMessage(kMsgAttributeCreationError, GetFullPath());
     throw;
   }
 }
@@ -337,7 +327,7 @@ void CNodeAttrInfoXML::Store(const dom::Node& element, const std::string& text) 
 std::string CNodeAttrInfoXML::GetValue(CIndexList indexes) {
   const dom::Node element = this->element()->GetNode(indexes, false);
   std::string text;
-  if (!element || !ReadValue(element, &text)) ThrowMessage(121, GetFullPath());
+  if (!element || !ReadValue(element, &text)) ThrowMessage(kMsgAttributeNotSpecified, GetFullPath());
   return text;
 }
 

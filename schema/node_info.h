@@ -68,11 +68,11 @@ class CNodeTagInfoXML : public CNodeInfoXML {
   // 0 for the root; otherwise the parent's depth, plus 1 when this element has a key attribute.
   uint32_t GetIndexDepth() const override;
 
-  // Resolves the occurrence that `indexes` selects, consuming one entry per repeated element on the path
-  // (from the front). Returns null when it does not exist and `create` is false; with `create` missing
-  // occurrences are made (indented, key written, in ascending key order when selected by key) and recorded in
-  // the undo journal. Throws CConvException: 119 when an entry is missing, 113 when an entry asks for a key
-  // that the element does not have, 120 when creation fails.
+  // Resolves the occurrence that `indexes` selects, consuming one entry per repeated element on the path (from the
+  // front). Returns null when it does not exist and `create` is false; with `create` missing occurrences are made
+  // (indented, key written, in ascending key order when selected by key) and recorded in the undo journal. Throws
+  // CConvException: kMsgNoSearchIndex when an entry is missing, kMsgNoSearchAttribute when an entry asks for a key that
+  // the element does not have, kMsgTagCreationError when creation fails.
   virtual dom::Node GetNode(CIndexList& indexes, bool create);
   // The occurrence `entry` selects among the children of `parent_node` (a non-repeated element: {false, 0}), as
   // GetNode resolves its last step; with `create` a missing one is made there.
@@ -185,9 +185,9 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   // True when this attribute is the key its element's occurrences are selected by, or a part of that key.
   bool IsKeyPart() const;
 
-  // Stores `text` unchanged into this attribute of `element`, creating the attribute when missing (recorded for
-  // undo). Writing a different value of a key or key part drops the element's cached occurrences. Throws 122
-  // when the attribute cannot be created.
+  // Stores `text` unchanged into this attribute of `element`, creating the attribute when missing (recorded for undo).
+  // Writing a different value of a key or key part drops the element's cached occurrences. Throws
+  // kMsgAttributeCreationError when the attribute cannot be created.
   virtual void WriteValue(const dom::Node& element, const std::string& text);
   // True when the attribute is present on `element`; its value goes to `text` when that is not null.
   virtual bool ReadValue(const dom::Node& element, std::string* text) const;
@@ -200,7 +200,8 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   // Writes `text` into this attribute of the occurrence `element` in hand, the old value recorded for undo first;
   // SetValue's write once it has the occurrence, without validation.
   void Store(const dom::Node& element, const std::string& text);
-  // The stored text at the occurrence `indexes` selects. Throws 121 when the element or attribute is missing.
+  // The stored text at the occurrence `indexes` selects. Throws kMsgAttributeNotSpecified when the element or attribute
+  // is missing.
   virtual std::string GetValue(CIndexList indexes);
   // The stored text at the occurrence `indexes` selects; null when the element or the attribute is missing.
   // Creates nothing.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/node_info.h"
 #include "schema/value_text.h"
@@ -11,7 +12,7 @@ namespace vrk {
 
 std::vector<uint32_t> KeyList(CNodeTagInfoXML& element, const CIndexList& indexes) {
   CNodeAttrInfoXML* key = element.key_attribute();
-  if (!key) ThrowMessage(113, element.GetFullPath());
+  if (!key) ThrowMessage(kMsgNoSearchAttribute, element.GetFullPath());
   std::vector<uint32_t> keys;
   const dom::Node parent = element.ParentNode(indexes);
   if (!parent) return keys;
@@ -27,7 +28,7 @@ void CheckUniqueKeys(CNodeTagInfoXML& element, const CIndexList& indexes) {
   std::vector<uint32_t> keys = KeyList(element, indexes);
   std::sort(keys.begin(), keys.end());
   if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
-    ThrowMessageArgs(137, {element.name(), element.key_attribute()->name()}, element.GetFullPath());
+    ThrowMessageArgs(kMsgKeyNotUnique, {element.name(), element.key_attribute()->name()}, element.GetFullPath());
 }
 
 void CheckKeysWithoutGaps(CNodeTagInfoXML& element, const CIndexList& indexes, uint32_t start) {
@@ -36,17 +37,24 @@ void CheckKeysWithoutGaps(CNodeTagInfoXML& element, const CIndexList& indexes, u
   std::sort(keys.begin(), keys.end());
   for (std::size_t i = 0; i < keys.size(); ++i)
     if (keys[i] != start + static_cast<uint64_t>(i))
-      ThrowMessageArgs(138, {element.name(), element.key_attribute()->name(), std::to_string(start)},
+      ThrowMessageArgs(kMsgKeysNotConsecutive, {element.name(), element.key_attribute()->name(), std::to_string(start)},
                        element.GetFullPath());
 }
 
 void CheckExactlyOneChild(CNodeTagInfoXML& child, const CIndexList& indexes) {
-  if (child.CountNodes(indexes) != 1) ThrowMessageArgs(141, {child.name()}, child.GetFullPath());
+  if (child.CountNodes(indexes) != 1) ThrowMessageArgs(kMsgSubnodeNotUnique, {child.name()}, child.GetFullPath());
 }
 
 void CheckExactCount(CNodeTagInfoXML& child, const CIndexList& indexes, uint32_t count) {
   if (child.CountNodes(indexes) != count)
-    ThrowMessageArgs(142, {std::to_string(count), child.name()}, child.GetFullPath());
+    ThrowMessageArgs(kMsgNodeCount, {std::to_string(count), child.name()}, child.GetFullPath());
+}
+
+void CheckReferencesExist(const std::vector<uint32_t>& referring, const std::vector<uint32_t>& existing,
+                          const CNodeTagInfoXML& reference, const CNodeTagInfoXML& target) {
+  for (uint32_t value : referring)
+    if (std::find(existing.begin(), existing.end(), value) == existing.end())
+      ThrowMessageArgs(kMsgReferenceMissing, {reference.GetFullPath(), target.GetFullPath()}, reference.GetFullPath());
 }
 
 }  // namespace vrk

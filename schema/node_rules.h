@@ -12,19 +12,25 @@ namespace vrk {
 class CNodeTagInfoXML;
 
 // The key values of all occurrences of `element` under the parent occurrence `indexes` selects, in document
-// order; values that are not unsigned numbers are left out. Throws 113 when `element` has no key attribute.
+// order; values that are not unsigned numbers are left out. Throws kMsgNoSearchAttribute when `element` has no
+// key attribute.
 std::vector<uint32_t> KeyList(CNodeTagInfoXML& element, const CIndexList& indexes);
 
-// 137 when two occurrences of `element` share a key value.
+// kMsgKeyNotUnique when two occurrences of `element` share a key value.
 void CheckUniqueKeys(CNodeTagInfoXML& element, const CIndexList& indexes);
 
-// 138 when the key values are not exactly start, start + 1, ... in any order.
+// kMsgKeysNotConsecutive when the key values are not exactly start, start + 1, ... in any order.
 void CheckKeysWithoutGaps(CNodeTagInfoXML& element, const CIndexList& indexes, uint32_t start = 1);
 
-// 141 unless the parent occurrence `indexes` selects has exactly one `child`.
+// kMsgSubnodeNotUnique unless the parent occurrence `indexes` selects has exactly one `child`.
 void CheckExactlyOneChild(CNodeTagInfoXML& child, const CIndexList& indexes);
 
-// 142 unless the parent occurrence has exactly `count` occurrences of `child`.
+// kMsgNodeCount unless the parent occurrence has exactly `count` occurrences of `child`.
 void CheckExactCount(CNodeTagInfoXML& child, const CIndexList& indexes, uint32_t count);
+
+// kMsgReferenceMissing naming `reference` and `target`, with `reference`'s path as the detail, when a value of
+// `referring` is not among `existing`.
+void CheckReferencesExist(const std::vector<uint32_t>& referring, const std::vector<uint32_t>& existing,
+                          const CNodeTagInfoXML& reference, const CNodeTagInfoXML& target);
 
 }  // namespace vrk

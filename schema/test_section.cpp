@@ -2,14 +2,16 @@
 
 #include <initializer_list>
 
+#include "interface/message_ids.h"
+
 namespace vrk {
 
 CTest::CTest() : CNodeTagInfoXMLv7("Test", false, false) {
   // The generator inputs share one dictionary and the relays another; each is built once and copied.
-  TG0.range().dictionary = {{"0", 167}, {"1", 168}, {"2", 169}};
+  TG0.range().dictionary = {{"0", kMsgGeneratorAny}, {"1", kMsgGeneratorZero}, {"2", kMsgGeneratorOne}};
   for (CNodeAttrInfoXML* input : std::initializer_list<CNodeAttrInfoXML*>{&TG1, &TG2, &TGE0, &TGE1, &TGE2})
     input->range().dictionary = TG0.range().dictionary;
-  Relay1.range().dictionary = {{"0", 170}, {"1", 171}, {"2", 172}};
+  Relay1.range().dictionary = {{"0", kMsgRelayNormal}, {"1", kMsgRelayOff}, {"2", kMsgRelayOn}};
   for (CNodeAttrInfoXML* relay : std::initializer_list<CNodeAttrInfoXML*>{&Relay2, &Relay3, &Relay4})
     relay->range().dictionary = Relay1.range().dictionary;
 

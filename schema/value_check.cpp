@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_root.h"
 #include "schema/node_info.h"
@@ -38,27 +39,27 @@ bool WithinLimits(T value, const ValueRange& range, std::optional<T> (*parse)(st
 std::optional<int64_t> ParseInteger(std::string_view text) { return ParseIntegerText(text); }
 std::optional<double> ParseReal(std::string_view text) { return ParseRealText(text); }
 
-// 0 when the value is acceptable, else the message number: 123 unparsable, 124 out of range.
+// 0 when the value is acceptable, else the message: unparsable, or out of range.
 uint32_t Classify(const ValueRange& range, const std::string& text) {
   if (!range.skip_value.empty() && text == range.skip_value) return 0;
   if (range.type == kTypeReal) {
     const std::optional<double> value = ParseRealText(text);
-    if (!value) return 123;
-    return WithinLimits<double>(*value, range, &ParseReal) ? 0 : 124;
+    if (!value) return kMsgValueUnparsable;
+    return WithinLimits<double>(*value, range, &ParseReal) ? 0 : kMsgIncorrectRange;
   }
   const std::optional<int64_t> value = ParseIntegerText(text);
-  if (!value) return 123;
-  return WithinLimits<int64_t>(*value, range, &ParseInteger) ? 0 : 124;
+  if (!value) return kMsgValueUnparsable;
+  return WithinLimits<int64_t>(*value, range, &ParseInteger) ? 0 : kMsgIncorrectRange;
 }
 
 std::string TypeWord(uint32_t type) {
   switch (type) {
     case kTypeFlag: return "BOOL";
     case kTypeSigned16:
-    case kTypeSigned32: return LoadMessage(147);
+    case kTypeSigned32: return LoadMessage(kMsgSignedInteger);
     case kTypeUnsigned16:
-    case kTypeUnsigned32: return LoadMessage(148);
-    case kTypeReal: return LoadMessage(149);
+    case kTypeUnsigned32: return LoadMessage(kMsgUnsignedInteger);
+    case kTypeReal: return LoadMessage(kMsgRealNumber);
     default: return "TEXT";
   }
 }
@@ -70,17 +71,17 @@ std::string DescribeRange(const CNodeAttrInfoXML& attribute) {
   const CNodeTag_VRK_Device& root = *attribute.owner();
   std::string limits;
   if (HasMin(range))
-    limits = LoadMessage(range.min_constraint == kMinInclusive ? 126 : 127) + " " +
+    limits = LoadMessage(range.min_constraint == kMinInclusive ? kMsgGreaterOrEqual : kMsgGreater) + " " +
              root.ToDisplay(attribute, range.min);
   if (HasMax(range)) {
-    if (!limits.empty()) limits += " " + LoadMessage(130) + " ";
-    limits += LoadMessage(range.max_constraint == kMaxInclusive ? 128 : 129) + " " +
+    if (!limits.empty()) limits += " " + LoadMessage(kMsgAnd) + " ";
+    limits += LoadMessage(range.max_constraint == kMaxInclusive ? kMsgLessOrEqual : kMsgLess) + " " +
               root.ToDisplay(attribute, range.max);
   }
   std::string text = TypeWord(range.type);
   if (!limits.empty()) text += "\n" + limits;
   if (!range.dictionary.empty()) {
-    text += " " + LoadMessage(130) + "\n" + LoadMessage(136);
+    text += " " + LoadMessage(kMsgAnd) + "\n" + LoadMessage(kMsgOneOfValues);
     for (const DictionaryEntry& entry : range.dictionary) {
       text += "\n" + entry.value;
       if (entry.name_id != 0) text += "(" + LoadMessage(entry.name_id) + ")";
@@ -97,8 +98,8 @@ void CheckValue(CNodeAttrInfoXML& attribute, const std::string& text, const CInd
   if (type >= kTypeText) return;
   const uint32_t failure = Classify(attribute.range(), text);
   if (failure == 0) return;
-  throw CConvException(LoadMessage(failure) + " (" + root.ToDisplay(attribute, text) + ") \n" + LoadMessage(125) +
-                           "\n" + DescribeRange(attribute),
+  throw CConvException(LoadMessage(failure) + " (" + root.ToDisplay(attribute, text) + ") \n" +
+                           LoadMessage(kMsgValueMustBe) + "\n" + DescribeRange(attribute),
                        attribute.GetFullPath());
 }
 

@@ -9,9 +9,9 @@ namespace vrk {
 
 class CNodeAttrInfoXML;
 
-// Checks `text` against the range of `attribute` (after the root has prepared ranges for `indexes`): type,
-// limits, dictionary. Throws CConvException named with the attribute's full path; the message is 123 or 124
-// followed by the value and a description of what is allowed.
+// Checks `text` against the range of `attribute` (after the root has prepared ranges for `indexes`): type, limits,
+// dictionary. Throws CConvException named with the attribute's full path; the message is kMsgValueUnparsable or
+// kMsgIncorrectRange followed by the value and a description of what is allowed.
 void CheckValue(CNodeAttrInfoXML& attribute, const std::string& text, const CIndexList& indexes);
 
 // The text that describes what `attribute` accepts: type word, limits, dictionary values (display form).

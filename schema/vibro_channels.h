@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "interface/message_ids.h"
 #include "schema/bands_container.h"
 #include "schema/value_text.h"
 
@@ -88,7 +89,7 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
        public:
         Csp_window()
             : CNodeAttrInfoXMLv7("sp_window", false, ValueRange::Unlimited(kTypeUnsigned16).WithDefault("2")) {
-          range().dictionary = {{"1", 145}, {"2", 146}, {"3", 158}};
+          range().dictionary = {{"1", kMsgWindowRectangular}, {"2", kMsgWindowHanning}, {"3", kMsgWindowHamming}};
         }
       };
 
@@ -267,7 +268,8 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
 // The four measurement units of vibration channels with their metric or imperial names.
 std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial);
 
-// At least three linearisation points, no two volt or value entries alike. Throws 162, 163 or 164.
+// At least three linearisation points, no two volt or value entries alike. Throws kMsgTooFewLinearPoints,
+// kMsgRepeatedSignalPoint or kMsgRepeatedValuePoint.
 void CheckLinearisation(CVibroChannels::CVibroChannel::CLinear& linear, const CIndexList& channel);
 
 }  // namespace vrk

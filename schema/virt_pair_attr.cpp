@@ -1,5 +1,6 @@
 #include "schema/virt_pair_attr.h"
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/value_text.h"
 
@@ -7,7 +8,7 @@ namespace vrk {
 
 void CVirtPairNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& text) {
   const std::optional<uint32_t> value = ParseKeyText(text);
-  if (!value) ThrowMessage(122, GetFullPath());
+  if (!value) ThrowMessage(kMsgAttributeCreationError, GetFullPath());
   // Each half drops the element's cached occurrences itself when the pair is the key.
   first_->WriteValue(element, std::to_string(*value >> 16));
   second_->WriteValue(element, std::to_string(*value & 0xFFFFu));

@@ -13,7 +13,7 @@ class CVirtPairNodeAttrInfoXML : public CNodeAttrInfoXML {
       : CNodeAttrInfoXML(std::move(name), mandatory, std::move(range)), first_(first), second_(second) {}
 
   // Splits the unsigned 32-bit text into its high and low 16 bits and writes them to the two attributes.
-  // Throws 122 when the text is not an unsigned 32-bit number.
+  // Throws kMsgAttributeCreationError when the text is not an unsigned 32-bit number.
   void WriteValue(const dom::Node& element, const std::string& text) override;
   // Writing either attribute changes the pair.
   bool Includes(const CNodeAttrInfoXML& attribute) const override;

@@ -1,16 +1,11 @@
 #include "schema/xml_errors.h"
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 
 namespace vrk {
-namespace {
-
-constexpr uint32_t kDocumentLoadingError = 110;
-
-}  // namespace
-
 std::string ParseErrorDetail(const std::string& reason, int line, int column) {
-  return reason + LoadMessage(134) + " " + std::to_string(line) + ", " + LoadMessage(135) + " " +
+  return reason + LoadMessage(kMsgLine) + " " + std::to_string(line) + ", " + LoadMessage(kMsgCharacter) + " " +
          std::to_string(column);
 }
 
@@ -19,7 +14,7 @@ void ThrowParseError(uint32_t message, const dom::ParseError& error) {
 }
 
 std::string UndecodableDocumentDescription(const DecodingFailure& failure) {
-  return LoadMessage(kDocumentLoadingError) + "\n" + ParseErrorDetail(failure.reason, failure.line, failure.column);
+  return LoadMessage(kMsgDocumentLoadingError) + "\n" + ParseErrorDetail(failure.reason, failure.line, failure.column);
 }
 
 }  // namespace vrk

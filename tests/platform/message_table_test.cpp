@@ -6,6 +6,7 @@
 #include <functional>
 #include <thread>
 
+#include "interface/message_ids.h"
 #include "platform/oleauto.h"
 
 namespace vrk {
@@ -39,9 +40,9 @@ TEST(MessageTable, FollowsThreadLanguage) {
 
 TEST(MessageTable, LanguageSwitchesWithinOneThread) {
   const std::string texts = InLanguage(kRussian, [] {
-    std::string both = LoadMessage(130);
+    std::string both = LoadMessage(kMsgAnd);
     SetThreadUILanguage(kEnglish);
-    return both + "|" + LoadMessage(130);
+    return both + "|" + LoadMessage(kMsgAnd);
   });
   EXPECT_EQ(texts, "и|and");
 }
@@ -69,7 +70,7 @@ TEST(MessageTable, TextsKeepTrailingBlanksAndDoubledQuotes) {
 }
 
 TEST(MessageTable, FormatFillsPlaceholdersLeftToRight) {
-  const auto format153 = [] { return FormatMessageArgs(153, {"10", "20", "30"}); };
+  const auto format153 = [] { return FormatMessageArgs(kMsgReceivedTableTooLarge, {"10", "20", "30"}); };
   EXPECT_EQ(InLanguage(kEnglish, format153),
             "Sum of values\n\"Table of received parameters, number of received parameters (10)\"\ne\n"
             "\"Table of received parameters, number of received control bits (20)\"\n mustn't exceed 30");
@@ -77,16 +78,16 @@ TEST(MessageTable, FormatFillsPlaceholdersLeftToRight) {
             "Сумма значений\n\"Таблица принимаемых параметров, количество принимаемых параметров (10)\"\nи\n"
             "\"Таблица принимаемых параметров, количество принимаемых битов управления (20)\"\nне должны превышать 30");
   // An argument holding "%s" is not filled again; a missing argument leaves the placeholder.
-  EXPECT_EQ(InLanguage(kEnglish, [] { return FormatMessageArgs(140, {"%s"}); }),
+  EXPECT_EQ(InLanguage(kEnglish, [] { return FormatMessageArgs(kMsgReferenceMissing, {"%s"}); }),
             "The node \"%s\" must refer to one of existing nodes \"%s\"");
-  EXPECT_EQ(InLanguage(kEnglish, [] { return FormatMessageArgs(109, {"CFGH", "extra"}); }),
+  EXPECT_EQ(InLanguage(kEnglish, [] { return FormatMessageArgs(kMsgNoMandatoryTag, {"CFGH", "extra"}); }),
             "No mandatory tag: \"CFGH\"");
 }
 
 TEST(MessageTable, ThrowCarriesTextAndDetail) {
   const std::string seen = InLanguage(kRussian, [] {
     try {
-      ThrowMessageArgs(112, {"MCYC"}, "\\VRK_Device");
+      ThrowMessageArgs(kMsgMandatoryTagNotSpecified, {"MCYC"}, "\\VRK_Device");
     } catch (const CConvException& e) {
       return e.message() + "|" + e.detail();
     }

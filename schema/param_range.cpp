@@ -1,11 +1,13 @@
-#include "convert/param_range.h"
+#include "schema/param_range.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
+#include "schema/attribute_values.h"
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
 
@@ -30,15 +32,6 @@ int KindOfValueType(double value_type) {
   if (!(value_type >= std::numeric_limits<int>::min() && value_type <= std::numeric_limits<int>::max()))
     return kUnknownKind;
   return static_cast<int>(value_type);
-}
-
-// The attribute's value at `indexes` as a real; null when absent, 103 when it is not a real.
-std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  const std::optional<std::string> text = attribute.FindValue(indexes);
-  if (!text) return std::nullopt;
-  const std::optional<double> value = ParseRealText(*text);
-  if (!value) ThrowMessage(103, attribute.GetFullPath());
-  return value;
 }
 
 }  // namespace
@@ -67,7 +60,7 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
   if (sensor && sensor->sensitivity_read) {
     sensitivity = sensor->sensitivity;
   } else {
-    sensitivity = RealAt(channel.trn_sens, channel_indexes);
+    sensitivity = FindReal(channel.trn_sens, channel_indexes);
     if (sensor) {
       sensor->sensitivity = sensitivity;
       sensor->sensitivity_read = true;
@@ -78,8 +71,8 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
     auto* absolute = &channel.Absolute_bands.band;
     auto* relative = &channel.Relative_bands.band;
     if (&parameter == &channel.Average) {
-      const std::optional<double> offset = RealAt(channel.trn_offset, channel_indexes);
-      if (!offset) ThrowMessage(121, channel.trn_offset.GetFullPath());
+      const std::optional<double> offset = FindReal(channel.trn_offset, channel_indexes);
+      if (!offset) ThrowMessage(kMsgAttributeNotSpecified, channel.trn_offset.GetFullPath());
       minimum = (-kSensorHalfSpan - *offset) / s;
       maximum = (kSensorHalfSpan - *offset) / s;
     } else if (&parameter == &channel.WaveRMS || &parameter == &channel.Peak) {
@@ -95,7 +88,7 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
       CNodeAttrInfoXML& value_type =
           &parameter == absolute ? static_cast<CNodeAttrInfoXML&>(absolute->value_type) : relative->value_type;
       maximum = kSensorHalfSpan / s;
-      const std::optional<double> type = RealAt(value_type, indexes);
+      const std::optional<double> type = FindReal(value_type, indexes);
       kind = type ? KindOfValueType(*type) : kKindUntypedBand;
       if (kind == 3) maximum = kSensorSpan / s;
     }
@@ -114,8 +107,8 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
     for (uint32_t k = 0; k < points; ++k) {
       CIndexList at = channel_indexes;
       at.PushBack({false, k});
-      const std::optional<double> value = RealAt(point.value, at);
-      if (!value) ThrowMessage(121, point.value.GetFullPath());
+      const std::optional<double> value = FindReal(point.value, at);
+      if (!value) ThrowMessage(kMsgAttributeNotSpecified, point.value.GetFullPath());
       if (k == 0 || *value < a) a = *value;
       if (k == 0 || *value > b) b = *value;
     }

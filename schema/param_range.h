@@ -40,9 +40,9 @@ class CSensorRanges {
 };
 
 // (minimum, maximum) of parameter element `parameter` (Average, Peak, PeakPeak, WaveRMS, Crest, an absolute or a
-// relative band) at `indexes` (the channel, then the band). Reads the document only, the sensor of the channel
-// once per check pass. Throws CConvException:
-// 121 when the Average's trn_offset is missing, 103 when a value is not a real.
+// relative band) at `indexes` (the channel, then the band). Reads the document only, the sensor of the channel once per
+// check pass. Throws CConvException: kMsgAttributeNotSpecified when the Average's trn_offset is missing,
+// kMsgIncorrectValueType when a value is not a real.
 std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
                                         const CIndexList& indexes);
 

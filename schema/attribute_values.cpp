@@ -1,8 +1,9 @@
-#include "convert/attribute_values.h"
+#include "schema/attribute_values.h"
 
 #include <algorithm>
 #include <limits>
 
+#include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/node_info.h"
 #include "schema/value_text.h"
@@ -12,13 +13,13 @@ namespace {
 
 int64_t ReadInteger(CNodeAttrInfoXML& attribute, const std::string& text, int64_t max) {
   const std::optional<int64_t> value = ParseIntegerText(text);
-  if (!value || *value < 0 || *value > max) ThrowMessage(103, attribute.GetFullPath());
+  if (!value || *value < 0 || *value > max) ThrowMessage(kMsgIncorrectValueType, attribute.GetFullPath());
   return *value;
 }
 
 double ParseReal(CNodeAttrInfoXML& attribute, const std::string& text) {
   const std::optional<double> value = ParseRealText(text);
-  if (!value) ThrowMessage(103, attribute.GetFullPath());
+  if (!value) ThrowMessage(kMsgIncorrectValueType, attribute.GetFullPath());
   return *value;
 }
 
@@ -40,7 +41,7 @@ std::string ValueOrDefault(CNodeAttrInfoXML& attribute, const CIndexList& at) {
 std::string ValueOrDefaultOn(CNodeAttrInfoXML& attribute, const dom::Node& element) {
   if (std::optional<std::string> text = StoredText(attribute, element)) return std::move(*text);
   const std::string& fallback = attribute.range().default_value;
-  if (attribute.mandatory() || fallback.empty()) ThrowMessage(121, attribute.GetFullPath());
+  if (attribute.mandatory() || fallback.empty()) ThrowMessage(kMsgAttributeNotSpecified, attribute.GetFullPath());
   return fallback;
 }
 
@@ -90,8 +91,33 @@ std::optional<double> FindRealOn(CNodeAttrInfoXML& attribute, const dom::Node& e
   return ParseReal(attribute, *text);
 }
 
+std::optional<uint32_t> NumberAt(CNodeAttrInfoXML& attribute, const CIndexList& at) {
+  return KeyOfText(attribute.FindValue(at));
+}
+
+std::optional<int64_t> IntegerAt(CNodeAttrInfoXML& attribute, const CIndexList& at) {
+  return IntegerOfText(attribute.FindValue(at));
+}
+
+std::optional<double> RealAt(CNodeAttrInfoXML& attribute, const CIndexList& at) {
+  return RealOfText(attribute.FindValue(at));
+}
+
+std::optional<uint32_t> KeyOfText(const std::optional<std::string>& text) {
+  return text ? ParseKeyText(*text) : std::nullopt;
+}
+
+std::optional<int64_t> IntegerOfText(const std::optional<std::string>& text) {
+  return text ? ParseIntegerText(*text) : std::nullopt;
+}
+
+std::optional<double> RealOfText(const std::optional<std::string>& text) {
+  return text ? ParseRealText(*text) : std::nullopt;
+}
+
 uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source) {
-  if (value < 0 || value > std::numeric_limits<uint16_t>::max()) ThrowMessage(103, source.GetFullPath());
+  if (value < 0 || value > std::numeric_limits<uint16_t>::max())
+    ThrowMessage(kMsgIncorrectValueType, source.GetFullPath());
   return static_cast<uint16_t>(value);
 }
 
