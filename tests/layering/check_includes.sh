@@ -66,7 +66,11 @@ while read -r file header; do
   [ "$from" = harness ] && continue
   # A header named without a folder is the includer's neighbour.
   [[ $header == */* ]] || header="${file%/*}/$header"
-  [ -f "$header" ] || { echo "FAIL $file includes $header, which does not exist"; failures=$((failures + 1)); continue; }
+  if [ ! -f "$header" ]; then
+    echo "FAIL $file includes $header, which does not exist"
+    failures=$((failures + 1))
+    continue
+  fi
   layer_of "$header"
   to=$REPLY
   if [ "$from" = unknown ] || [ "$to" = unknown ]; then
