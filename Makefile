@@ -44,13 +44,14 @@ test-asan: $(ASAN_BUILD)/CMakeCache.txt
 test: test-normal test-asan
 
 # Unoptimised so that lines map one to one onto code; the report covers the component and its tools, not the tests,
-# benchmarks, fuzzers or generated sources.
+# benchmarks, fuzzers or generated sources. Coverage notes name the folder they were compiled in, so ccache may
+# reuse them only within the same build folder.
 coverage: deps
 	@./cmake/install-deps.sh $(COVERAGE_PACKAGES)
 	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g --coverage" \
 	      -DCMAKE_C_FLAGS_DEBUG="-O0 -g --coverage" -DCMAKE_EXE_LINKER_FLAGS=--coverage \
 	      -DCMAKE_SHARED_LINKER_FLAGS=--coverage -DCMAKE_MODULE_LINKER_FLAGS=--coverage $(LAUNCHER)
-	cmake --build $(COVERAGE_BUILD) -j $(JOBS)
+	CCACHE_HASHDIR=true cmake --build $(COVERAGE_BUILD) -j $(JOBS)
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j $(JOBS)
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude '(.*/)?(tests|bench|fuzz)/' \
