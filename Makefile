@@ -11,11 +11,14 @@ WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev wixl
 # `make test-windows` runs the DLL under Wine (installed without its recommended packages), from a lean build.
 WINDOWS_TEST_BUILD ?= build-windows-test
 WINE_PACKAGES      := wine wine64
+# `make coverage` runs `make test`'s tests in an instrumented build and reports the library's line and branch coverage.
+COVERAGE_BUILD    ?= build-coverage
+COVERAGE_PACKAGES := gcovr
 # ccache, when the machine has it, keeps rebuilds of several checkouts cheap; nothing depends on it.
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 LAUNCHER   := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: all deps configure build test test-normal test-asan run fuzz bench deb clean windows test-windows
+.PHONY: all deps configure build test test-normal test-asan coverage run fuzz bench deb clean windows test-windows
 
 all: build
 
@@ -39,6 +42,20 @@ test-asan: $(ASAN_BUILD)/CMakeCache.txt
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test: test-normal test-asan
+
+# Unoptimised so that lines map one to one onto code; the report covers the component and its tools, not the tests,
+# benchmarks, fuzzers or generated sources. Coverage notes name the folder they were compiled in, so ccache may
+# reuse them only within the same build folder.
+coverage: deps
+	@./cmake/install-deps.sh $(COVERAGE_PACKAGES)
+	cmake -S . -B $(COVERAGE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g --coverage" \
+	      -DCMAKE_C_FLAGS_DEBUG="-O0 -g --coverage" -DCMAKE_EXE_LINKER_FLAGS=--coverage \
+	      -DCMAKE_SHARED_LINKER_FLAGS=--coverage -DCMAKE_MODULE_LINKER_FLAGS=--coverage $(LAUNCHER)
+	CCACHE_HASHDIR=true cmake --build $(COVERAGE_BUILD) -j $(JOBS)
+	find $(COVERAGE_BUILD) -name '*.gcda' -delete
+	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j $(JOBS)
+	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude '(.*/)?(tests|bench|fuzz)/' \
+	      --exclude '$(COVERAGE_BUILD)/' --exclude-throw-branches --print-summary --txt $(COVERAGE_BUILD)/coverage.txt
 
 run: build
 	./cmake/run-main-job.sh $(BUILD)/tools/vrkcfg
@@ -85,4 +102,4 @@ test-windows: $(BUILD)/CMakeCache.txt
 	./tests/windows/run.sh $(WINDOWS_TEST_BUILD) $(BUILD)/tools/vrkcfg
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(WINDOWS_BUILD) $(WINDOWS_TEST_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(COVERAGE_BUILD) build-fuzz $(WINDOWS_BUILD) $(WINDOWS_TEST_BUILD)

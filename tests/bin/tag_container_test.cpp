@@ -97,14 +97,6 @@ TEST(TagReading, EmptyImageIsAnAbsentRoot) {
   EXPECT_FALSE(root.IsPresent());
 }
 
-TEST(TagReading, ShortHeaderGives108) {
-  const Bytes image = MinimalImage<CTagBIN_CONFv7>();
-  for (std::size_t n = 1; n < 12; ++n) {
-    CTagBIN_CONFv7 root;
-    EXPECT_EQ(ReadInto(root, Bytes(image.begin(), image.begin() + n)), kHeaderUnreadable) << n;
-  }
-}
-
 TEST(TagReading, WrongRootIdentifierGives109) {
   Bytes image = MinimalImage<CTagBIN_CONFv7>();
   image[0] = 'X';

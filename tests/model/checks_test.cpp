@@ -1,28 +1,9 @@
 // Whole-configuration behaviour of the version-7 root: measuring ranges, device cycles, cross-element rules,
-// level limits, arrangement of linearisation points and the passes after loading.
-#include "converter_fixture.h"
+// arrangement of linearisation points and the passes after loading.
+#include "parameter_documents.h"
 
 namespace vrk::test {
 namespace {
-
-// A valid version-7 document: `channels` inside VibroChannels, `tachos` inside TachoChannels, `rest` after them.
-std::string Config(const std::string& channels, const std::string& tachos = "", const std::string& rest = "") {
-  return "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<VRK_Device>\n"
-         "<VersionInfo version=\"7\"/>\n<Cfg CfgId=\"\" DeviceType=\"1\"/>\n"
-         "<Header device_description=\"\" HW_version=\"0\" SW_version=\"0.0\" serial_number=\"\" baudrate=\"500000\"/>\n"
-         "<Data_transfer_settings param_min_int=\"0\" param_max_int=\"65000\"/>\n"
-         "<Region_settings base_interval_s=\"60\" Hysteresis_percent=\"5\" DelayUp_ms=\"1000\" DelayDn_ms=\"5000\"/>\n"
-         "<VibroChannels><wave_settings samples=\"8192\" fmax=\"4000\" fmin=\"0\"/>"
-         "<spectrum_settings lines=\"1600\"/>" +
-         channels + "</VibroChannels>\n<TachoChannels>" + tachos + "</TachoChannels>\n" + rest +
-         "\n<Relay><WarningDelay On_ms=\"0\" Off_ms=\"0\"/><AlarmDelay On_ms=\"0\" Off_ms=\"0\"/></Relay>\n"
-         "</VRK_Device>\n";
-}
-
-// Channel 1 with sensitivity 7, offset 0, and `inner` (parameters, bands, linearisation).
-std::string Channel(const std::string& inner, const std::string& sensor = "trn_sens=\"7\" trn_offset=\"0\"") {
-  return "<VibroChannel number=\"1\" unit=\"102\" " + sensor + "><param unit=\"102\"/>" + inner + "</VibroChannel>";
-}
 
 std::string Points(const std::string& a, const std::string& b, const std::string& c) {
   return "<Linear type=\"0\"><Point volt=\"" + a + "\" value=\"-5\"/><Point volt=\"" + b +
@@ -68,7 +49,7 @@ std::string Parameters(const std::string& max = "100") {
 using MeasuringRange = ChecksTest;
 
 TEST_F(MeasuringRange, FollowsTheSensorSensitivity) {
-  Load(Config(Channel(Parameters())));
+  Load(Document(Vibro(1, Parameters())));
   EXPECT_EQ(Limits(kPeak), "0..392.857");
   EXPECT_EQ(Limits(kPeakPeak), "0..785.714");
   EXPECT_EQ(Limits(kCrest), "0..1000000000");
@@ -77,19 +58,19 @@ TEST_F(MeasuringRange, FollowsTheSensorSensitivity) {
 }
 
 TEST_F(MeasuringRange, FollowsTheLinearisationTable) {
-  Load(Config(Channel(Points("-1", "0", "1") + Parameters("1"))));
+  Load(Document(Vibro(1, Points("-1", "0", "1") + Parameters("1"))));
   EXPECT_EQ(Limits(kPeak), "0..5");
   EXPECT_EQ(Limits(kPeakPeak), "0..10");
   EXPECT_EQ(Limits(kBand, {{true, 1}, {false, 0}}), "0..1000000000");
 }
 
 TEST_F(MeasuringRange, IsEmptyWithoutSensor) {
-  Load(Config(Channel(Parameters("0"), "")));
+  Load(Document("<VibroChannel number=\"1\" unit=\"102\"><param unit=\"102\"/>" + Parameters("0") + "</VibroChannel>"));
   EXPECT_EQ(Limits(kPeak), "0..0");
 }
 
 TEST_F(MeasuringRange, BoundsTheParameterLimits) {
-  Load(Config(Channel(Parameters())));
+  Load(Document(Vibro(1, Parameters())));
   EXPECT_EQ(Set(kPeak, "400", {{true, 1}}), E_FAIL);
   EXPECT_EQ(error_,
             "Incorrect value range (400) \nValue must be\nreal number\n"
@@ -101,7 +82,7 @@ TEST_F(MeasuringRange, BoundsTheParameterLimits) {
 using PreparedRanges = ChecksTest;
 
 TEST_F(PreparedRanges, UnitDictionariesFollowTheMeasurementSystem) {
-  Load(Config(Channel("")));
+  Load(Document(Vibro(1, "")));
   auto dictionary = [&](const std::string& path) {
     BStr name(path);
     VRK5420CfgConDataRange range{};
@@ -134,7 +115,7 @@ TEST_F(PreparedRanges, LimitsFollowOtherValues) {
 using DeviceCycles = ChecksTest;
 
 TEST_F(DeviceCycles, DelaysAndBandEdgesAreStoredOnWholeCyclesAndLines) {
-  Load(Config(Channel(Parameters())));
+  Load(Document(Vibro(1, Parameters())));
   ASSERT_EQ(Set("Relay\\WarningDelay\\On_ms", "300"), S_OK) << error_;
   EXPECT_EQ(Get("Relay\\WarningDelay\\On_ms"), "400");
   ASSERT_EQ(Set("Region_settings\\DelayUp_ms", "100"), S_OK) << error_;
@@ -147,7 +128,7 @@ TEST_F(DeviceCycles, DelaysAndBandEdgesAreStoredOnWholeCyclesAndLines) {
 }
 
 TEST_F(DeviceCycles, IncrementsReportCycleAndLineSpacing) {
-  Load(Config(Channel(Parameters())));
+  Load(Document(Vibro(1, Parameters())));
   EXPECT_EQ(Increment("Region_settings\\DelayUp_ms"), "200");
   EXPECT_EQ(Increment("Relay\\AlarmDelay\\Off_ms"), "200");
   EXPECT_EQ(Increment("VibroChannels\\VibroChannel\\Absolute_bands\\band\\low_freq", {{true, 1}, {false, 0}}), "2.5");
@@ -158,13 +139,13 @@ TEST_F(DeviceCycles, IncrementsReportCycleAndLineSpacing) {
 using VersionSevenRules = ChecksTest;
 
 TEST_F(VersionSevenRules, LinearisationNeedsThreeDistinctPoints) {
-  EXPECT_EQ(PutXml(Config(Channel("<Linear type=\"0\"><Point volt=\"1\" value=\"1\"/><Point volt=\"2\" value=\"2\"/>"
+  EXPECT_EQ(PutXml(Document(Vibro(1, "<Linear type=\"0\"><Point volt=\"1\" value=\"1\"/><Point volt=\"2\" value=\"2\"/>"
                                   "</Linear>"))),
             E_FAIL);
   EXPECT_EQ(error_,
             "The number of linearization points should be at least three\n"
             "\\VRK_Device\\VibroChannels\\VibroChannel\\Linear");
-  EXPECT_EQ(PutXml(Config(Channel(Points("1.0", "1.0000005", "3")))), E_FAIL);
+  EXPECT_EQ(PutXml(Document(Vibro(1, Points("1.0", "1.0000005", "3")))), E_FAIL);
   EXPECT_EQ(error_,
             "The linearization points in the column \"\"Signal\"\" should not be repeated\n"
             "\\VRK_Device\\VibroChannels\\VibroChannel\\Linear");
@@ -178,12 +159,12 @@ TEST_F(VersionSevenRules, APhaseFollowsItsRelativeBand) {
   std::string linked = band, unlinked = band;
   linked.replace(linked.find('%'), 1, "4");
   unlinked.replace(unlinked.find('%'), 1, "5");
-  Load(Config(Channel(linked), tacho));
-  EXPECT_EQ(PutXml(Config(Channel(unlinked), tacho)), E_FAIL);
+  Load(Document(Vibro(1, linked), tacho));
+  EXPECT_EQ(PutXml(Document(Vibro(1, unlinked), tacho)), E_FAIL);
   EXPECT_EQ(error_,
             "Parameter \"Phase\" is not associated to parameter \"Relative band\"\n"
             "\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\\phase");
-  EXPECT_EQ(PutXml(Config(Channel(linked))), E_FAIL);  // no tachometer channel 1 for the shaft
+  EXPECT_EQ(PutXml(Document(Vibro(1, linked))), E_FAIL);  // no tachometer channel 1 for the shaft
   EXPECT_EQ(error_,
             "The node \"\\VRK_Device\\VibroChannels\\VibroChannel\\Relative_bands\\band\" must refer to one of "
             "existing nodes \"\\VRK_Device\\TachoChannels\\TachoChannel\"\n"
@@ -209,25 +190,15 @@ TEST_F(VersionSevenRules, TestValuesStayWithinThePublishedParametersRange) {
            value + "\"/></Parameters></Test>";
   };
   // ParamNum 0 names the parameter numbered 1, the Peak, whose range is 0..392.857 with sensitivity 7.
-  Load(Config(Channel(Parameters()), "", modbus + test("392")));
-  EXPECT_EQ(PutXml(Config(Channel(Parameters()), "", modbus + test("393"))), E_FAIL);
+  Load(Document(Vibro(1, Parameters()), "", modbus + test("392")));
+  EXPECT_EQ(PutXml(Document(Vibro(1, Parameters()), "", modbus + test("393"))), E_FAIL);
   EXPECT_EQ(error_,
             "Incorrect value range (393) \nValue must be less than or equal 392.857\n"
             "\\VRK_Device\\Test\\Parameters\\Parameter\\Value");
 }
 
-TEST_F(VersionSevenRules, LevelsStayWithinTheirBand) {
-  Load(Config(Channel(Parameters())));
-  const std::string level = "VibroChannels\\VibroChannel\\Peak\\abs_level_region\\high_warning_level";
-  EXPECT_EQ(Set(level, "100", {{true, 1}}), S_OK) << error_;
-  EXPECT_EQ(Set(level, "100.5", {{true, 1}}), E_FAIL);
-  EXPECT_EQ(error_,
-            "Incorrect value range (100.5) \nValue must be less than or equal 100\n"
-            "\\VRK_Device\\VibroChannels\\VibroChannel\\Peak\\abs_level_region\\high_warning_level");
-}
-
 TEST_F(VersionSevenRules, ASensorChangeRechecksTheWholeChannel) {
-  Load(Config(Channel(Parameters("300"))));
+  Load(Document(Vibro(1, Parameters("300"))));
   const std::string before = Xml();
   // Sensitivity 10 shrinks the Peak's range to 0..275, below its maxvalue 300.
   EXPECT_EQ(Set("VibroChannels\\VibroChannel\\trn_sens", "10", {{true, 1}}), E_FAIL);
@@ -241,7 +212,7 @@ TEST_F(VersionSevenRules, ASensorChangeRechecksTheWholeChannel) {
 using Arrangement = ChecksTest;
 
 TEST_F(Arrangement, SortsPointsBySignalWithTheirValues) {
-  Load(Config(Channel(Points("3", "1", "2"))));
+  Load(Document(Vibro(1, Points("3", "1", "2"))));
   BStr name("VibroChannels\\VibroChannel\\Linear\\");
   ASSERT_EQ(Track(cvt_->ArrangeNodeData(name.get(), MakeIndexes({{true, 1}}).get())), S_OK) << error_;
   std::string pairs;
@@ -259,7 +230,7 @@ TEST_F(Arrangement, SortsPointsBySignalWithTheirValues) {
 using LoadPasses = ChecksTest;
 
 TEST_F(LoadPasses, TachometerSpeedsPerSecondBecomePerMinute) {
-  Load(Config(Channel(""),
+  Load(Document(Vibro(1, ""),
               "<TachoChannel number=\"1\" unit=\"201\" minvalue=\"1\" maxvalue=\"200\">"
               "<abs_level_region high_warning_level=\"150\"/>"
               "<start_stop_region start_level=\"20\" stop_level=\"15\"/></TachoChannel>"));
@@ -272,7 +243,8 @@ TEST_F(LoadPasses, TachometerSpeedsPerSecondBecomePerMinute) {
 }
 
 TEST_F(LoadPasses, ObsoleteHeaderValuesGoAndMissingDelaysAppear) {
-  std::string document = Config(Channel(""));
+  std::string document = Document(Vibro(1, ""));
+  document.replace(document.find(" serial_number=\"\""), 0, " baudrate=\"500000\"");
   document.replace(document.find("<Relay>"), document.find("</Relay>") + 8 - document.find("<Relay>"), "");
   Load(document);
   EXPECT_EQ(Get("Header\\baudrate"), "<E_FAIL>");
@@ -281,13 +253,13 @@ TEST_F(LoadPasses, ObsoleteHeaderValuesGoAndMissingDelaysAppear) {
 
 TEST_F(LoadPasses, CompatibilityModeFollowsTheParameterLayout) {
   LONG on = -1;
-  Load(Config(Channel("<Average number=\"1\" minvalue=\"0\" maxvalue=\"100\"/>"
+  Load(Document(Vibro(1, "<Average number=\"1\" minvalue=\"0\" maxvalue=\"100\"/>"
                       "<PeakPeak number=\"2\" minvalue=\"0\" maxvalue=\"100\"/><Absolute_bands>"
                       "<band number=\"3\" minvalue=\"0\" maxvalue=\"100\" low_freq=\"10\" high_freq=\"1000\"/>"
                       "</Absolute_bands>")));
   ASSERT_EQ(cvt_->get_CompatibilityThrsSCADA21(&on), S_OK);
   EXPECT_EQ(on, 1);
-  Load(Config(Channel(Parameters())));
+  Load(Document(Vibro(1, Parameters())));
   ASSERT_EQ(cvt_->get_CompatibilityThrsSCADA21(&on), S_OK);
   EXPECT_EQ(on, 0);
 }

@@ -88,23 +88,6 @@ TEST_F(ConverterLifecycle, UnsupportedVersionIsRefused) {
   }
 }
 
-TEST_F(ConverterLifecycle, VersionsThreeAndSixAreUpgraded) {
-  LoadDefault();
-  std::string document = Xml();
-  const std::string channels =
-      "<VibroChannel number=\"1\" unit=\"103\" trn_sens=\"7\"><param unit=\"103\"/></VibroChannel>"
-      "<VibroChannel number=\"2\" unit=\"102\" trn_sens=\"7\"><param unit=\"102\"/></VibroChannel>";
-  document.replace(document.find("</VibroChannels>"), 0, channels);
-  for (const char* version : {"6", "3"}) {
-    const std::size_t at = document.find("<VersionInfo version=\"") + 22;
-    document.replace(at, 1, version);
-    ASSERT_EQ(PutXml(document), S_OK) << error_;
-    EXPECT_EQ(Get("VersionInfo\\version"), "7");
-    EXPECT_EQ(Get("VibroChannels\\VibroChannel\\hpf", Key(1)), "1");  // displacement in micrometres
-    EXPECT_EQ(Get("VibroChannels\\VibroChannel\\hpf", Key(2)), "0");
-  }
-}
-
 TEST_F(ConverterLifecycle, NullPointersGiveAnEmptyDescription) {
   LoadDefault();
   EXPECT_EQ(Track(cvt_->get_XML(nullptr)), E_FAIL);

@@ -11,32 +11,6 @@ namespace {
 
 using LateBinding = DispatchTest;
 
-TEST_F(LateBinding, ChangeCounterFollowsLoadsEditsAndSavePoints) {
-  Method("CreateNewCfg");
-  ULONG counter = 99;
-  Outcome changed;
-  Ok("GetChanged", DISPATCH_METHOD, {VRef(VT_UI4, &counter)}, changed);
-  EXPECT_EQ(counter, 1u);
-  EXPECT_EQ(changed.result.v.vt, VT_I4);
-  EXPECT_EQ(changed.result.v.lVal, 0);
-
-  BSTR value = BStr(" 0090 ").release();
-  Method("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VRef(VT_BSTR, &value)});
-  EXPECT_EQ(BStr::Adopt(value).ToUtf8(), "90");
-  EXPECT_EQ(GetText("GetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing()}), "90");
-  Outcome after_edit;
-  Ok("GetChanged", DISPATCH_METHOD, {VRef(VT_UI4, &counter)}, after_edit);
-  EXPECT_EQ(counter, 2u);
-  EXPECT_EQ(after_edit.result.v.lVal, 1);
-
-  Method("SetSavePoint");
-  EXPECT_EQ(Changed(), std::make_pair(2u, 0));
-  Method("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("10")});  // by value: in only
-  Method("FlushUndoRedo", {VI2(100)});
-  EXPECT_EQ(Changed(), std::make_pair(3u, 0));
-  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "10");
-}
-
 TEST_F(LateBinding, XmlAndImagesTravelAsStringsAndByteArrays) {
   Method("CreateNewCfg");
   const std::string xml = GetText("XML");
@@ -251,24 +225,6 @@ TEST_F(LateBinding, RefusalCodes) {
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(cvt_->GetTypeInfo(0, 0, &info), DISP_E_BADINDEX);
   EXPECT_EQ(info, nullptr);
-}
-
-// Compiled clients call by identifier; these are the ones outside the plain sequence and the first of each list.
-TEST_F(LateBinding, IdentifiersAreThoseOfTheTypeLibrary) {
-  auto id_of = [](auto* object, const char* name) {
-    BStr wide(name);
-    OLECHAR* names[] = {wide.get()};
-    DISPID id = 0;
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << name;
-    return id;
-  };
-  EXPECT_EQ(id_of(cvt_.get(), "XML"), 0x60020000);
-  EXPECT_EQ(id_of(cvt_.get(), "GetNodeText"), 0x15);
-  EXPECT_EQ(id_of(cvt_.get(), "FlushUndoRedo"), 0x60020015);
-  EXPECT_EQ(id_of(cvt_.get(), "CompatibilityThrsSCADA21"), 0x6002001B);
-  ComPtr<IVRK5420CfgConValueIndexes> list = MakeIndexes({});
-  EXPECT_EQ(id_of(list.get(), "Count"), 0x60010000);
-  EXPECT_EQ(id_of(list.get(), "Value"), 0x60010004);
 }
 
 TEST_F(LateBinding, NamesResolveInAnyCaseAndParameterNamesAreUnknown) {

@@ -46,25 +46,6 @@ TEST_F(Values, MalformedValuesGetMessage123) {
   }
 }
 
-TEST_F(Values, DictionaryValuesAreListedInTheMessage) {
-  LoadDefault();
-  EXPECT_EQ(Set("Header\\baudrate", "0115200"), S_OK) << error_;
-  EXPECT_EQ(Get("Header\\baudrate"), "115200");
-  EXPECT_EQ(Set("Header\\baudrate", "115201"), E_FAIL);
-  EXPECT_EQ(error_,
-            "Incorrect value range (115201) \nValue must be\npositive integer and\none of the following values:\n"
-            "93750\n115200\n128000\n187500\n500000\n\\VRK_Device\\Header\\baudrate");
-}
-
-TEST_F(Values, CrossCheckFailureRestoresTheOldValue) {
-  LoadDefault();
-  EXPECT_EQ(Set("Data_transfer_settings\\param_min_int", "65000"), E_FAIL);
-  EXPECT_EQ(error_,
-            "Incorrect value range (65000) \nValue must be less than param_max_int (65000)\n"
-            "\\VRK_Device\\Data_transfer_settings\\param_min_int");
-  EXPECT_EQ(Get("Data_transfer_settings\\param_min_int"), "0");
-}
-
 TEST_F(Values, FailedWriteOfANewAttributeRemovesIt) {
   LoadDefault();
   const std::string before = Xml();
@@ -107,15 +88,6 @@ TEST_F(Values, VirtualPairSplitsIntoChannelAndParameter) {
   EXPECT_EQ(Get("current-outputs\\Output\\Tag\\ParamNum", Key(1)), "2");
   EXPECT_EQ(Get("current-outputs\\Output\\Tag\\ChannelNum_ParamNum", Key(1)), "65538");
   EXPECT_EQ(Get("current-outputs\\Output\\Number", Key(1)), "1");
-}
-
-TEST_F(Values, TachometerRulesCompareWithinTheChannel) {
-  LoadMonitoring();
-  EXPECT_EQ(Set("TachoChannels\\TachoChannel\\start_stop_region\\stop_level", "1300", Key(1)), E_FAIL);
-  EXPECT_EQ(error_,
-            "Incorrect value range (1300) \nValue must be less than start_level (1200)\n"
-            "\\VRK_Device\\TachoChannels\\TachoChannel\\start_stop_region\\stop_level");
-  EXPECT_EQ(Set("TachoChannels\\TachoChannel\\start_stop_region\\stop_level", "1000", Key(1)), S_OK) << error_;
 }
 
 TEST_F(Values, CheckValueRangesLeavesNoTrace) {

@@ -103,13 +103,5 @@ TEST_F(OlderImages, VersionOneImagesWithTheLegacyBodyCrcLoad) {
   EXPECT_EQ(error_, "CRC error in the BIN-file");
 }
 
-TEST_F(OlderImages, UnknownVersionWordsAreRefused) {
-  for (uint32_t word : {4u, 5u, 8u}) {
-    std::vector<uint8_t> image = Version6Image(ImageSize::kMinimal, word);
-    EXPECT_EQ(PutImage(image), E_FAIL);
-    EXPECT_EQ(error_, "File version is not supported");
-  }
-}
-
 }  // namespace
 }  // namespace vrk::test

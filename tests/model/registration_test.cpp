@@ -8,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "dispatch_fixture.h"
 #include "interface/server_registration.h"
 #include "interface/vrk5420_interfaces.h"
 #include "platform/com_client.h"
@@ -246,44 +245,6 @@ TEST_F(Registration, ClientFindsAndDrivesTheLibraryThroughTheProgId) {
   void* object = nullptr;
   EXPECT_EQ(CoCreateInstance(CLSID_VRK5420CfgConverter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object),
             REGDB_E_CLASSNOTREG);
-  dlclose(library);
-}
-
-// A script-style client: it knows the ProgID and talks IDispatch only, names looked up at run time.
-TEST_F(Registration, ScriptClientDrivesTheConverterByProgIdThroughDispatchAlone) {
-  void* library = dlopen(VRK_SHARED_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  const auto registration = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllRegisterServer"));
-  ASSERT_NE(registration, nullptr);
-  ASSERT_EQ(registration(), S_OK);
-  CLSID clsid{};
-  ASSERT_EQ(CLSIDFromProgID(u"VRK5420CfgConverter.VRK5420CfgConverter", &clsid), S_OK);
-  ComPtr<IDispatch> script;
-  ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                             reinterpret_cast<void**>(script.Out())),
-            S_OK);
-  using namespace test;
-  const auto call = [&](const std::string& name, std::vector<VARIANT> args, Outcome& out) {
-    InvokeByName(script.get(), name, DISPATCH_METHOD, std::move(args), out);
-  };
-  Outcome created, read, refused, image;
-  call("CreateNewCfg", {}, created);
-  EXPECT_EQ(created.hr, S_OK);
-  call("GetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing()}, read);
-  EXPECT_EQ(read.hr, S_OK);
-  EXPECT_EQ(read.result.Text(), "5");
-  call("SetValue", {VStr("Region_settings\\Hysteresis_percent"), VMissing(), VStr("95")}, refused);
-  EXPECT_EQ(refused.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(refused.Description().substr(0, 30), "Incorrect value range (95) \nVa");
-  SAFEARRAY* bytes = nullptr;
-  ULONG crc = 0;
-  call("GetBIN", {VRef(VT_ARRAY | VT_UI1, &bytes), VRef(VT_UI4, &crc)}, image);
-  EXPECT_EQ(image.hr, S_OK);
-  ASSERT_NE(bytes, nullptr);
-  EXPECT_GT(bytes->rgsabound[0].cElements, 16u);
-  EXPECT_NE(crc, 0u);
-  SafeArrayDestroy(bytes);
-  script.Reset();
   dlclose(library);
 }
 

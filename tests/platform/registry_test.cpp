@@ -93,20 +93,6 @@ TEST(RegistryText, DamagedFilesAreRefusedWithLineAndReason) {
   }
 }
 
-TEST(RegistryText, EveryTruncationEitherParsesOrIsRefused) {
-  RegistryKey root;
-  root.subkeys["A"].subkeys["B"].default_value = "x\"y";
-  root.subkeys["A"].values["n"] = "\x02";
-  const std::string text = registry::FormatRegistry(root);
-  for (std::size_t length = 0; length <= text.size(); ++length) {
-    ParseProblem problem;
-    const auto parsed = registry::ParseRegistry(text.substr(0, length), &problem);
-    if (!parsed) {
-      EXPECT_FALSE(problem.reason.empty());
-    }
-  }
-}
-
 TEST(RegistryText, NestingDeeperThanThePlatformAllowsIsRefused) {
   std::string path = "HKEY_CLASSES_ROOT";
   for (std::size_t i = 0; i <= registry::kMaxKeyDepth; ++i) path += "\\k";
