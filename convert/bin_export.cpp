@@ -7,7 +7,7 @@
 
 #include "bin/bin_image.h"
 #include "bin/tag_tree_v7.h"
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "schema/attribute_values.h"
 #include "schema/channel_references.h"

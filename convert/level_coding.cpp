@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/attribute_values.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "convert/level_coding.h"
 #include "convert/param_dev_cycle_converter.h"
 #include "convert/record_codes.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "convert/common_xml.h"
 #include "schema/device_v7.h"
 

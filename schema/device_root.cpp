@@ -1,6 +1,6 @@
 #include "schema/device_root.h"
 
-#include "editing/measurement_system.h"
+#include "schema/measurement_system.h"
 #include "editing/undo_group.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"

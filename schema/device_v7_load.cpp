@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "schema/attribute_values.h"
 #include "schema/common_normalisation.h"
 #include "schema/device_v7.h"

@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "interface/message_ids.h"
 #include "interface/message_table.h"
 #include "schema/device_v7.h"

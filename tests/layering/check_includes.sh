@@ -44,20 +44,8 @@ schema -> editing/undo_operations.h
 schema -> convert/param_dev_cycle_converter.h
 "
 
-# Arrows against the layering that are still there, each to go when its header moves to where it belongs; the test
-# fails when one of them is no longer found, so that the list shrinks with the code.
-known_exceptions="
-schema/device_v7.h -> convert/param_range.h
-schema/device_v7_ranges.cpp -> convert/param_range.h
-schema/device_v7_rules.cpp -> convert/param_range.h
-schema/device_v7_load.cpp -> convert/channel_parameters.h
-schema/device_v7_rules.cpp -> convert/channel_parameters.h
-schema/device_root.cpp -> editing/measurement_system.h
-"
-
-declare -A named known seen
+declare -A named
 while IFS= read -r line; do [ -n "$line" ] && named[$line]=1; done <<<"$named_arrows"
-while IFS= read -r line; do [ -n "$line" ] && known[$line]=1; done <<<"$known_exceptions"
 
 failures=0
 while read -r file header; do
@@ -78,8 +66,6 @@ while read -r file header; do
     failures=$((failures + 1))
   elif [ "$from" = "$to" ] || [[ " ${allowed[$from]} " == *" $to "* ]] || [ -n "${named[$from -> $header]:-}" ]; then
     :
-  elif [ -n "${known[$file -> $header]:-}" ]; then
-    seen[$file -> $header]=1
   else
     echo "FAIL $file ($from) includes $header ($to)"
     failures=$((failures + 1))
@@ -89,10 +75,5 @@ done < <(find . -path ./.git -prune -o -path './build*' -prune -o -type f \
          xargs -0 grep -HE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"' |
          sed -E 's|^\./||; s|^([^:]+):[^"]*"([^"]+)".*|\1 \2|' | sort)
 
-for exception in "${!known[@]}"; do
-  [ -n "${seen[$exception]:-}" ] ||
-    { echo "FAIL known exception no longer found, remove it from the list: $exception"; failures=$((failures + 1)); }
-done
-
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
-echo "every include follows the layering (${#known[@]} known exceptions)"
+echo "every include follows the layering"

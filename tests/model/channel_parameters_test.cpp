@@ -1,7 +1,7 @@
 // The parameter list of a vibration channel: visiting order, sorting by number, free numbers.
 #include <gtest/gtest.h>
 
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 #include "platform/utf.h"
 #include "schema/device_v7.h"
 

@@ -1,4 +1,4 @@
-#include "editing/measurement_system.h"
+#include "schema/measurement_system.h"
 
 #include "schema/device_root.h"
 #include "schema/value_text.h"

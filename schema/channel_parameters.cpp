@@ -1,4 +1,4 @@
-#include "convert/channel_parameters.h"
+#include "schema/channel_parameters.h"
 
 #include "schema/device_v7.h"
 #include "schema/value_text.h"
