@@ -34,6 +34,21 @@ int KindOfValueType(double value_type) {
   return static_cast<int>(value_type);
 }
 
+// The channel `channel_indexes` selects as the walks of a check select it, by position: a reference that names
+// the channel by key then shares what the walk read of its sensor instead of reading the sensor again. A list
+// that selects no channel stays as it is.
+CIndexList SensorKey(CNodeTagInfoXML& channel, const CIndexList& channel_indexes) {
+  if (channel_indexes.empty() || !channel_indexes[0].use_attr) return channel_indexes;
+  CIndexList lookup = channel_indexes;
+  const dom::Node node = channel.GetNode(lookup, false);
+  if (!node) return channel_indexes;
+  uint32_t position = 0;
+  for (dom::Node sibling = channel.FirstIn(node.parent()); sibling && !(sibling == node);
+       sibling = sibling.nextSiblingNamedNoCase(channel.name()))
+    ++position;
+  return CIndexList{{false, position}};
+}
+
 }  // namespace
 
 CSensorRanges::Channel* CSensorRanges::Find(uint64_t pass, const CIndexList& channel) {
@@ -55,7 +70,9 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
   double minimum = 0, maximum = 0;
   int kind = kKindAverage;
 
-  CSensorRanges::Channel* const sensor = root.sensor_ranges().Find(root.check_pass(), channel_indexes);
+  const uint64_t pass = root.check_pass();
+  CSensorRanges::Channel* const sensor =
+      pass == 0 ? nullptr : root.sensor_ranges().Find(pass, SensorKey(channel, channel_indexes));
   std::optional<double> sensitivity;
   if (sensor && sensor->sensitivity_read) {
     sensitivity = sensor->sensitivity;

@@ -10,17 +10,26 @@
 namespace vrk::dom {
 
 ErrorScope::ErrorScope()
-    : previous_structured_(xmlStructuredError),
-      previous_structured_context_(xmlStructuredErrorContext),
-      previous_generic_(xmlGenericError),
-      previous_generic_context_(xmlGenericErrorContext) {
-  xmlSetStructuredErrorFunc(this, &ErrorScope::OnStructured);
-  xmlSetGenericErrorFunc(this, &ErrorScope::OnGeneric);
+    : structured_(&xmlStructuredError),
+      structured_context_(&xmlStructuredErrorContext),
+      generic_(&xmlGenericError),
+      generic_context_(&xmlGenericErrorContext),
+      previous_structured_(*structured_),
+      previous_structured_context_(*structured_context_),
+      previous_generic_(*generic_),
+      previous_generic_context_(*generic_context_) {
+  // What xmlSetStructuredErrorFunc and xmlSetGenericErrorFunc store, written through the pointers in hand.
+  *structured_ = &ErrorScope::OnStructured;
+  *structured_context_ = this;
+  *generic_ = &ErrorScope::OnGeneric;
+  *generic_context_ = this;
 }
 
 ErrorScope::~ErrorScope() {
-  xmlSetStructuredErrorFunc(previous_structured_context_, previous_structured_);
-  xmlSetGenericErrorFunc(previous_generic_context_, previous_generic_);
+  *structured_ = previous_structured_;
+  *structured_context_ = previous_structured_context_;
+  *generic_ = previous_generic_;
+  *generic_context_ = previous_generic_context_;
 }
 
 void ErrorScope::Fail(std::string_view what) const {

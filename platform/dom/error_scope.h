@@ -50,6 +50,12 @@ class ErrorScope {
 
   EngineError first_;
   EngineError first_conversion_;
+  // The engine's handler variables of this thread, looked up once: every lookup goes through the engine's
+  // per-thread state, and scopes open and close around each small edit of a document.
+  xmlStructuredErrorFunc* structured_;
+  void** structured_context_;
+  xmlGenericErrorFunc* generic_;
+  void** generic_context_;
   xmlStructuredErrorFunc previous_structured_;
   void* previous_structured_context_;
   xmlGenericErrorFunc previous_generic_;
