@@ -198,14 +198,12 @@ TEST_F(VersionSevenRules, TestValuesStayWithinThePublishedParametersRange) {
 
   // The channel a reference names by number is the one whose sensor counts, wherever it stands: channel 2 with
   // sensitivity 5 (Peak up to 550) comes first, channel 1 with sensitivity 7 second.
-  std::string second = Channel(Parameters(), "trn_sens=\"5\" trn_offset=\"0\"");
-  second.replace(second.find("number=\"1\""), 10, "number=\"2\"");
-  const std::string channels = second + Channel(Parameters());
-  EXPECT_EQ(PutXml(Config(channels, "", modbus + test("393"))), E_FAIL);
+  const std::string channels = Vibro(2, Parameters(), "5") + Vibro(1, Parameters());
+  EXPECT_EQ(PutXml(Document(channels, "", modbus + test("393"))), E_FAIL);
   std::string to_second = modbus;
   to_second.replace(to_second.find("ChannelNum=\"1\""), 14, "ChannelNum=\"2\"");
-  EXPECT_EQ(PutXml(Config(channels, "", to_second + test("549"))), S_OK) << error_;
-  EXPECT_EQ(PutXml(Config(channels, "", to_second + test("551"))), E_FAIL);
+  EXPECT_EQ(PutXml(Document(channels, "", to_second + test("549"))), S_OK) << error_;
+  EXPECT_EQ(PutXml(Document(channels, "", to_second + test("551"))), E_FAIL);
 }
 
 TEST_F(VersionSevenRules, ASensorChangeRechecksTheWholeChannel) {
