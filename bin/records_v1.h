@@ -122,6 +122,17 @@ struct MODBUSCYCLE {
   }
 };
 
+// The command records of every version: 0 u16 Function | 2 u16 SlaveAddress, then u16 AddressIn, AddressEx and
+// Count from `addresses` on (later versions insert a field before them).
+template <class R, class IO>
+void LayoutModbusCommand(R& r, IO& io, uint32_t addresses) {
+  io.At(0, r.function);
+  io.At(2, r.slaveAddress);
+  io.At(addresses, r.addressIn);
+  io.At(addresses + 2, r.addressEx);
+  io.At(addresses + 4, r.count);
+}
+
 // "DATA" under a version-1 "MCYC": 0 u16 Function | 2 u16 SlaveAddress | 4 u16 AddressIn | 6 u16 AddressEx |
 // 8 u16 Count.
 struct MODBUSCOMMAND {
@@ -132,13 +143,7 @@ struct MODBUSCOMMAND {
   uint16_t addressEx = 0;
   uint16_t count = 0;
   template <class R, class IO>
-  static void Layout(R& r, IO& io) {
-    io.At(0, r.function);
-    io.At(2, r.slaveAddress);
-    io.At(4, r.addressIn);
-    io.At(6, r.addressEx);
-    io.At(8, r.count);
-  }
+  static void Layout(R& r, IO& io) { LayoutModbusCommand(r, io, 4); }
 };
 
 // "ALNR": u16 number of "LNRC" tags (read as data only; the tags are read while they follow).
@@ -221,9 +226,11 @@ struct DISCRETGONFIG {
 
 struct CURRENTOUTHEADER : CountHeaderRecord<kSizeCURRENTOUTHEADER> {};
 
-// "DATA" under "COUT": 0 u16 Number - 1 | 2 u16 channel code | 4 u16 ParamNum.
-struct CURRENTOUTCONFIG {
-  static constexpr uint32_t kSize = kSizeCURRENTOUTCONFIG;
+// "DATA" under "COUT", and under a version-1/2 "MOUT": 0 u16 Number - 1 | 2 u16 channel code | 4 u16 ParamNum.
+// Later output records extend it.
+template <uint32_t SIZE>
+struct OutputParamRecord {
+  static constexpr uint32_t kSize = SIZE;
   uint16_t number = 0;
   uint16_t channelCode = 0;
   uint16_t paramNum = 0;
@@ -234,6 +241,8 @@ struct CURRENTOUTCONFIG {
     io.At(4, r.paramNum);
   }
 };
+
+struct CURRENTOUTCONFIG : OutputParamRecord<kSizeCURRENTOUTCONFIG> {};
 
 struct TRESHOLDHEADER : CountHeaderRecord<kSizeTRESHOLDHEADER> {};
 
@@ -290,18 +299,6 @@ struct CODETABLE {
 
 struct MODBUSOUTHEADER : CountHeaderRecord<kSizeMODBUSOUTHEADER> {};
 
-// "DATA" under a version-1/2 "MOUT": 0 u16 Number - 1 | 2 u16 channel code | 4 u16 ParamNum.
-struct MODBUSOUTCONFIG {
-  static constexpr uint32_t kSize = kSizeMODBUSOUTCONFIG;
-  uint16_t number = 0;
-  uint16_t channelCode = 0;
-  uint16_t paramNum = 0;
-  template <class R, class IO>
-  static void Layout(R& r, IO& io) {
-    io.At(0, r.number);
-    io.At(2, r.channelCode);
-    io.At(4, r.paramNum);
-  }
-};
+struct MODBUSOUTCONFIG : OutputParamRecord<kSizeMODBUSOUTCONFIG> {};
 
 }  // namespace vrk::bin

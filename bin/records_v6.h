@@ -11,21 +11,15 @@ namespace vrk::bin {
 
 struct ROOTHEADERv6 : RootHeaderRecord<kVersionWordV6> {};
 
-// "DATA" under a version-6/7 "MOUT": 0 u16 Number - 1 | 2 u16 channel code | 4 u16 ParamNum | 6 u16 ParamMin |
-// 8 u16 ParamMax | 10 u16 ParamDef.
-struct MODBUSOUTCONFIGv3 {
-  static constexpr uint32_t kSize = kSizeMODBUSOUTCONFIGv3;
-  uint16_t number = 0;
-  uint16_t channelCode = 0;
-  uint16_t paramNum = 0;
+// "DATA" under a version-6/7 "MOUT": the version-1 output record, then 6 u16 ParamMin | 8 u16 ParamMax |
+// 10 u16 ParamDef.
+struct MODBUSOUTCONFIGv3 : OutputParamRecord<kSizeMODBUSOUTCONFIGv3> {
   uint16_t paramMin = 0;
   uint16_t paramMax = 0;
   uint16_t paramDef = 0;
   template <class R, class IO>
   static void Layout(R& r, IO& io) {
-    io.At(0, r.number);
-    io.At(2, r.channelCode);
-    io.At(4, r.paramNum);
+    OutputParamRecord::Layout(r, io);
     io.At(6, r.paramMin);
     io.At(8, r.paramMax);
     io.At(10, r.paramDef);
@@ -47,12 +41,8 @@ struct MODBUSCOMMANDv3 {
   uint16_t count = 0;
   template <class R, class IO>
   static void Layout(R& r, IO& io) {
-    io.At(0, r.function);
-    io.At(2, r.slaveAddress);
+    LayoutModbusCommand(r, io, 6);
     io.At(4, r.accessKind);
-    io.At(6, r.addressIn);
-    io.At(8, r.addressEx);
-    io.At(10, r.count);
   }
 };
 

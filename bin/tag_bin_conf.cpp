@@ -17,6 +17,19 @@ uint32_t UpdateRange(uint32_t crc, const ByteReader& body, uint64_t from, uint64
   return UpdateCrc32(crc, body.data() + from, to - from);
 }
 
+// Reads or writes the body with `transfer` through a copy of `cursor` that accumulates the CRC of its bytes;
+// `cursor` then stands after the body. Returns that CRC.
+template <class CURSOR, class TRANSFER>
+uint32_t TransferWithCrc(CURSOR& cursor, TRANSFER transfer) {
+  uint32_t crc = kCrc32Initial;
+  CURSOR body = cursor;
+  body.accumulator = &crc;
+  transfer(body);
+  cursor.position = body.position;
+  cursor.remaining = body.remaining;
+  return crc;
+}
+
 }  // namespace
 
 void ReadConfiguration(CConfigHeaderTagBIN& cfgh, CNodeTagBIN& cfgb, TagCursor& cursor, ConfigCrcCheck check) {
@@ -28,12 +41,7 @@ void ReadConfiguration(CConfigHeaderTagBIN& cfgh, CNodeTagBIN& cfgb, TagCursor& 
     return;
   }
   const TagCursor body_start = cursor;
-  uint32_t crc = kCrc32Initial;
-  TagCursor body = cursor;
-  body.accumulator = &crc;
-  ReadTag(cfgb, body);
-  cursor.position = body.position;
-  cursor.remaining = body.remaining;
+  const uint32_t crc = TransferWithCrc(cursor, [&](TagCursor& body) { ReadTag(cfgb, body); });
   const uint32_t stored = cfgh.Record().crc;
   if (crc == stored) return;
   if (check == ConfigCrcCheck::kParsedOrLegacyBody && cfgb.IsPresent() &&
@@ -45,12 +53,7 @@ void ReadConfiguration(CConfigHeaderTagBIN& cfgh, CNodeTagBIN& cfgb, TagCursor& 
 void WriteConfiguration(CConfigHeaderTagBIN& cfgh, CNodeTagBIN& cfgb, TagWriteCursor& cursor) {
   const TagWriteCursor header_place = cursor;
   cursor.Advance(cfgh.GetSize());
-  uint32_t crc = kCrc32Initial;
-  TagWriteCursor body = cursor;
-  body.accumulator = &crc;
-  WriteTag(cfgb, body);
-  cursor.position = body.position;
-  cursor.remaining = body.remaining;
+  const uint32_t crc = TransferWithCrc(cursor, [&](TagWriteCursor& body) { WriteTag(cfgb, body); });
   if (cfgh.Records().empty()) ThrowTagError(kMsgTagDataUnwritable, cfgh);
   cfgh.Record().crc = crc;
   TagWriteCursor header = header_place;

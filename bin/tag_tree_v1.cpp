@@ -22,18 +22,6 @@ void CTagBIN_CFGHv1::VisitChildren(const std::function<void(CNodeTagBIN&)>& visi
   visit(alnr);
 }
 
-CTagBIN_CFGBv1::CTagBIN_CFGBv1() : CDataTagBIN(kTagCFGB) { SetMandatory(true); }
-
-void CTagBIN_CFGBv1::VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) {
-  visit(anlg);
-  visit(disc);
-  visit(cout);
-  visit(thrs);
-  visit(rgpa);
-  visit(ctab);
-  visit(mout);
-}
-
 uint32_t CTagBIN_CONFv1::GetRecordSize(std::size_t) const { return 0; }
 
 bool CTagBIN_CONFv1::CheckRecordSize(std::size_t, uint32_t) const { return true; }

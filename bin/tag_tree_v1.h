@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 
 #include "bin/data_tag_bin.h"
 #include "bin/list_parent_tag_bin.h"
@@ -18,41 +19,28 @@
 
 namespace vrk::bin {
 
+// TAG with the identifier ID: every tag of the tree has one fixed identifier.
+template <uint32_t ID, class TAG>
+class CFixedTagBIN : public TAG {
+ public:
+  CFixedTagBIN() : TAG(ID) {}
+};
+
 // A record list named "DATA", the usual child of a counting parent.
 template <class RECORD>
-class CDataListTagBIN_DATA : public CDataListTagBIN<RECORD> {
- public:
-  CDataListTagBIN_DATA() : CDataListTagBIN<RECORD>(kTagDATA) {}
-};
+using CDataListTagBIN_DATA = CFixedTagBIN<kTagDATA, CDataListTagBIN<RECORD>>;
 
-class CTagBIN_PBUS : public CDataTagBIN<PROFIBUS> {
- public:
-  CTagBIN_PBUS() : CDataTagBIN(kTagPBUS) {}
-};
+// The tag ID whose record HEADER counts the records of its one child LIST in the field COUNT.
+template <uint32_t ID, class HEADER, class LIST, auto COUNT = &HEADER::count>
+using CCountingTagBIN = CFixedTagBIN<ID, CListParentTagBIN<HEADER, COUNT, LIST>>;
 
-using CTagBIN_MCYC_DATA = CDataListTagBIN_DATA<MODBUSCOMMAND>;
-
-class CTagBIN_MCYC : public CListParentTagBIN<MODBUSCYCLE, &MODBUSCYCLE::commandCount, CTagBIN_MCYC_DATA> {
- public:
-  CTagBIN_MCYC() : CListParentTagBIN(kTagMCYC) {}
-};
-
-class CTagBIN_MBUS : public CRepeatedTagBIN<MODBUS, CTagBIN_MCYC> {
- public:
-  CTagBIN_MBUS() : CRepeatedTagBIN(kTagMBUS) {}
-};
-
-using CTagBIN_LNRC_DATA = CDataListTagBIN_DATA<LINEARPOINT>;
-
-class CTagBIN_LNRC : public CListParentTagBIN<LINEARCONFIG, &LINEARCONFIG::pointCount, CTagBIN_LNRC_DATA> {
- public:
-  CTagBIN_LNRC() : CListParentTagBIN(kTagLNRC) {}
-};
-
-class CTagBIN_ALNR : public CRepeatedTagBIN<LINEARHEADER, CTagBIN_LNRC> {
- public:
-  CTagBIN_ALNR() : CRepeatedTagBIN(kTagALNR) {}
-};
+using CTagBIN_PBUS = CFixedTagBIN<kTagPBUS, CDataTagBIN<PROFIBUS>>;
+using CTagBIN_MCYC =
+    CCountingTagBIN<kTagMCYC, MODBUSCYCLE, CDataListTagBIN_DATA<MODBUSCOMMAND>, &MODBUSCYCLE::commandCount>;
+using CTagBIN_MBUS = CFixedTagBIN<kTagMBUS, CRepeatedTagBIN<MODBUS, CTagBIN_MCYC>>;
+using CTagBIN_LNRC =
+    CCountingTagBIN<kTagLNRC, LINEARCONFIG, CDataListTagBIN_DATA<LINEARPOINT>, &LINEARCONFIG::pointCount>;
+using CTagBIN_ALNR = CFixedTagBIN<kTagALNR, CRepeatedTagBIN<LINEARHEADER, CTagBIN_LNRC>>;
 
 // Version-1 channel records: bytes 4..11 stay out of the CRC, and records of 56 bytes (without the twelve words
 // at the end) are accepted.
@@ -62,55 +50,19 @@ class CTagBIN_ANLG_DATAv1 : public CDataListTagBIN_DATA<ANALOGCONFIGv1> {
   bool CheckRecordSize(std::size_t index, uint32_t size) const override;
 };
 
-class CTagBIN_ANLGv1 : public CListParentTagBIN<ANALOGHEADERv1, &ANALOGHEADERv1::count, CTagBIN_ANLG_DATAv1> {
- public:
-  CTagBIN_ANLGv1() : CListParentTagBIN(kTagANLG) {}
-};
-
 // Tacho channel records: records of 20 bytes (without reductor_coeff) are accepted.
 class CTagBIN_DISC_DATA : public CDataListTagBIN_DATA<DISCRETGONFIG> {
  public:
   bool CheckRecordSize(std::size_t index, uint32_t size) const override;
 };
 
-class CTagBIN_DISC : public CListParentTagBIN<DISCRETHEADER, &DISCRETHEADER::count, CTagBIN_DISC_DATA> {
- public:
-  CTagBIN_DISC() : CListParentTagBIN(kTagDISC) {}
-};
-
-using CTagBIN_COUT_DATA = CDataListTagBIN_DATA<CURRENTOUTCONFIG>;
-
-class CTagBIN_COUT : public CListParentTagBIN<CURRENTOUTHEADER, &CURRENTOUTHEADER::count, CTagBIN_COUT_DATA> {
- public:
-  CTagBIN_COUT() : CListParentTagBIN(kTagCOUT) {}
-};
-
-using CTagBIN_THRS_DATA = CDataListTagBIN_DATA<TRESHOLDCONFIG>;
-
-class CTagBIN_THRS : public CListParentTagBIN<TRESHOLDHEADER, &TRESHOLDHEADER::count, CTagBIN_THRS_DATA> {
- public:
-  CTagBIN_THRS() : CListParentTagBIN(kTagTHRS) {}
-};
-
-using CTagBIN_RGPA_DATA = CDataListTagBIN_DATA<RECOMENDATIONCONFIG>;
-
-class CTagBIN_RGPA
-    : public CListParentTagBIN<RECOMENDATIONHEADER, &RECOMENDATIONHEADER::count, CTagBIN_RGPA_DATA> {
- public:
-  CTagBIN_RGPA() : CListParentTagBIN(kTagRGPA) {}
-};
-
-class CTagBIN_CTAB : public CDataTagBIN<CODETABLE> {
- public:
-  CTagBIN_CTAB() : CDataTagBIN(kTagCTAB) {}
-};
-
-using CTagBIN_MOUT_DATA = CDataListTagBIN_DATA<MODBUSOUTCONFIG>;
-
-class CTagBIN_MOUT : public CListParentTagBIN<MODBUSOUTHEADER, &MODBUSOUTHEADER::count, CTagBIN_MOUT_DATA> {
- public:
-  CTagBIN_MOUT() : CListParentTagBIN(kTagMOUT) {}
-};
+using CTagBIN_ANLGv1 = CCountingTagBIN<kTagANLG, ANALOGHEADERv1, CTagBIN_ANLG_DATAv1>;
+using CTagBIN_DISC = CCountingTagBIN<kTagDISC, DISCRETHEADER, CTagBIN_DISC_DATA>;
+using CTagBIN_COUT = CCountingTagBIN<kTagCOUT, CURRENTOUTHEADER, CDataListTagBIN_DATA<CURRENTOUTCONFIG>>;
+using CTagBIN_THRS = CCountingTagBIN<kTagTHRS, TRESHOLDHEADER, CDataListTagBIN_DATA<TRESHOLDCONFIG>>;
+using CTagBIN_RGPA = CCountingTagBIN<kTagRGPA, RECOMENDATIONHEADER, CDataListTagBIN_DATA<RECOMENDATIONCONFIG>>;
+using CTagBIN_CTAB = CFixedTagBIN<kTagCTAB, CDataTagBIN<CODETABLE>>;
+using CTagBIN_MOUT = CCountingTagBIN<kTagMOUT, MODBUSOUTHEADER, CDataListTagBIN_DATA<MODBUSOUTCONFIG>>;
 
 class CTagBIN_CFGHv1 : public CConfigHeaderTagBIN {
  public:
@@ -122,18 +74,35 @@ class CTagBIN_CFGHv1 : public CConfigHeaderTagBIN {
   CTagBIN_ALNR alnr;
 };
 
-class CTagBIN_CFGBv1 : public CDataTagBIN<CONFIGBODYv1> {
+// The children a body of every version has after its vibration channels, in image order; a deriving body
+// visits its channels, then these, then its own later ones.
+template <class BODY, class MOUT>
+class CTagBIN_CFGB : public CDataTagBIN<BODY> {
  public:
-  CTagBIN_CFGBv1();
-  void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override;
+  CTagBIN_CFGB() : CDataTagBIN<BODY>(kTagCFGB) { this->SetMandatory(true); }
 
-  CTagBIN_ANLGv1 anlg;
   CTagBIN_DISC disc;
   CTagBIN_COUT cout;
   CTagBIN_THRS thrs;
   CTagBIN_RGPA rgpa;
   CTagBIN_CTAB ctab;
-  CTagBIN_MOUT mout;
+  MOUT mout;
+
+ protected:
+  void VisitSharedChildren(const std::function<void(CNodeTagBIN&)>& visit) {
+    for (CNodeTagBIN* child : std::initializer_list<CNodeTagBIN*>{&disc, &cout, &thrs, &rgpa, &ctab, &mout})
+      visit(*child);
+  }
+};
+
+class CTagBIN_CFGBv1 : public CTagBIN_CFGB<CONFIGBODYv1, CTagBIN_MOUT> {
+ public:
+  void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override {
+    visit(anlg);
+    VisitSharedChildren(visit);
+  }
+
+  CTagBIN_ANLGv1 anlg;
 };
 
 // The version-1 root writes its one-byte header as an empty data area and reads any data size, taking the first

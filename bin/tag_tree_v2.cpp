@@ -1,4 +1,4 @@
-// The version-2 tree: child order and the variable-length parameter records.
+// The version-2 tree: the variable-length parameter records.
 #include "bin/tag_tree_v2.h"
 
 #include <limits>
@@ -17,15 +17,6 @@ void EncodeParam(const PARAMSTRUCTv2& record, ByteWriter out) {
 }
 
 }  // namespace
-
-CTagBIN_CFGHv2::CTagBIN_CFGHv2() : CConfigHeaderTagBIN(kTagCFGH) { SetMandatory(true); }
-
-void CTagBIN_CFGHv2::VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) {
-  visit(pbus);
-  visit(mbus);
-  visit(alnr);
-  visit(asns);
-}
 
 void CTagBIN_ACFG_ACHN_PRMSv2::ReadData(TagCursor data) {
   if (!IsPresent() || records_.empty()) return;
@@ -62,18 +53,6 @@ std::vector<uint8_t> CTagBIN_ACFG_ACHN_PRMSv2::RecordImage(std::size_t index) co
   std::vector<uint8_t> bytes(kSizePARAMSTRUCTv2 + record.extension.size());
   EncodeParam(record, ByteWriter(bytes.data(), bytes.size()));
   return bytes;
-}
-
-CTagBIN_CFGBv2::CTagBIN_CFGBv2() : CDataTagBIN(kTagCFGB) { SetMandatory(true); }
-
-void CTagBIN_CFGBv2::VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) {
-  visit(acfg);
-  visit(disc);
-  visit(cout);
-  visit(thrs);
-  visit(rgpa);
-  visit(ctab);
-  visit(mout);
 }
 
 }  // namespace vrk::bin

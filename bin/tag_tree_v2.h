@@ -16,21 +16,16 @@
 
 namespace vrk::bin {
 
-using CTagBIN_ASNSv2_DATA = CDataListTagBIN_DATA<SENSECONFIG>;
+using CTagBIN_ASNSv2 = CCountingTagBIN<kTagASNS, ASENSHEAD, CDataListTagBIN_DATA<SENSECONFIG>>;
 
-class CTagBIN_ASNSv2 : public CListParentTagBIN<ASENSHEAD, &ASENSHEAD::count, CTagBIN_ASNSv2_DATA> {
+// The version-1 header with the sensor list after its other children.
+class CTagBIN_CFGHv2 : public CTagBIN_CFGHv1 {
  public:
-  CTagBIN_ASNSv2() : CListParentTagBIN(kTagASNS) {}
-};
+  void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override {
+    CTagBIN_CFGHv1::VisitChildren(visit);
+    visit(asns);
+  }
 
-class CTagBIN_CFGHv2 : public CConfigHeaderTagBIN {
- public:
-  CTagBIN_CFGHv2();
-  void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override;
-
-  CTagBIN_PBUS pbus;
-  CTagBIN_MBUS mbus;
-  CTagBIN_ALNR alnr;
   CTagBIN_ASNSv2 asns;
 };
 
@@ -92,18 +87,14 @@ class CTagBIN_ACFG : public CDataTagBIN<ANALOGHEADERv2> {
 
 class CTagBIN_ACFGv2 : public CTagBIN_ACFG<CTagBIN_ACFG_ACHNv2> {};
 
-class CTagBIN_CFGBv2 : public CDataTagBIN<CONFIGBODYv2> {
+class CTagBIN_CFGBv2 : public CTagBIN_CFGB<CONFIGBODYv2, CTagBIN_MOUT> {
  public:
-  CTagBIN_CFGBv2();
-  void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override;
+  void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override {
+    visit(acfg);
+    VisitSharedChildren(visit);
+  }
 
   CTagBIN_ACFGv2 acfg;
-  CTagBIN_DISC disc;
-  CTagBIN_COUT cout;
-  CTagBIN_THRS thrs;
-  CTagBIN_RGPA rgpa;
-  CTagBIN_CTAB ctab;
-  CTagBIN_MOUT mout;
 };
 
 class CTagBIN_CONFv2

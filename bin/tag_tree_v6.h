@@ -13,34 +13,11 @@
 
 namespace vrk::bin {
 
-using CTagBIN_MOUT_DATAv3 = CDataListTagBIN_DATA<MODBUSOUTCONFIGv3>;
-
-class CTagBIN_MOUTv3 : public CListParentTagBIN<MODBUSOUTHEADER, &MODBUSOUTHEADER::count, CTagBIN_MOUT_DATAv3> {
- public:
-  CTagBIN_MOUTv3() : CListParentTagBIN(kTagMOUT) {}
-};
-
-class CTagBIN_MCYC_MCMD : public CDataListTagBIN<MODBUSCOMMANDv3> {
- public:
-  CTagBIN_MCYC_MCMD() : CDataListTagBIN(kTagMCMD) {}
-};
-
-class CTagBIN_MCYCv3 : public CListParentTagBIN<MODBUSCYCLE, &MODBUSCYCLE::commandCount, CTagBIN_MCYC_MCMD> {
- public:
-  CTagBIN_MCYCv3() : CListParentTagBIN(kTagMCYC) {}
-};
-
-class CTagBIN_MBMC : public CRepeatedTagBIN<MODBUSCYCLEHEADER, CTagBIN_MCYCv3> {
- public:
-  CTagBIN_MBMC() : CRepeatedTagBIN(kTagMBMC) {}
-};
-
-using CTagBIN_TSTM_DATA = CDataListTagBIN_DATA<TSTMOUTCONFIG>;
-
-class CTagBIN_TSTM : public CListParentTagBIN<TSTMHEADER, &TSTMHEADER::count, CTagBIN_TSTM_DATA> {
- public:
-  CTagBIN_TSTM() : CListParentTagBIN(kTagTSTM) {}
-};
+using CTagBIN_MOUTv3 = CCountingTagBIN<kTagMOUT, MODBUSOUTHEADER, CDataListTagBIN_DATA<MODBUSOUTCONFIGv3>>;
+using CTagBIN_MCYCv3 = CCountingTagBIN<kTagMCYC, MODBUSCYCLE, CFixedTagBIN<kTagMCMD, CDataListTagBIN<MODBUSCOMMANDv3>>,
+                                       &MODBUSCYCLE::commandCount>;
+using CTagBIN_MBMC = CFixedTagBIN<kTagMBMC, CRepeatedTagBIN<MODBUSCYCLEHEADER, CTagBIN_MCYCv3>>;
+using CTagBIN_TSTM = CCountingTagBIN<kTagTSTM, TSTMHEADER, CDataListTagBIN_DATA<TSTMOUTCONFIG>>;
 
 class CTagBIN_TEST : public CDataTagBIN<TESTHEADER> {
  public:
@@ -66,26 +43,15 @@ class CTagBIN_RELE : public CNodeTagBIN {
   CTagBIN_DLWA dlwa;
 };
 
-using CTagBIN_MBIN_DATAv6 = CDataListTagBIN_DATA<MODBUSINPUTCONFIGv6>;
-
-class CTagBIN_MBINv6 : public CListParentTagBIN<MODBUSINPUTHEADER, &MODBUSINPUTHEADER::count, CTagBIN_MBIN_DATAv6> {
- public:
-  CTagBIN_MBINv6() : CListParentTagBIN(kTagMBIN) {}
-};
+using CTagBIN_MBINv6 = CCountingTagBIN<kTagMBIN, MODBUSINPUTHEADER, CDataListTagBIN_DATA<MODBUSINPUTCONFIGv6>>;
 
 // The body of versions 6 and 7, which differ only in their vibration channels.
 template <class ACFG>
-class CTagBIN_CFGB_v6Layout : public CDataTagBIN<CONFIGBODYv2> {
+class CTagBIN_CFGB_v6Layout : public CTagBIN_CFGB<CONFIGBODYv2, CTagBIN_MOUTv3> {
  public:
-  CTagBIN_CFGB_v6Layout() : CDataTagBIN(kTagCFGB) { SetMandatory(true); }
   void VisitChildren(const std::function<void(CNodeTagBIN&)>& visit) override {
     visit(acfg);
-    visit(disc);
-    visit(cout);
-    visit(thrs);
-    visit(rgpa);
-    visit(ctab);
-    visit(mout);
+    this->VisitSharedChildren(visit);
     visit(mbmc);
     visit(test);
     visit(rele);
@@ -93,12 +59,6 @@ class CTagBIN_CFGB_v6Layout : public CDataTagBIN<CONFIGBODYv2> {
   }
 
   ACFG acfg;
-  CTagBIN_DISC disc;
-  CTagBIN_COUT cout;
-  CTagBIN_THRS thrs;
-  CTagBIN_RGPA rgpa;
-  CTagBIN_CTAB ctab;
-  CTagBIN_MOUTv3 mout;
   CTagBIN_MBMC mbmc;
   CTagBIN_TEST test;
   CTagBIN_RELE rele;
