@@ -17,25 +17,6 @@ HRESULT CVRK5420CfgConValueIndexes::Create(REFIID riid, void** object) {
   return hr;
 }
 
-HRESULT CVRK5420CfgConValueIndexes::QueryInterface(REFIID riid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IVRK5420CfgConValueIndexes) {
-    *object = static_cast<IVRK5420CfgConValueIndexes*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG CVRK5420CfgConValueIndexes::AddRef() { return ++references_; }
-
-ULONG CVRK5420CfgConValueIndexes::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT CVRK5420CfgConValueIndexes::get_Count(ULONG* value) {
   *value = static_cast<ULONG>(entries_.size());
   return S_OK;

@@ -5,18 +5,17 @@
 #include <vector>
 
 #include "interface/module_lock.h"
+#include "interface/single_interface_object.h"
 #include "interface/vrk5420_interfaces.h"
 
 namespace vrk {
 
-class CVRK5420CfgConValueIndexes final : public IVRK5420CfgConValueIndexes {
+class CVRK5420CfgConValueIndexes final
+    : public CSingleInterfaceObject<CVRK5420CfgConValueIndexes, IVRK5420CfgConValueIndexes,
+                                    IID_IVRK5420CfgConValueIndexes> {
  public:
   // Creates an object with one reference; E_OUTOFMEMORY when that fails.
   static HRESULT Create(REFIID riid, void** object);
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   HRESULT STDMETHODCALLTYPE get_Count(ULONG* value) override;
   HRESULT STDMETHODCALLTYPE put_Count(ULONG value) override;
@@ -39,10 +38,10 @@ class CVRK5420CfgConValueIndexes final : public IVRK5420CfgConValueIndexes {
     uint8_t use_attr = 0;
     ULONG value = 0;
   };
+  friend CSingleInterfaceObject;
   CVRK5420CfgConValueIndexes() = default;
   ~CVRK5420CfgConValueIndexes() = default;
 
-  ULONG references_ = 1;  // single-threaded use per object, as registered
   std::vector<Entry> entries_;
   ModuleLockHolder module_lock_;
 };

@@ -264,6 +264,20 @@ HRESULT VariantCopy(VARIANTARG* target, const VARIANTARG* source) {
 
 namespace {
 
+// The number `source` holds, as a `vt` value in `result`.
+HRESULT NumberAs(const VARIANTARG& source, VARTYPE vt, VARIANT& result) {
+  Number n;
+  const HRESULT hr = ReadNumber(source, n);
+  return SUCCEEDED(hr) ? FromNumber(n, vt, result) : hr;
+}
+
+// Clears `target` and moves `result` into it.
+HRESULT Replace(VARIANTARG* target, const VARIANT& result) {
+  VariantClear(target);
+  *target = result;
+  return S_OK;
+}
+
 HRESULT ChangeType(VARIANTARG* target, const VARIANTARG* source, VARTYPE vt) {
   if (target == nullptr || source == nullptr) return E_INVALIDARG;
   VARIANT result;
@@ -282,13 +296,8 @@ HRESULT ChangeType(VARIANTARG* target, const VARIANTARG* source, VARTYPE vt) {
       else if (vt == VT_VARIANT) return ChangeType(target, source->pvarVal, vt);
       else if (vt == VT_RECORD) value.vt = VT_RECORD;  // by reference the same two fields point at it
       else {
-        Number n;
-        hr = ReadNumber(*source, n);
-        if (SUCCEEDED(hr)) hr = FromNumber(n, vt, result);
-        if (FAILED(hr)) return hr;
-        VariantClear(target);
-        *target = result;
-        return S_OK;
+        hr = NumberAs(*source, vt, result);
+        return FAILED(hr) ? hr : Replace(target, result);
       }
     }
     hr = VariantCopy(&result, &value);
@@ -308,14 +317,9 @@ HRESULT ChangeType(VARIANTARG* target, const VARIANTARG* source, VARTYPE vt) {
   } else if (source->vt == VT_EMPTY && vt == VT_BSTR) {
     hr = MakeText(std::string(), result);
   } else {
-    Number n;
-    hr = ReadNumber(*source, n);
-    if (SUCCEEDED(hr)) hr = FromNumber(n, vt, result);
+    hr = NumberAs(*source, vt, result);
   }
-  if (FAILED(hr)) return hr;
-  VariantClear(target);
-  *target = result;
-  return S_OK;
+  return FAILED(hr) ? hr : Replace(target, result);
 }
 
 }  // namespace
