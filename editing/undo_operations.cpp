@@ -14,14 +14,12 @@ void CUndoXMLTagAppend::UndoChange() {
   if (parent) parent.removeChild(node_);
 }
 
-void CUndoXMLNodeRemove::UndoChange() { parent_.insertBefore(node_, next_); }
-
-void CUndoXMLAttrRemove::UndoChange() { element_.insertAttributeBefore(attribute_, next_); }
-
-void CUndoXMLNodeMove::UndoChange() {
-  dom::Node parent = node_.parent();
-  parent.removeChild(node_);
-  parent.insertBefore(node_, next_before_);
+// Inserting takes a node from wherever it is, detached or among its siblings.
+void CUndoXMLNodePlace::UndoChange() {
+  if (node_.kind() == dom::NodeKind::kAttribute)
+    parent_.insertAttributeBefore(node_, next_);
+  else
+    parent_.insertBefore(node_, next_);
 }
 
 void CUndoXMLNodeReplace::UndoChange() {

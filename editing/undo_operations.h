@@ -47,10 +47,11 @@ class CUndoXMLTagAppend : public CUndoXMLOperation {
   dom::Node node_;
 };
 
-// A node was removed; undo puts it back before its old next sibling (at the end when it had none).
-class CUndoXMLNodeRemove : public CUndoXMLOperation {
+// A node or an attribute was removed, or a node moved among its siblings; undo puts it back under its old
+// parent (its element, for an attribute) before its old next sibling (at the end when it had none).
+class CUndoXMLNodePlace : public CUndoXMLOperation {
  public:
-  CUndoXMLNodeRemove(CNodeInfoXML* descriptor, dom::Node node, dom::Node next, dom::Node parent)
+  CUndoXMLNodePlace(CNodeInfoXML* descriptor, dom::Node node, dom::Node next, dom::Node parent)
       : CUndoXMLOperation(descriptor), node_(node), next_(next), parent_(parent) {}
 
  protected:
@@ -60,36 +61,6 @@ class CUndoXMLNodeRemove : public CUndoXMLOperation {
   dom::Node node_;
   dom::Node next_;
   dom::Node parent_;
-};
-
-// An attribute was removed; undo puts it back at its old position.
-class CUndoXMLAttrRemove : public CUndoXMLOperation {
- public:
-  CUndoXMLAttrRemove(CNodeInfoXML* descriptor, dom::Node attribute, dom::Node element, dom::Node next)
-      : CUndoXMLOperation(descriptor), attribute_(attribute), element_(element), next_(next) {}
-
- protected:
-  void UndoChange() override;
-
- private:
-  dom::Node attribute_;
-  dom::Node element_;
-  dom::Node next_;  // the attribute that followed it, null when it was the last
-};
-
-// An element was moved among its siblings; undo re-inserts it before its old next sibling.
-class CUndoXMLNodeMove : public CUndoXMLOperation {
- public:
-  CUndoXMLNodeMove(CNodeInfoXML* descriptor, dom::Node node, dom::Node next_after, dom::Node next_before)
-      : CUndoXMLOperation(descriptor), node_(node), next_after_(next_after), next_before_(next_before) {}
-
- protected:
-  void UndoChange() override;
-
- private:
-  dom::Node node_;
-  dom::Node next_after_;
-  dom::Node next_before_;
 };
 
 // An element was replaced by another; undo swaps them back.

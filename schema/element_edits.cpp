@@ -18,14 +18,14 @@ void Detach(CNodeTagInfoXML& descriptor, const dom::Node& node) {
   dom::Node parent = node.parent();
   const dom::Node next = node.nextSibling();
   parent.removeChild(node);
-  descriptor.owner()->Record<CUndoXMLNodeRemove>(&descriptor, node, next, parent);
+  descriptor.owner()->Record<CUndoXMLNodePlace>(&descriptor, node, next, parent);
 }
 
 // Re-inserts `node` (a child of `parent`) before `before` (null: at the end), recorded as a move.
 void Move(CNodeTagInfoXML& descriptor, dom::Node parent, const dom::Node& node, const dom::Node& before) {
   const dom::Node old_next = node.nextSibling();
   parent.insertBefore(node, before);
-  descriptor.owner()->Record<CUndoXMLNodeMove>(&descriptor, node, node.nextSibling(), old_next);
+  descriptor.owner()->Record<CUndoXMLNodePlace>(&descriptor, node, old_next, parent);
 }
 
 std::vector<dom::Node> Occurrences(const CNodeTagInfoXML& element, const dom::Node& parent) {

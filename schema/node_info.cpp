@@ -348,7 +348,7 @@ void CNodeAttrInfoXML::RemoveValue(CIndexList indexes) {
   const dom::Node next = attribute.nextSibling();
   element.removeAttributeNode(attribute);
   ResetAfterChange();
-  owner()->Record<CUndoXMLAttrRemove>(this, attribute, element, next);
+  owner()->Record<CUndoXMLNodePlace>(this, attribute, next, element);
 }
 
 }  // namespace vrk
