@@ -2,112 +2,56 @@
 // are present on the occurrence, and the first failing one is reported.
 #include "schema/bands_container.h"
 
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <vector>
+
 #include "schema/device_root.h"
-#include "schema/linked_rules.h"
 
 namespace vrk {
-namespace {
 
-using Abs = CNodeTagBandsContainer::Cabs_level_region;
-using Rel = CNodeTagBandsContainer::Crel_level_region;
-using Percent = CNodeTagBandsContainer::Crel_percent_region;
-
-template <typename Region>
-Region& RegionOf(CNodeAttrInfoXML& attribute) {
-  return static_cast<Region&>(*attribute.element());
+CNodeTagBandsContainer::Cabs_level_region::Cabs_level_region() : CNodeTagInfoXML("abs_level_region", false, false) {
+  AddAttributes({&high_warning_level, &high_alarm_level, &low_warning_level, &low_alarm_level, &low_inoperative_level,
+                 &high_inoperative_level, &relay});
+  // Low alarm < low warning < high warning < high alarm: each is compared with the other three in the order
+  // listed for it, which decides the failure reported first.
+  const std::array<const CLevel*, 4> order{&low_alarm_level, &low_warning_level, &high_warning_level,
+                                           &high_alarm_level};
+  const auto rank = [&order](const CLevel* level) { return std::find(order.begin(), order.end(), level); };
+  const auto compare = [&rank](CLevel& level, std::initializer_list<CLevel*> others) {
+    std::vector<CComparedAttrInfoXML::Comparison> comparisons;
+    for (CLevel* other : others)
+      comparisons.push_back({rank(&level) < rank(other) ? LinkedRule::kLess : LinkedRule::kGreater, other});
+    level.CompareWith(std::move(comparisons));
+  };
+  compare(high_warning_level, {&high_alarm_level, &low_warning_level, &low_alarm_level});
+  compare(high_alarm_level, {&high_warning_level, &low_warning_level, &low_alarm_level});
+  compare(low_warning_level, {&high_warning_level, &high_alarm_level, &low_alarm_level});
+  compare(low_alarm_level, {&low_warning_level, &high_warning_level, &high_alarm_level});
+  CompareAsBounds(low_inoperative_level, high_inoperative_level);
 }
 
-// The absolute levels of `attribute`'s region, after the root has checked the level against its parameter.
-Abs& CheckedAbsRegion(CNodeAttrInfoXML& attribute, const CIndexList& indexes) {
-  attribute.owner()->CheckLevelLimits(attribute, indexes);
-  return RegionOf<Abs>(attribute);
+// The root checks the level against the measuring range of its parameter first.
+void CNodeTagBandsContainer::Cabs_level_region::CLevel::CheckLinked(const CIndexList& indexes) {
+  owner()->CheckLevelLimits(*this, indexes);
+  CComparedAttrInfoXML::CheckLinked(indexes);
 }
 
-// Warning below alarm below inoperative, the same for relative levels and percentages.
-template <typename Region>
-void CheckRelativeWarning(CNodeAttrInfoXML& warning, const CIndexList& indexes) {
-  CheckLinkedRule(warning, LinkedRule::kLess, RegionOf<Region>(warning).high_alarm_level, indexes);
-}
-
-template <typename Region>
-void CheckRelativeAlarm(CNodeAttrInfoXML& alarm, const CIndexList& indexes) {
-  CheckLinkedRule(alarm, LinkedRule::kGreater, RegionOf<Region>(alarm).high_warning_level, indexes);
-}
-
-template <typename Region>
-void CheckRelativeInoperative(CNodeAttrInfoXML& inoperative, const CIndexList& indexes) {
-  CheckLinkedRule(inoperative, LinkedRule::kGreater, RegionOf<Region>(inoperative).high_alarm_level, indexes);
-}
-
-}  // namespace
-
-void Abs::Chigh_warning_level::CheckLinked(const CIndexList& indexes) {
-  Abs& region = CheckedAbsRegion(*this, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.high_alarm_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.low_warning_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.low_alarm_level, indexes);
-}
-
-void Abs::Chigh_alarm_level::CheckLinked(const CIndexList& indexes) {
-  Abs& region = CheckedAbsRegion(*this, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.high_warning_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.low_warning_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.low_alarm_level, indexes);
-}
-
-void Abs::Clow_warning_level::CheckLinked(const CIndexList& indexes) {
-  Abs& region = CheckedAbsRegion(*this, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.high_warning_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.high_alarm_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.low_alarm_level, indexes);
-}
-
-void Abs::Clow_alarm_level::CheckLinked(const CIndexList& indexes) {
-  Abs& region = CheckedAbsRegion(*this, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.low_warning_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.high_warning_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.high_alarm_level, indexes);
-}
-
-void Abs::Clow_inoperative_level::CheckLinked(const CIndexList& indexes) {
-  Abs& region = CheckedAbsRegion(*this, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, region.high_inoperative_level, indexes);
-}
-
-void Abs::Chigh_inoperative_level::CheckLinked(const CIndexList& indexes) {
-  Abs& region = CheckedAbsRegion(*this, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, region.low_inoperative_level, indexes);
-}
-
-void Rel::Chigh_warning_level::CheckLinked(const CIndexList& indexes) { CheckRelativeWarning<Rel>(*this, indexes); }
-void Rel::Chigh_alarm_level::CheckLinked(const CIndexList& indexes) { CheckRelativeAlarm<Rel>(*this, indexes); }
-void Rel::Chigh_inoperative_level::CheckLinked(const CIndexList& indexes) {
-  CheckRelativeInoperative<Rel>(*this, indexes);
-}
-
-void Percent::Chigh_warning_level::CheckLinked(const CIndexList& indexes) {
-  CheckRelativeWarning<Percent>(*this, indexes);
-}
-void Percent::Chigh_alarm_level::CheckLinked(const CIndexList& indexes) {
-  CheckRelativeAlarm<Percent>(*this, indexes);
-}
-void Percent::Chigh_inoperative_level::CheckLinked(const CIndexList& indexes) {
-  CheckRelativeInoperative<Percent>(*this, indexes);
+CNodeTagBandsContainer::CRelativeLevelRegion::CRelativeLevelRegion(std::string name, const ValueRange& range)
+    : CNodeTagInfoXML(std::move(name), false, false),
+      high_warning_level("high_warning_level", false, range),
+      high_alarm_level("high_alarm_level", false, range),
+      high_inoperative_level("high_inoperative_level", false, range) {
+  AddAttributes({&high_warning_level, &high_alarm_level, &high_inoperative_level});
+  high_warning_level.CompareWith({{LinkedRule::kLess, &high_alarm_level}});
+  high_alarm_level.CompareWith({{LinkedRule::kGreater, &high_warning_level}});
+  high_inoperative_level.CompareWith({{LinkedRule::kGreater, &high_alarm_level}});
 }
 
 void CNodeTagBandsContainer::SetLevelUnitFactor(double factor) {
   for (CNodeTagInfoXML* region : std::initializer_list<CNodeTagInfoXML*>{&abs_level_region, &rel_level_region})
     for (CNodeAttrInfoXML* attribute : region->attributes()) attribute->range().unit_factor = factor;
-}
-
-void CNodeTagBandsContainerV2::Cminvalue::CheckLinked(const CIndexList& indexes) {
-  auto& container = static_cast<CNodeTagBandsContainerV2&>(*element());
-  CheckLinkedRule(*this, LinkedRule::kLess, container.maxvalue, indexes);
-}
-
-void CNodeTagBandsContainerV2::Cmaxvalue::CheckLinked(const CIndexList& indexes) {
-  auto& container = static_cast<CNodeTagBandsContainerV2&>(*element());
-  CheckLinkedRule(*this, LinkedRule::kGreater, container.minvalue, indexes);
 }
 
 void CNodeTagBandsContainerV2::SetUnitFactor(double factor) {

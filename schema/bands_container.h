@@ -4,7 +4,7 @@
 // descendants add the number and the measuring range that vibration measurements and bands carry.
 #pragma once
 
-#include "schema/node_info.h"
+#include "schema/compared_attribute.h"
 
 namespace vrk {
 
@@ -14,105 +14,40 @@ class CNodeTagBandsContainer : public CNodeTagInfoXML {
   // to respect the measuring range of its parameter (checked by the root).
   class Cabs_level_region : public CNodeTagInfoXML {
    public:
-    class Chigh_warning_level : public CNodeAttrInfoXML {
+    class CLevel : public CComparedAttrInfoXML {
      public:
-      Chigh_warning_level() : CNodeAttrInfoXML("high_warning_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Chigh_alarm_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_alarm_level() : CNodeAttrInfoXML("high_alarm_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Clow_warning_level : public CNodeAttrInfoXML {
-     public:
-      Clow_warning_level() : CNodeAttrInfoXML("low_warning_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Clow_alarm_level : public CNodeAttrInfoXML {
-     public:
-      Clow_alarm_level() : CNodeAttrInfoXML("low_alarm_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Clow_inoperative_level : public CNodeAttrInfoXML {
-     public:
-      Clow_inoperative_level() : CNodeAttrInfoXML("low_inoperative_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Chigh_inoperative_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_inoperative_level()
-          : CNodeAttrInfoXML("high_inoperative_level", false, ValueRange::Unlimited(kTypeReal)) {}
+      explicit CLevel(std::string name)
+          : CComparedAttrInfoXML(std::move(name), false, ValueRange::Unlimited(kTypeReal)) {}
       void CheckLinked(const CIndexList& indexes) override;
     };
     VRK_ATTRIBUTE(Crelay, CNodeAttrInfoXML, "relay", false, ValueRange::Integer(kTypeUnsigned16, 0, 1));
 
-    Cabs_level_region() : CNodeTagInfoXML("abs_level_region", false, false) {
-      AddAttributes({&high_warning_level, &high_alarm_level, &low_warning_level, &low_alarm_level,
-                     &low_inoperative_level, &high_inoperative_level, &relay});
-    }
-    Chigh_warning_level high_warning_level;
-    Chigh_alarm_level high_alarm_level;
-    Clow_warning_level low_warning_level;
-    Clow_alarm_level low_alarm_level;
-    Clow_inoperative_level low_inoperative_level;
-    Chigh_inoperative_level high_inoperative_level;
+    Cabs_level_region();
+    CLevel high_warning_level{"high_warning_level"};
+    CLevel high_alarm_level{"high_alarm_level"};
+    CLevel low_warning_level{"low_warning_level"};
+    CLevel low_alarm_level{"low_alarm_level"};
+    CLevel low_inoperative_level{"low_inoperative_level"};
+    CLevel high_inoperative_level{"high_inoperative_level"};
     Crelay relay;
   };
 
-  // Thresholds relative to a reference value; warning below alarm below inoperative.
-  class Crel_level_region : public CNodeTagInfoXML {
+  // Thresholds relative to a reference value, as values or as percentages of it: warning below alarm below
+  // inoperative.
+  class CRelativeLevelRegion : public CNodeTagInfoXML {
    public:
-    class Chigh_warning_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_warning_level() : CNodeAttrInfoXML("high_warning_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Chigh_alarm_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_alarm_level() : CNodeAttrInfoXML("high_alarm_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Chigh_inoperative_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_inoperative_level()
-          : CNodeAttrInfoXML("high_inoperative_level", false, ValueRange::Unlimited(kTypeReal)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-
-    Crel_level_region() : CNodeTagInfoXML("rel_level_region", false, false) {
-      AddAttributes({&high_warning_level, &high_alarm_level, &high_inoperative_level});
-    }
-    Chigh_warning_level high_warning_level;
-    Chigh_alarm_level high_alarm_level;
-    Chigh_inoperative_level high_inoperative_level;
+    CRelativeLevelRegion(std::string name, const ValueRange& range);
+    CComparedAttrInfoXML high_warning_level;
+    CComparedAttrInfoXML high_alarm_level;
+    CComparedAttrInfoXML high_inoperative_level;
   };
-
-  // Thresholds as percentages of a reference value, ordered like the relative levels.
-  class Crel_percent_region : public CNodeTagInfoXML {
+  class Crel_level_region : public CRelativeLevelRegion {
    public:
-    class Chigh_warning_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_warning_level() : CNodeAttrInfoXML("high_warning_level", false, ValueRange::Real(0.1, 99.9)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Chigh_alarm_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_alarm_level() : CNodeAttrInfoXML("high_alarm_level", false, ValueRange::Real(0.1, 99.9)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Chigh_inoperative_level : public CNodeAttrInfoXML {
-     public:
-      Chigh_inoperative_level() : CNodeAttrInfoXML("high_inoperative_level", false, ValueRange::Real(0.1, 99.9)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-
-    Crel_percent_region() : CNodeTagInfoXML("rel_percent_region", false, false) {
-      AddAttributes({&high_warning_level, &high_alarm_level, &high_inoperative_level});
-    }
-    Chigh_warning_level high_warning_level;
-    Chigh_alarm_level high_alarm_level;
-    Chigh_inoperative_level high_inoperative_level;
+    Crel_level_region() : CRelativeLevelRegion("rel_level_region", ValueRange::Unlimited(kTypeReal)) {}
+  };
+  class Crel_percent_region : public CRelativeLevelRegion {
+   public:
+    Crel_percent_region() : CRelativeLevelRegion("rel_percent_region", ValueRange::Real(0.1, 99.9)) {}
   };
 
   CNodeTagBandsContainer(std::string name, bool mandatory, bool repeated)
@@ -134,29 +69,20 @@ class CNodeTagBandsContainer : public CNodeTagInfoXML {
 class CNodeTagBandsContainerV2 : public CNodeTagBandsContainer {
  public:
   VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv2, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 31));
-  class Cminvalue : public CNodeAttrInfoXMLv2 {
-   public:
-    Cminvalue() : CNodeAttrInfoXMLv2("minvalue", true, PreparedLimits().WithDefault("0")) {}
-    void CheckLinked(const CIndexList& indexes) override;
-  };
-  class Cmaxvalue : public CNodeAttrInfoXMLv2 {
-   public:
-    Cmaxvalue() : CNodeAttrInfoXMLv2("maxvalue", true, PreparedLimits().WithDefault("100")) {}
-    void CheckLinked(const CIndexList& indexes) override;
-  };
-
   CNodeTagBandsContainerV2(std::string name, bool mandatory, bool repeated)
       : CNodeTagBandsContainer(std::move(name), mandatory, repeated) {
     AddAttributes({&number, &minvalue, &maxvalue});
     SetKeyAttribute(&number);
+    minvalue.CompareWith({{LinkedRule::kLess, &maxvalue}});
+    maxvalue.CompareWith({{LinkedRule::kGreater, &minvalue}});
   }
 
   // Sets the imperial unit factor of the measuring range and of the absolute and relative level regions.
   void SetUnitFactor(double factor);
 
   Cnumber number;
-  Cminvalue minvalue;
-  Cmaxvalue maxvalue;
+  CComparedAttrInfoXML minvalue{"minvalue", true, PreparedLimits().WithDefault("0")};
+  CComparedAttrInfoXML maxvalue{"maxvalue", true, PreparedLimits().WithDefault("100")};
 
  private:
   // A real with both limits inclusive whose texts are filled in later; an empty limit text checks nothing.

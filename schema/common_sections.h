@@ -2,7 +2,7 @@
 // region settings, black box.
 #pragma once
 
-#include "schema/node_info.h"
+#include "schema/compared_attribute.h"
 
 namespace vrk {
 
@@ -46,21 +46,12 @@ class CHeader : public CNodeTagInfoXML {
 class CData_transfer_settings : public CNodeTagInfoXML {
  public:
   // The minimum must stay below the maximum.
-  class Cparam_min_int : public CNodeAttrInfoXML {
-   public:
-    Cparam_min_int() : CNodeAttrInfoXML("param_min_int", true, ValueRange::Integer(kTypeUnsigned16, 0, 65535)) {}
-    void CheckLinked(const CIndexList& indexes) override;
-  };
-  class Cparam_max_int : public CNodeAttrInfoXML {
-   public:
-    Cparam_max_int() : CNodeAttrInfoXML("param_max_int", true, ValueRange::Integer(kTypeUnsigned16, 0, 65535)) {}
-    void CheckLinked(const CIndexList& indexes) override;
-  };
   CData_transfer_settings() : CNodeTagInfoXML("Data_transfer_settings", true, false) {
     AddAttributes({&param_min_int, &param_max_int});
+    CompareAsBounds(param_min_int, param_max_int);
   }
-  Cparam_min_int param_min_int;
-  Cparam_max_int param_max_int;
+  CComparedAttrInfoXML param_min_int{"param_min_int", true, ValueRange::Integer(kTypeUnsigned16, 0, 65535)};
+  CComparedAttrInfoXML param_max_int{"param_max_int", true, ValueRange::Integer(kTypeUnsigned16, 0, 65535)};
 };
 
 class CRegion_settings : public CNodeTagInfoXML {

@@ -9,9 +9,8 @@
 #include "editing/undo_group.h"
 #include "platform/dom/dom.h"
 #include "schema/common_sections.h"
-#include "schema/current_outputs.h"
 #include "schema/diagnoses.h"
-#include "schema/monitoring.h"
+#include "schema/parameter_sections.h"
 #include "schema/tacho_channels.h"
 
 namespace vrk {

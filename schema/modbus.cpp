@@ -12,7 +12,6 @@ namespace vrk {
 namespace {
 
 using CTable = CNodeTagModbusV7::CTables::CTable;
-using CTag = CNodeTagModbusV7::CSlave_outputs::COutput::CTag;
 
 // Received parameters and received control bits together may not take more places than this.
 constexpr int64_t kReceivedPlaces = 100;
@@ -32,6 +31,7 @@ CNodeTagModbusV7::CNodeTagModbusV7() : CNodeTagInfoXMLv7("Modbus", false, false)
   type.range().dictionary = {{"0", kMsgModbusSlave}, {"1", kMsgModbusMaster}};
   AddAttributes({&used, &type, &param_min_int, &param_max_int, &DataValidityTime_s});
   AddChildren({&RS422, &Tables, &Slave_outputs, &ExchangeCycle});
+  CompareAsBounds(param_min_int, param_max_int);
 }
 
 CNodeTagModbusV7::CRS422::CRS422() : CNodeTagInfoXMLv7("RS422", false, false) {
@@ -48,26 +48,6 @@ CNodeTagModbusV7::CExchangeCycle::CCycle::CCommands::CCommand::CCommand() : CNod
                                  {"15", kMsgFunctionWriteCoils},    {"16", kMsgFunctionWriteRegisters}};
   AddAttributes({&Number, &Function, &SlaveAddress, &AddressIn, &AddressEx, &Count});
   SetKeyAttribute(&Number);
-}
-
-void CNodeTagModbusV7::Cparam_min_int::CheckLinked(const CIndexList& indexes) {
-  auto& section = static_cast<CNodeTagModbusV7&>(*element());
-  CheckLinkedRule(*this, LinkedRule::kLess, section.param_max_int, indexes);
-}
-
-void CNodeTagModbusV7::Cparam_max_int::CheckLinked(const CIndexList& indexes) {
-  auto& section = static_cast<CNodeTagModbusV7&>(*element());
-  CheckLinkedRule(*this, LinkedRule::kGreater, section.param_min_int, indexes);
-}
-
-void CTag::CParamMin::CheckLinked(const CIndexList& indexes) {
-  auto& tag = static_cast<CTag&>(*element());
-  CheckLinkedRule(*this, LinkedRule::kLess, tag.ParamMax, indexes);
-}
-
-void CTag::CParamMax::CheckLinked(const CIndexList& indexes) {
-  auto& tag = static_cast<CTag&>(*element());
-  CheckLinkedRule(*this, LinkedRule::kGreater, tag.ParamMin, indexes);
 }
 
 void CTable::Ccount::CheckLinked(const CIndexList& indexes) {

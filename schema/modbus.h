@@ -2,7 +2,7 @@
 #pragma once
 
 #include "schema/modbus_cycle_count.h"
-#include "schema/node_info.h"
+#include "schema/compared_attribute.h"
 #include "schema/parameter_tag.h"
 
 namespace vrk {
@@ -55,48 +55,28 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
   // The values the device publishes as a slave, numbered from 1.
   class CSlave_outputs : public CNodeTagInfoXMLv7 {
    public:
-    class COutput : public CNodeTagInfoXMLv7 {
+    // The published parameter and its scaling: ParamMin and ParamMax are the register values of the ends of
+    // the parameter's range, ParamDef the value sent while the parameter is invalid.
+    class COutputTag : public CParameterTag {
      public:
-      // The published parameter and its scaling: ParamMin and ParamMax are the register values of the ends of
-      // the parameter's range, ParamDef the value sent while the parameter is invalid.
-      class CTag : public CParameterTag {
-       public:
-        class CParamMin : public CNodeAttrInfoXMLv7 {
-         public:
-          CParamMin()
-              : CNodeAttrInfoXMLv7("ParamMin", true,
-                                   ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("819")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        class CParamMax : public CNodeAttrInfoXMLv7 {
-         public:
-          CParamMax()
-              : CNodeAttrInfoXMLv7("ParamMax", true,
-                                   ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("4096")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        VRK_ATTRIBUTE(CParamDef, CNodeAttrInfoXMLv7, "ParamDef", true,
-                      ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("65535"));
+      VRK_ATTRIBUTE(CParamDef, CNodeAttrInfoXMLv7, "ParamDef", true,
+                    ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("65535"));
 
-        CTag() : CParameterTag(false, true) { AddAttributes({&ParamMin, &ParamMax, &ParamDef}); }
-        CParamMin ParamMin;
-        CParamMax ParamMax;
-        CParamDef ParamDef;
-      };
-
-      VRK_ATTRIBUTE(CNumber, CNodeAttrInfoXMLv7, "Number", true, ValueRange::Integer(kTypeUnsigned16, 1, 100));
-
-      COutput() : CNodeTagInfoXMLv7("Output", false, true) {
-        AddAttributes({&Number});
-        AddChildren({&Tag});
-        SetKeyAttribute(&Number);
+      COutputTag() : CParameterTag(false, true) {
+        AddAttributes({&ParamMin, &ParamMax, &ParamDef});
+        CompareAsBounds(ParamMin, ParamMax);
       }
-      CNumber Number;
-      CTag Tag;
+      CComparedAttrInfoXML ParamMin{"ParamMin", true,
+                                    ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("819")};
+      CComparedAttrInfoXML ParamMax{"ParamMax", true,
+                                    ValueRange::Integer(kTypeUnsigned16, 0, 65535).WithDefault("4096")};
+      CParamDef ParamDef;
     };
 
+    using COutput = CNumberedParameterElement<COutputTag>;
+
     CSlave_outputs() : CNodeTagInfoXMLv7("Slave_outputs", false, false) { AddChildren({&Output}); }
-    COutput Output;
+    COutput Output{"Output", 100};
   };
 
   // The master's exchange cycles, each a numbered list of commands sent to slaves.
@@ -173,16 +153,6 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
   VRK_ATTRIBUTE(Cused, CNodeAttrInfoXMLv7, "used", true, ValueRange::Integer(kTypeFlag, 0, 1));
   // 0: the device is a Modbus slave, 1: a master.
   VRK_ATTRIBUTE(Ctype, CNodeAttrInfoXMLv7, "type", true, ValueRange::Unlimited(kTypeFlag));
-  class Cparam_min_int : public CNodeAttrInfoXMLv7 {
-   public:
-    Cparam_min_int() : CNodeAttrInfoXMLv7("param_min_int", true, ValueRange::Integer(kTypeUnsigned16, 0, 65534)) {}
-    void CheckLinked(const CIndexList& indexes) override;
-  };
-  class Cparam_max_int : public CNodeAttrInfoXMLv7 {
-   public:
-    Cparam_max_int() : CNodeAttrInfoXMLv7("param_max_int", true, ValueRange::Integer(kTypeUnsigned16, 1, 65535)) {}
-    void CheckLinked(const CIndexList& indexes) override;
-  };
   VRK_ATTRIBUTE(CDataValidityTime_s, CNodeAttrInfoXMLv7, "DataValidityTime_s", true,
                 ValueRange::Integer(kTypeUnsigned16, 1, 65535));
 
@@ -190,8 +160,8 @@ class CNodeTagModbusV7 : public CNodeTagInfoXMLv7 {
 
   Cused used;
   Ctype type;
-  Cparam_min_int param_min_int;
-  Cparam_max_int param_max_int;
+  CComparedAttrInfoXML param_min_int{"param_min_int", true, ValueRange::Integer(kTypeUnsigned16, 0, 65534)};
+  CComparedAttrInfoXML param_max_int{"param_max_int", true, ValueRange::Integer(kTypeUnsigned16, 1, 65535)};
   CDataValidityTime_s DataValidityTime_s;
   CRS422 RS422;
   CTables Tables;

@@ -31,4 +31,25 @@ class CParameterTag : public CNodeTagInfoXML {
   CChannelNum_ParamNum ChannelNum_ParamNum{&ChannelNum, &ParamNum};
 };
 
+// A repeated element selected by its Number (1 to `max_number`) that names one measured parameter in its Tag
+// child; TAG is CParameterTag or a tag that extends it, built from `tag_args`.
+template <class TAG>
+class CNumberedParameterElement : public CNodeTagInfoXML {
+ public:
+  class CNumber : public CNodeAttrInfoXML {
+   public:
+    explicit CNumber(int64_t max) : CNodeAttrInfoXML("Number", true, ValueRange::Integer(kTypeUnsigned16, 1, max)) {}
+  };
+
+  template <class... TAG_ARGS>
+  CNumberedParameterElement(std::string name, int64_t max_number, TAG_ARGS... tag_args)
+      : CNodeTagInfoXML(std::move(name), false, true), Number(max_number), Tag(tag_args...) {
+    AddAttributes({&Number});
+    AddChildren({&Tag});
+    SetKeyAttribute(&Number);
+  }
+  CNumber Number;
+  TAG Tag;
+};
+
 }  // namespace vrk

@@ -1,44 +1,19 @@
 #include "schema/tacho_channels.h"
 
-#include "schema/linked_rules.h"
-
 namespace vrk {
-namespace {
 
-using CTachoChannel = CTachoChannels::CTachoChannel;
-
-CTachoChannel& ChannelOf(CNodeAttrInfoXML& attribute) {
-  return static_cast<CTachoChannel&>(*attribute.element());
-}
-
-CTachoChannel& ChannelOfRegion(CNodeAttrInfoXML& attribute) {
-  return static_cast<CTachoChannel&>(*attribute.element()->parent());
-}
-
-}  // namespace
-
-void CTachoChannel::Cminvalue::CheckLinked(const CIndexList& indexes) {
-  CTachoChannel& channel = ChannelOf(*this);
-  CheckLinkedRule(*this, LinkedRule::kLess, channel.maxvalue, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, channel.start_stop_region.stop_level, indexes);
-}
-
-void CTachoChannel::Cmaxvalue::CheckLinked(const CIndexList& indexes) {
-  CTachoChannel& channel = ChannelOf(*this);
-  CheckLinkedRule(*this, LinkedRule::kGreater, channel.minvalue, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, channel.start_stop_region.start_level, indexes);
-}
-
-void CTachoChannel::Cstart_stop_region::Cstart_level::CheckLinked(const CIndexList& indexes) {
-  CTachoChannel& channel = ChannelOfRegion(*this);
-  CheckLinkedRule(*this, LinkedRule::kGreater, channel.start_stop_region.stop_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLess, channel.maxvalue, indexes);
-}
-
-void CTachoChannel::Cstart_stop_region::Cstop_level::CheckLinked(const CIndexList& indexes) {
-  CTachoChannel& channel = ChannelOfRegion(*this);
-  CheckLinkedRule(*this, LinkedRule::kLess, channel.start_stop_region.start_level, indexes);
-  CheckLinkedRule(*this, LinkedRule::kGreater, channel.minvalue, indexes);
+// minvalue < stop_level < start_level < maxvalue: the ends of the range are compared with each other and with
+// the nearer speed, the speeds with each other and with the nearer end.
+CTachoChannels::CTachoChannel::CTachoChannel() : CNodeTagBandsContainer("TachoChannel", false, true) {
+  AddAttributes({&number, &unit, &minvalue, &maxvalue, &trn_sens, &reductor_coeff});
+  AddChildren({&start_stop_region});
+  SetKeyAttribute(&number);
+  CComparedAttrInfoXML& start = start_stop_region.start_level;
+  CComparedAttrInfoXML& stop = start_stop_region.stop_level;
+  minvalue.CompareWith({{LinkedRule::kLess, &maxvalue}, {LinkedRule::kLess, &stop}});
+  maxvalue.CompareWith({{LinkedRule::kGreater, &minvalue}, {LinkedRule::kGreater, &start}});
+  start.CompareWith({{LinkedRule::kGreater, &stop}, {LinkedRule::kLess, &maxvalue}});
+  stop.CompareWith({{LinkedRule::kLess, &start}, {LinkedRule::kGreater, &minvalue}});
 }
 
 }  // namespace vrk

@@ -1,11 +1,6 @@
 // Construction of the vibration channel descriptor and the cross-attribute rules of the section.
 #include "schema/vibro_channels.h"
 
-#include <optional>
-#include <string>
-
-#include "interface/message_table.h"
-#include "schema/device_v7.h"
 #include "schema/linked_rules.h"
 
 namespace vrk {
@@ -13,13 +8,14 @@ namespace {
 
 using CVibroChannel = CVibroChannels::CVibroChannel;
 using CAbsoluteBand = CVibroChannel::CAbsolute_bands::Cband;
-using CRelativeBand = CVibroChannel::CRelative_bands::Cband;
-
-CVibroChannels::Cwave_settings& WaveSettingsOf(const CNodeAttrInfoXML& attribute) {
-  return static_cast<CNodeTag_VRK_DeviceV7&>(*attribute.owner()).VibroChannels.wave_settings;
-}
 
 }  // namespace
+
+CVibroChannels::CVibroChannels() : CNodeTagInfoXMLv7("VibroChannels", true, false) {
+  AddChildren({&wave_settings, &spectrum_settings, &VibroChannel});
+  CAbsoluteBand& band = VibroChannel.Absolute_bands.band;
+  CompareBandFrequencies(band.low_freq, band.high_freq, wave_settings.fmax);
+}
 
 CVibroChannel::CVibroChannel() : CNodeTagInfoXMLv7("VibroChannel", false, true) {
   AddAttributes({&number, &unit, &trn_sens, &trn_offset, &hpf});
@@ -33,12 +29,13 @@ CVibroChannel::CVibroChannel() : CNodeTagInfoXMLv7("VibroChannel", false, true) 
     container->SetUnitFactor(kInchesPerMillimetre);
 }
 
-void CVibroChannels::Cwave_settings::Cfmin::CheckLinked(const CIndexList& indexes) {
-  CheckLinkedRule(*this, LinkedRule::kLess, static_cast<Cwave_settings&>(*element()).fmax, indexes);
+void CompareBandFrequencies(CComparedAttrInfoXML& low_freq, CComparedAttrInfoXML& high_freq, CNodeAttrInfoXML& fmax) {
+  low_freq.CompareWith({{LinkedRule::kLess, &high_freq}});
+  high_freq.CompareWith({{LinkedRule::kGreater, &low_freq}, {LinkedRule::kLessOrEqual, &fmax}});
 }
 
 void CVibroChannels::Cwave_settings::Cfmax::CheckLinked(const CIndexList& indexes) {
-  CheckLinkedRule(*this, LinkedRule::kGreater, static_cast<Cwave_settings&>(*element()).fmin, indexes);
+  CComparedAttrInfoXML::CheckLinked(indexes);
   CVibroChannel& channel = static_cast<CVibroChannels&>(*element()->parent()).VibroChannel;
   CAbsoluteBand& band = channel.Absolute_bands.band;
   const uint32_t channels = channel.CountNodes(CIndexList());
@@ -47,24 +44,6 @@ void CVibroChannels::Cwave_settings::Cfmax::CheckLinked(const CIndexList& indexe
     for (uint32_t j = 0; j < bands; ++j)
       CheckLinkedRule(*this, indexes, LinkedRule::kGreaterOrEqual, band.high_freq, CIndexList{{false, k}, {false, j}});
   }
-}
-
-void CAbsoluteBand::Clow_freq::CheckLinked(const CIndexList& indexes) {
-  CheckLinkedRule(*this, LinkedRule::kLess, static_cast<CAbsoluteBand&>(*element()).high_freq, indexes);
-}
-
-void CAbsoluteBand::Chigh_freq::CheckLinked(const CIndexList& indexes) {
-  CheckLinkedRule(*this, LinkedRule::kGreater, static_cast<CAbsoluteBand&>(*element()).low_freq, indexes);
-  CheckLinkedRule(*this, LinkedRule::kLessOrEqual, WaveSettingsOf(*this).fmax, indexes);
-}
-
-void CRelativeBand::Clower_bound::CheckLinked(const CIndexList& indexes) {
-  CheckLinkedRule(*this, LinkedRule::kLessOrEqual, static_cast<CRelativeBand&>(*element()).upper_bound, indexes);
-}
-
-void CRelativeBand::Cupper_bound::CheckLinked(const CIndexList& indexes) {
-  CheckLinkedRule(*this, LinkedRule::kGreaterOrEqual, static_cast<CRelativeBand&>(*element()).lower_bound,
-                  indexes);
 }
 
 }  // namespace vrk

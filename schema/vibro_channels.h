@@ -22,23 +22,22 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
    public:
     VRK_ATTRIBUTE(Csamples, CNodeAttrInfoXMLv7, "samples", true,
                   ValueRange::Dictionary(kTypeUnsigned32, "8192\n16384\n32768\n65536"));
-    class Cfmax : public CNodeAttrInfoXMLv7 {
+    // Also at or above the highest absolute band of every channel.
+    class Cfmax : public CComparedAttrInfoXML {
      public:
       Cfmax()
-          : CNodeAttrInfoXMLv7("fmax", true,
-                               ValueRange::Dictionary(kTypeUnsigned16, "250\n500\n1000\n2000\n4000\n8000")) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Cfmin : public CNodeAttrInfoXMLv7 {
-     public:
-      Cfmin() : CNodeAttrInfoXMLv7("fmin", true, ValueRange::Integer(kTypeUnsigned16, 0, 9999)) {}
+          : CComparedAttrInfoXML("fmax", true,
+                                 ValueRange::Dictionary(kTypeUnsigned16, "250\n500\n1000\n2000\n4000\n8000")) {}
       void CheckLinked(const CIndexList& indexes) override;
     };
 
-    Cwave_settings() : CNodeTagInfoXMLv7("wave_settings", true, false) { AddAttributes({&samples, &fmax, &fmin}); }
+    Cwave_settings() : CNodeTagInfoXMLv7("wave_settings", true, false) {
+      AddAttributes({&samples, &fmax, &fmin});
+      CompareAsBounds(fmin, fmax);
+    }
     Csamples samples;
     Cfmax fmax;
-    Cfmin fmin;
+    CComparedAttrInfoXML fmin{"fmin", true, ValueRange::Integer(kTypeUnsigned16, 0, 9999)};
   };
 
   class Cspectrum_settings : public CNodeTagInfoXMLv7 {
@@ -108,22 +107,6 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
         maxvalue.range() = ValueRange::Real(-1000000, 1000000, 3).WithDefault("100");
       }
     };
-    class CPeak : public CNodeTagBandsContainerV7 {
-     public:
-      CPeak() : CNodeTagBandsContainerV7("Peak", false, false) {}
-    };
-    class CPeakPeak : public CNodeTagBandsContainerV7 {
-     public:
-      CPeakPeak() : CNodeTagBandsContainerV7("PeakPeak", false, false) {}
-    };
-    class CWaveRMS : public CNodeTagBandsContainerV7 {
-     public:
-      CWaveRMS() : CNodeTagBandsContainerV7("WaveRMS", false, false) {}
-    };
-    class CCrest : public CNodeTagBandsContainerV7 {
-     public:
-      CCrest() : CNodeTagBandsContainerV7("Crest", false, false) {}
-    };
 
     class CAbsolute_bands : public CNodeTagInfoXMLv7 {
      public:
@@ -132,20 +115,6 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
        public:
         VRK_ATTRIBUTE(Cvalue_type, CNodeAttrInfoXMLv7, "value_type", false,
                       ValueRange::Integer(kTypeUnsigned16, 1, 3).WithDefault("1"));
-        class Clow_freq : public CNodeAttrInfoXMLv7 {
-         public:
-          Clow_freq()
-              : CNodeAttrInfoXMLv7("low_freq", true,
-                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0").WithDefault("10")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        class Chigh_freq : public CNodeAttrInfoXMLv7 {
-         public:
-          Chigh_freq()
-              : CNodeAttrInfoXMLv7("high_freq", true,
-                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0").WithDefault("1000")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
         // The relative bands this band's value excludes; derived from the channel's relative bands each time
         // the document is handed out, never edited on its own.
         class Ccutting_rel_bands : public CNodeTagInfoXMLv7 {
@@ -170,9 +139,14 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
           AddChildren({&cutting_rel_bands});
         }
         Cvalue_type value_type;
-        Clow_freq low_freq;
-        Chigh_freq high_freq;
+        CComparedAttrInfoXML low_freq{"low_freq", true, FrequencyRange("10")};
+        CComparedAttrInfoXML high_freq{"high_freq", true, FrequencyRange("1000")};
         Ccutting_rel_bands cutting_rel_bands;
+
+       private:
+        static ValueRange FrequencyRange(std::string default_value) {
+          return ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0").WithDefault(std::move(default_value));
+        }
       };
 
       CAbsolute_bands() : CNodeTagInfoXMLv7("Absolute_bands", false, false) { AddChildren({&band}); }
@@ -191,20 +165,6 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
                       ValueRange::LowerOnly(kTypeReal, kMinInclusive, FormatRealText(0.01, 3), 2).WithDefault("0"));
         VRK_ATTRIBUTE(Cranges_type, CNodeAttrInfoXMLv7, "ranges_type", true,
                       ValueRange::Dictionary(kTypeUnsigned16, "1\n2\n3").WithDefault("2"));
-        class Clower_bound : public CNodeAttrInfoXMLv7 {
-         public:
-          Clower_bound()
-              : CNodeAttrInfoXMLv7("lower_bound", true,
-                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3).WithDefault("5")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        class Cupper_bound : public CNodeAttrInfoXMLv7 {
-         public:
-          Cupper_bound()
-              : CNodeAttrInfoXMLv7("upper_bound", true,
-                                   ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3).WithDefault("5")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
         class Cphase : public CNodeTagInfoXMLv7 {
          public:
           VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv7, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 31));
@@ -215,14 +175,20 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
         Cband() : CNodeTagBandsContainerV7("band", false, true) {
           AddAttributes({&value_type, &shaft, &factor, &ranges_type, &lower_bound, &upper_bound});
           AddChildren({&phase});
+          CompareAsBounds(lower_bound, upper_bound, LinkedRule::kLessOrEqual);
         }
         Cvalue_type value_type;
         Cshaft shaft;
         Cfactor factor;
         Cranges_type ranges_type;
-        Clower_bound lower_bound;
-        Cupper_bound upper_bound;
+        CComparedAttrInfoXML lower_bound{"lower_bound", true, BoundRange()};
+        CComparedAttrInfoXML upper_bound{"upper_bound", true, BoundRange()};
         Cphase phase;
+
+       private:
+        static ValueRange BoundRange() {
+          return ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3).WithDefault("5");
+        }
       };
 
       CRelative_bands() : CNodeTagInfoXMLv7("Relative_bands", false, false) { AddChildren({&band}); }
@@ -248,17 +214,15 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
     CLinear Linear;
     Cparam param;
     CAverage Average;
-    CPeak Peak;
-    CPeakPeak PeakPeak;
-    CWaveRMS WaveRMS;
-    CCrest Crest;
+    CNodeTagBandsContainerV7 Peak{"Peak", false, false};
+    CNodeTagBandsContainerV7 PeakPeak{"PeakPeak", false, false};
+    CNodeTagBandsContainerV7 WaveRMS{"WaveRMS", false, false};
+    CNodeTagBandsContainerV7 Crest{"Crest", false, false};
     CAbsolute_bands Absolute_bands;
     CRelative_bands Relative_bands;
   };
 
-  CVibroChannels() : CNodeTagInfoXMLv7("VibroChannels", true, false) {
-    AddChildren({&wave_settings, &spectrum_settings, &VibroChannel});
-  }
+  CVibroChannels();
 
   Cwave_settings wave_settings;
   Cspectrum_settings spectrum_settings;
@@ -267,6 +231,9 @@ class CVibroChannels : public CNodeTagInfoXMLv7 {
 
 // The four measurement units of vibration channels with their metric or imperial names.
 std::vector<DictionaryEntry> VibrationUnitDictionary(bool imperial);
+
+// An absolute band: low_freq < high_freq <= the waveform's fmax.
+void CompareBandFrequencies(CComparedAttrInfoXML& low_freq, CComparedAttrInfoXML& high_freq, CNodeAttrInfoXML& fmax);
 
 // At least three linearisation points, no two volt or value entries alike. Throws kMsgTooFewLinearPoints,
 // kMsgRepeatedSignalPoint or kMsgRepeatedValuePoint.

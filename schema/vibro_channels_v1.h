@@ -14,22 +14,14 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
   class Cwave_settings : public CNodeTagInfoXMLv1 {
    public:
     using Csamples = CVibroChannels::Cwave_settings::Csamples;
-    class Cfmax : public CNodeAttrInfoXMLv1 {
-     public:
-      Cfmax()
-          : CNodeAttrInfoXMLv1("fmax", true,
-                               ValueRange::Dictionary(kTypeUnsigned16, "250\n500\n1000\n2000\n4000\n8000")) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    class Cfmin : public CNodeAttrInfoXMLv1 {
-     public:
-      Cfmin() : CNodeAttrInfoXMLv1("fmin", true, ValueRange::Integer(kTypeUnsigned16, 0, 9999)) {}
-      void CheckLinked(const CIndexList& indexes) override;
-    };
-    Cwave_settings() : CNodeTagInfoXMLv1("wave_settings", true, false) { AddAttributes({&samples, &fmax, &fmin}); }
+    Cwave_settings() : CNodeTagInfoXMLv1("wave_settings", true, false) {
+      AddAttributes({&samples, &fmax, &fmin});
+      CompareAsBounds(fmin, fmax);
+    }
     Csamples samples;
-    Cfmax fmax;
-    Cfmin fmin;
+    CComparedAttrInfoXML fmax{"fmax", true,
+                              ValueRange::Dictionary(kTypeUnsigned16, "250\n500\n1000\n2000\n4000\n8000")};
+    CComparedAttrInfoXML fmin{"fmin", true, ValueRange::Integer(kTypeUnsigned16, 0, 9999)};
   };
 
   class CVibroChannel : public CNodeTagInfoXMLv1 {
@@ -38,52 +30,29 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
 
     class Cparam : public CNodeTagInfoXMLv1 {
      public:
-      class Cminvalue : public CNodeAttrInfoXMLv1 {
-       public:
-        Cminvalue() : CNodeAttrInfoXMLv1("minvalue", true, ValueRange::Unlimited(kTypeReal, 3)) {}
-        void CheckLinked(const CIndexList& indexes) override;
-      };
-      class Cmaxvalue : public CNodeAttrInfoXMLv1 {
-       public:
-        Cmaxvalue() : CNodeAttrInfoXMLv1("maxvalue", true, ValueRange::Unlimited(kTypeReal, 3)) {}
-        void CheckLinked(const CIndexList& indexes) override;
-      };
       using Caverage_time_s = CVibroChannels::CVibroChannel::Cparam::Caverage_time_s;
       using Csp_window = CVibroChannels::CVibroChannel::Cparam::Csp_window;
 
       Cparam() : CNodeTagInfoXMLv1("param", true, false) {
         AddAttributes({&minvalue, &maxvalue, &average_time_s, &sp_window});
+        CompareAsBounds(minvalue, maxvalue);
       }
-      Cminvalue minvalue;
-      Cmaxvalue maxvalue;
+      CComparedAttrInfoXML minvalue{"minvalue", true, ValueRange::Unlimited(kTypeReal, 3)};
+      CComparedAttrInfoXML maxvalue{"maxvalue", true, ValueRange::Unlimited(kTypeReal, 3)};
       Caverage_time_s average_time_s;
       Csp_window sp_window;
     };
 
-    class CAverage : public CNodeTagBandsContainer {
-     public:
-      CAverage() : CNodeTagBandsContainer("Average", false, false) {}
-    };
-    class CPeakPeak : public CNodeTagBandsContainer {
-     public:
-      CPeakPeak() : CNodeTagBandsContainer("PeakPeak", false, false) {}
-    };
     // The RMS value over low_freq < high_freq.
     class COverall_RMS : public CNodeTagBandsContainer {
      public:
-      class Clow_freq : public CNodeAttrInfoXMLv1 {
-       public:
-        Clow_freq() : CNodeAttrInfoXMLv1("low_freq", true, ValueRange::Integer(kTypeUnsigned32, 0, 9999)) {}
-        void CheckLinked(const CIndexList& indexes) override;
-      };
-      class Chigh_freq : public CNodeAttrInfoXMLv1 {
-       public:
-        Chigh_freq() : CNodeAttrInfoXMLv1("high_freq", true, ValueRange::Integer(kTypeUnsigned32, 1, 10000)) {}
-        void CheckLinked(const CIndexList& indexes) override;
-      };
-      COverall_RMS() : CNodeTagBandsContainer("Overall_RMS", false, false) { AddAttributes({&low_freq, &high_freq}); }
-      Clow_freq low_freq;
-      Chigh_freq high_freq;
+      // Both are integers, so the comparison is an integer one.
+      COverall_RMS() : CNodeTagBandsContainer("Overall_RMS", false, false) {
+        AddAttributes({&low_freq, &high_freq});
+        CompareAsBounds(low_freq, high_freq);
+      }
+      CComparedAttrInfoXML low_freq{"low_freq", true, ValueRange::Integer(kTypeUnsigned32, 0, 9999)};
+      CComparedAttrInfoXML high_freq{"high_freq", true, ValueRange::Integer(kTypeUnsigned32, 1, 10000)};
     };
 
     class CAbsolute_bands : public CNodeTagInfoXMLv1 {
@@ -91,17 +60,6 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
       class Cband : public CNodeTagBandsContainer {
        public:
         VRK_ATTRIBUTE(Cnumber, CNodeAttrInfoXMLv1, "number", true, ValueRange::Integer(kTypeUnsigned16, 1, 16));
-        class Clow_freq : public CNodeAttrInfoXMLv1 {
-         public:
-          Clow_freq() : CNodeAttrInfoXMLv1("low_freq", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        class Chigh_freq : public CNodeAttrInfoXMLv1 {
-         public:
-          Chigh_freq()
-              : CNodeAttrInfoXMLv1("high_freq", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0")) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
         class Ccutting_rel_bands : public CNodeTagInfoXMLv1 {
          public:
           class Ccutting_band : public CNodeTagInfoXMLv1 {
@@ -123,8 +81,8 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
           SetKeyAttribute(&number);
         }
         Cnumber number;
-        Clow_freq low_freq;
-        Chigh_freq high_freq;
+        CComparedAttrInfoXML low_freq{"low_freq", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0")};
+        CComparedAttrInfoXML high_freq{"high_freq", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0")};
         Ccutting_rel_bands cutting_rel_bands;
       };
       CAbsolute_bands() : CNodeTagInfoXMLv1("Absolute_bands", false, false) { AddChildren({&band}); }
@@ -141,36 +99,19 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
                       ValueRange::Dictionary(kTypeReal, "0.5\n1.0\n2.0\n3.0"));
         VRK_ATTRIBUTE(Cranges_type, CNodeAttrInfoXMLv1, "ranges_type", true,
                       ValueRange::Dictionary(kTypeUnsigned16, "1\n2\n3"));
-        class Clower_bound : public CNodeAttrInfoXMLv1 {
-         public:
-          Clower_bound()
-              : CNodeAttrInfoXMLv1("lower_bound", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3)) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        class Cupper_bound : public CNodeAttrInfoXMLv1 {
-         public:
-          Cupper_bound()
-              : CNodeAttrInfoXMLv1("upper_bound", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3)) {}
-          void CheckLinked(const CIndexList& indexes) override;
-        };
-        // The phase of the band: its own level regions, no number.
-        class Cphase : public CNodeTagBandsContainer {
-         public:
-          Cphase() : CNodeTagBandsContainer("phase", false, false) {}
-        };
-
         Cband() : CNodeTagBandsContainer("band", false, true) {
           AddAttributes({&number, &shaft, &factor, &ranges_type, &lower_bound, &upper_bound});
           AddChildren({&phase});
           SetKeyAttribute(&number);
+          CompareAsBounds(lower_bound, upper_bound, LinkedRule::kLessOrEqual);
         }
         Cnumber number;
         Cshaft shaft;
         Cfactor factor;
         Cranges_type ranges_type;
-        Clower_bound lower_bound;
-        Cupper_bound upper_bound;
-        Cphase phase;
+        CComparedAttrInfoXML lower_bound{"lower_bound", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3)};
+        CComparedAttrInfoXML upper_bound{"upper_bound", true, ValueRange::LowerOnly(kTypeReal, kMinExclusive, "0", 3)};
+        CNodeTagBandsContainer phase{"phase", false, false};  // its own level regions, no number
       };
       CRelative_bands() : CNodeTagInfoXMLv1("Relative_bands", false, false) { AddChildren({&band}); }
       Cband band;
@@ -189,8 +130,8 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
     Ctrn_offset trn_offset;
     CLinear Linear;
     Cparam param;
-    CAverage Average;
-    CPeakPeak PeakPeak;
+    CNodeTagBandsContainer Average{"Average", false, false};
+    CNodeTagBandsContainer PeakPeak{"PeakPeak", false, false};
     COverall_RMS Overall_RMS;
     CAbsolute_bands Absolute_bands;
     CRelative_bands Relative_bands;
@@ -198,9 +139,7 @@ class CVibroChannelsV1 : public CNodeTagInfoXMLv1 {
 
   using Cspectrum_settings = CVibroChannels::Cspectrum_settings;
 
-  CVibroChannelsV1() : CNodeTagInfoXMLv1("VibroChannels", true, false) {
-    AddChildren({&wave_settings, &spectrum_settings, &VibroChannel});
-  }
+  CVibroChannelsV1();
 
   Cwave_settings wave_settings;
   Cspectrum_settings spectrum_settings;
