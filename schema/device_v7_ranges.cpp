@@ -47,6 +47,9 @@ const std::string& CNodeTag_VRK_DeviceV7::LimitText(double value) {
 }
 
 void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, const CIndexList& indexes) {
+  // Each branch below is chosen by the attribute alone, so an attribute that none of them takes never has a
+  // range to prepare; it is marked and skipped from then on, which spares most values of a check the chain.
+  if (a.range_fixed()) return;
   CVibroChannel& ch = VibroChannels.VibroChannel;
   const CIndexList channel = indexes.Truncated(1);
 
@@ -87,20 +90,24 @@ void CNodeTag_VRK_DeviceV7::PrepareRanges(CNodeAttrInfoXML& a, int reporting, co
     const bool slave = IntegerAt(Modbus.type, {}) == 0;
     a.range().min = slave ? "0" : "1";
     a.range().max = slave ? "0" : "4";
-  } else if (reporting && CParamDevCycleConverterV7::HasCycleSettings(*this) &&
-             (&a == &Region_settings.DelayUp_ms || &a == &Region_settings.DelayDn_ms ||
-                           &a == &Relay.WarningDelay.On_ms || &a == &Relay.WarningDelay.Off_ms ||
-                           &a == &Relay.AlarmDelay.On_ms || &a == &Relay.AlarmDelay.Off_ms)) {
-    CParamDevCycleConverterV7 cycles;
-    cycles.InitCycle(*this);
-    a.range().increment = FormatRealText(cycles.cycle_ms(), 0);
-  } else if (reporting && CParamDevCycleConverterV7::HasLineSettings(*this) &&
-             (&a == &ch.Absolute_bands.band.low_freq || &a == &ch.Absolute_bands.band.high_freq)) {
-    CParamDevCycleConverterV7 lines;
-    lines.InitLines(*this);
-    const std::string increment = FormatRealText(lines.line_hz(), kNoRounding);
-    ch.Absolute_bands.band.low_freq.range().increment = increment;
-    ch.Absolute_bands.band.high_freq.range().increment = increment;
+  } else if (&a == &Region_settings.DelayUp_ms || &a == &Region_settings.DelayDn_ms ||
+             &a == &Relay.WarningDelay.On_ms || &a == &Relay.WarningDelay.Off_ms || &a == &Relay.AlarmDelay.On_ms ||
+             &a == &Relay.AlarmDelay.Off_ms) {
+    if (reporting && CParamDevCycleConverterV7::HasCycleSettings(*this)) {
+      CParamDevCycleConverterV7 cycles;
+      cycles.InitCycle(*this);
+      a.range().increment = FormatRealText(cycles.cycle_ms(), 0);
+    }
+  } else if (&a == &ch.Absolute_bands.band.low_freq || &a == &ch.Absolute_bands.band.high_freq) {
+    if (reporting && CParamDevCycleConverterV7::HasLineSettings(*this)) {
+      CParamDevCycleConverterV7 lines;
+      lines.InitLines(*this);
+      const std::string increment = FormatRealText(lines.line_hz(), kNoRounding);
+      ch.Absolute_bands.band.low_freq.range().increment = increment;
+      ch.Absolute_bands.band.high_freq.range().increment = increment;
+    }
+  } else {
+    a.MarkRangeFixed();
   }
 }
 

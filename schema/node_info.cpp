@@ -294,10 +294,9 @@ void CNodeAttrInfoXML::WriteValue(const dom::Node& element, const std::string& t
   try {
     if (existing) {
       existing.setValue(text);
-      cached_attr_ = std::move(existing);
     } else {
       dom::Node target = element;
-      cached_attr_ = target.appendAttribute(name(), text);
+      target.appendAttribute(name(), text);
     }
   } catch (const dom::Error&) {
     // A new attribute that cannot be made is this model's error; a value the DOM refuses is the DOM's.

@@ -14,6 +14,7 @@
 
 #include "platform/dom/dom.h"
 #include "schema/index_list.h"
+#include "schema/limit_numbers.h"
 #include "schema/value_range.h"
 
 namespace vrk {
@@ -175,7 +176,7 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   CNodeAttrInfoXML(std::string name, bool mandatory, ValueRange range)
       : CNodeInfoXML(std::move(name), mandatory), range_(std::move(range)) {}
 
-  void ResetNodeCache() override { cached_attr_ = dom::Node(); }
+  void ResetNodeCache() override {}  // an attribute descriptor keeps no node
   // A change of a key, or of a part of one, also drops the element's occurrences found by key.
   void ResetAfterChange() override;
   uint32_t GetIndexDepth() const override;
@@ -214,10 +215,17 @@ class CNodeAttrInfoXML : public CNodeInfoXML {
   CNodeTagInfoXML* element() const { return parent_; }
   const ValueRange& range() const { return range_; }
   ValueRange& range() { return range_; }
+  // The range's limits as numbers, as the value check last read them.
+  CLimitNumbers& limit_numbers() { return limit_numbers_; }
+  // True once the root has found that this attribute's range depends on no other value: it has nothing to
+  // prepare before a check.
+  bool range_fixed() const { return range_fixed_; }
+  void MarkRangeFixed() { range_fixed_ = true; }
 
  private:
   ValueRange range_;
-  dom::Node cached_attr_;
+  CLimitNumbers limit_numbers_;
+  bool range_fixed_ = false;
   // Where this attribute stood among the attributes of the element it was last read from: like elements
   // usually list their attributes alike, so the next read looks there first.
   mutable std::size_t position_hint_ = 0;

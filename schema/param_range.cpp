@@ -51,20 +51,46 @@ CIndexList SensorKey(CNodeTagInfoXML& channel, const CIndexList& channel_indexes
 
 }  // namespace
 
+void CSensorRanges::Renew(uint64_t pass) {
+  if (pass == pass_) return;
+  channels_.clear();
+  last_range_.parameter = nullptr;
+  pass_ = pass;
+}
+
 CSensorRanges::Channel* CSensorRanges::Find(uint64_t pass, const CIndexList& channel) {
   if (pass == 0) return nullptr;
-  if (pass != pass_) {
-    channels_.clear();
-    pass_ = pass;
-  }
+  Renew(pass);
   const std::optional<IndexEntry> key = channel.empty() ? std::nullopt : std::optional<IndexEntry>(channel[0]);
   for (auto& [entry, data] : channels_)
     if (entry == key) return &data;
   return &channels_.emplace_back(key, Channel()).second;
 }
 
-std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
-                                        const CIndexList& indexes) {
+const std::pair<double, double>* CSensorRanges::LastRange(uint64_t pass, const CNodeTagInfoXML& parameter,
+                                                          const CIndexList& indexes) const {
+  if (pass == 0 || pass != pass_ || last_range_.parameter != &parameter ||
+      last_range_.indexes.size() != indexes.size())
+    return nullptr;
+  for (std::size_t i = 0; i < indexes.size(); ++i)
+    if (!(last_range_.indexes[i] == indexes[i])) return nullptr;
+  return &last_range_.value;
+}
+
+void CSensorRanges::RememberRange(uint64_t pass, const CNodeTagInfoXML& parameter, const CIndexList& indexes,
+                                  std::pair<double, double> range) {
+  if (pass == 0) return;
+  Renew(pass);
+  last_range_.parameter = &parameter;
+  last_range_.indexes.clear();
+  for (std::size_t i = 0; i < indexes.size(); ++i) last_range_.indexes.push_back(indexes[i]);
+  last_range_.value = range;
+}
+
+namespace {
+
+std::pair<double, double> ComputeParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
+                                            const CIndexList& indexes) {
   auto& channel = root.VibroChannels.VibroChannel;
   const CIndexList channel_indexes = indexes.Truncated(1);
   double minimum = 0, maximum = 0;
@@ -141,6 +167,17 @@ std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInf
     case kKindUntypedBand: return {0, kOpenRange};
     default: return {a, b};
   }
+}
+
+}  // namespace
+
+std::pair<double, double> GetParamRange(CNodeTag_VRK_DeviceV7& root, CNodeTagInfoXML& parameter,
+                                        const CIndexList& indexes) {
+  const uint64_t pass = root.check_pass();
+  if (const auto* known = root.sensor_ranges().LastRange(pass, parameter, indexes)) return *known;
+  const std::pair<double, double> range = ComputeParamRange(root, parameter, indexes);
+  root.sensor_ranges().RememberRange(pass, parameter, indexes, range);
+  return range;
 }
 
 }  // namespace vrk

@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "schema/index_list.h"
 
@@ -34,9 +35,24 @@ class CSensorRanges {
   // earlier pass are forgotten. Null outside a pass (`pass` 0). Entries stay put while the pass lasts.
   Channel* Find(uint64_t pass, const CIndexList& channel);
 
+  // The measuring range last computed in pass `pass` for `parameter` at `indexes`, or null: a parameter's
+  // minvalue and maxvalue are checked one after the other and ask for the same range.
+  const std::pair<double, double>* LastRange(uint64_t pass, const CNodeTagInfoXML& parameter,
+                                             const CIndexList& indexes) const;
+  void RememberRange(uint64_t pass, const CNodeTagInfoXML& parameter, const CIndexList& indexes,
+                     std::pair<double, double> range);
+
  private:
+  void Renew(uint64_t pass);
+
   uint64_t pass_ = 0;
   std::deque<std::pair<std::optional<IndexEntry>, Channel>> channels_;
+  struct Range {
+    const CNodeTagInfoXML* parameter = nullptr;  // null: none known
+    std::vector<IndexEntry> indexes;
+    std::pair<double, double> value;
+  };
+  Range last_range_;
 };
 
 // (minimum, maximum) of parameter element `parameter` (Average, Peak, PeakPeak, WaveRMS, Crest, an absolute or a

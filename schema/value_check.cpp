@@ -19,13 +19,14 @@ bool HasMin(const ValueRange& range) { return range.min_constraint != kNoMin && 
 bool HasMax(const ValueRange& range) { return range.max_constraint != kNoMax && !range.max.empty(); }
 
 template <typename T>
-bool WithinLimits(T value, const ValueRange& range, std::optional<T> (*parse)(std::string_view)) {
+bool WithinLimits(T value, const ValueRange& range, CLimitPair<T>& limits,
+                  std::optional<T> (*parse)(std::string_view)) {
   if (HasMin(range)) {
-    const std::optional<T> min = parse(range.min);
+    const std::optional<T> min = limits.min.Of(range.min, parse);
     if (min && (range.min_constraint == kMinInclusive ? value < *min : value <= *min)) return false;
   }
   if (HasMax(range)) {
-    const std::optional<T> max = parse(range.max);
+    const std::optional<T> max = limits.max.Of(range.max, parse);
     if (max && (range.max_constraint == kMaxInclusive ? value > *max : value >= *max)) return false;
   }
   if (range.dictionary.empty()) return true;
@@ -40,16 +41,18 @@ std::optional<int64_t> ParseInteger(std::string_view text) { return ParseInteger
 std::optional<double> ParseReal(std::string_view text) { return ParseRealText(text); }
 
 // 0 when the value is acceptable, else the message: unparsable, or out of range.
-uint32_t Classify(const ValueRange& range, const std::string& text) {
+uint32_t Classify(CNodeAttrInfoXML& attribute, const std::string& text) {
+  const ValueRange& range = attribute.range();
   if (!range.skip_value.empty() && text == range.skip_value) return 0;
+  CLimitNumbers& limits = attribute.limit_numbers();
   if (range.type == kTypeReal) {
     const std::optional<double> value = ParseRealText(text);
     if (!value) return kMsgValueUnparsable;
-    return WithinLimits<double>(*value, range, &ParseReal) ? 0 : kMsgIncorrectRange;
+    return WithinLimits<double>(*value, range, limits.reals, &ParseReal) ? 0 : kMsgIncorrectRange;
   }
   const std::optional<int64_t> value = ParseIntegerText(text);
   if (!value) return kMsgValueUnparsable;
-  return WithinLimits<int64_t>(*value, range, &ParseInteger) ? 0 : kMsgIncorrectRange;
+  return WithinLimits<int64_t>(*value, range, limits.integers, &ParseInteger) ? 0 : kMsgIncorrectRange;
 }
 
 std::string TypeWord(uint32_t type) {
@@ -96,7 +99,7 @@ void CheckValue(CNodeAttrInfoXML& attribute, const std::string& text, const CInd
   const uint32_t type = attribute.range().type;
   if (type == 0) throw CConvException("ERROR", attribute.GetFullPath());
   if (type >= kTypeText) return;
-  const uint32_t failure = Classify(attribute.range(), text);
+  const uint32_t failure = Classify(attribute, text);
   if (failure == 0) return;
   throw CConvException(LoadMessage(failure) + " (" + root.ToDisplay(attribute, text) + ") \n" +
                            LoadMessage(kMsgValueMustBe) + "\n" + DescribeRange(attribute),

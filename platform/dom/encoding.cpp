@@ -96,7 +96,33 @@ bool EncodingProbe::CanEncode(std::string_view text) {
   return true;
 }
 
-Utf16Decoder::Utf16Decoder(std::string name) : name_(std::move(name)), cd_(iconv_open("UTF-16LE", name_.c_str())) {}
+Utf16Decoder::Utf16Decoder(std::string name) : name_(std::move(name)), cd_(iconv_open("UTF-16LE", name_.c_str())) {
+  if (cd_ != reinterpret_cast<iconv_t>(-1)) table_ = ReadByteTable();
+}
+
+std::optional<Utf16Decoder::ByteTable> Utf16Decoder::ReadByteTable() {
+  ByteTable table;
+  for (unsigned value = 0; value < 256; ++value) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char byte = static_cast<char>(value);
+    char* in = &byte;
+    std::size_t in_left = 1;
+    char16_t units[2] = {};
+    char* out = reinterpret_cast<char*>(units);
+    std::size_t out_left = sizeof units;
+    if (iconv(cd_, &in, &in_left, &out, &out_left) == static_cast<std::size_t>(-1)) {
+      if (errno != EILSEQ) return std::nullopt;  // a byte that starts a longer sequence
+      continue;
+    }
+    // A shift state that writes on its own, or a byte worth other than one unit, is no single-byte encoding.
+    if (iconv(cd_, nullptr, nullptr, &out, &out_left) == static_cast<std::size_t>(-1) ||
+        out_left != sizeof units - sizeof(char16_t))
+      return std::nullopt;
+    table.unit[value] = units[0];
+    table.valid[value] = true;
+  }
+  return table;
+}
 
 Utf16Decoder::~Utf16Decoder() {
   if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -105,6 +131,15 @@ Utf16Decoder::~Utf16Decoder() {
 std::u16string Utf16Decoder::Decode(std::string_view bytes) {
   static_assert(std::endian::native == std::endian::little, "char16_t text is taken as UTF-16LE");
   if (cd_ == reinterpret_cast<iconv_t>(-1)) throw Error("cannot decode the encoding " + name_);
+  if (table_) {
+    std::u16string out(bytes.size(), u'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto value = static_cast<unsigned char>(bytes[i]);
+      if (!table_->valid[value]) throw Error("the document is not valid " + name_);
+      out[i] = table_->unit[value];
+    }
+    return out;
+  }
   iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   // No supported encoding needs more UTF-16 units than it has bytes; the loop copes anyway.
   std::u16string out(bytes.size() + 1, u'\0');

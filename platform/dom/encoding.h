@@ -4,6 +4,8 @@
 
 #include <iconv.h>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,8 +59,17 @@ class Utf16Decoder {
   std::u16string Decode(std::string_view bytes);
 
  private:
+  // What the converter makes of each byte on its own, for encodings where every byte is one character or
+  // invalid: decoding is then a lookup per byte instead of a pass through the converter.
+  struct ByteTable {
+    std::array<char16_t, 256> unit{};
+    std::array<bool, 256> valid{};
+  };
+  std::optional<ByteTable> ReadByteTable();
+
   std::string name_;
   iconv_t cd_;
+  std::optional<ByteTable> table_;
 };
 
 // Decodes `bytes` in encoding `name` into UTF-16. Throws Error when the bytes or the name are not usable.

@@ -3,6 +3,7 @@
 
 #include "dom/dom_test_util.h"
 #include "platform/dom/dom.h"
+#include "platform/dom/encoding.h"
 
 namespace vrk::dom {
 namespace {
@@ -67,6 +68,25 @@ TEST(DomSerialise, NodeXmlDeclaresInheritedNamespaces) {
   EXPECT_EQ(item.name(), "p:a");
   EXPECT_EQ(item.attribute("p:x").value(), "1");
   EXPECT_EQ(item.xml(), "<p:a xmlns:p=\"urn:p\" p:x=\"1\"><b/></p:a>");
+}
+
+// Single-byte encodings decode by a table of the converter's results per byte, the others by the converter
+// itself; both must give what the converter gives for the whole text, and refuse what it refuses.
+TEST(DomEncoding, DecodingAgreesWithTheConverter) {
+  std::string every_byte;
+  for (int value = 1; value < 256; ++value)
+    if (value != 0x98) every_byte += static_cast<char>(value);  // 0x98 is no character of windows-1251
+  const std::u16string decoded = DecodeToUtf16(every_byte, "windows-1251");
+  ASSERT_EQ(decoded.size(), every_byte.size());
+  EXPECT_EQ(decoded.substr(0, 3), u"\u0001\u0002\u0003");
+  EXPECT_EQ(decoded[0xC0 - 2], u'\u0410');  // А: bytes start at 1 and skip 0x98
+  EXPECT_EQ(decoded.back(), u'\u044F');          // я
+  EXPECT_EQ(DecodeToUtf16("\xE6\xE5\xEB", "windows-1251"), u"жел");
+  EXPECT_THROW(DecodeToUtf16("a\x98", "windows-1251"), Error);
+
+  EXPECT_EQ(DecodeToUtf16("\xD0\x96z\xE4\xB8\xAD", "UTF-8"), u"\u0416z\u4E2D");
+  EXPECT_THROW(DecodeToUtf16("\xD0", "UTF-8"), Error);
+  EXPECT_EQ(DecodeToUtf16("\x82\xA0", "SHIFT_JIS"), u"\u3042");
 }
 
 }  // namespace
