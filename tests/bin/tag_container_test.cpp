@@ -12,13 +12,11 @@ namespace {
 
 const char kHeaderUnreadable[] = "Tag header cannot be read ";
 
-TEST(Crc32, CheckValueIsTheRawRegister) {
+TEST(Crc32, CheckValueIsTheRawRegisterAndAMaskSkipsBytes) {
   const std::string text = "123456789";
   EXPECT_EQ(UpdateCrc32(kCrc32Initial, reinterpret_cast<const uint8_t*>(text.data()), text.size()), 0x340BC6D9u);
   EXPECT_EQ(UpdateCrc32(kCrc32Initial, nullptr, 0), 0xFFFFFFFFu);
-}
-
-TEST(Crc32, MaskSkipsZeroBytesAndCountsBeyondItsLength) {
+  // A mask skips the bytes at its zero entries and counts every byte beyond its length.
   const Bytes a = {1, 2, 3, 4}, b = {1, 9, 3, 4}, c = {1, 2, 3, 9};
   const uint8_t mask[] = {0xFF, 0, 0xFF};
   const auto crc = [&](const Bytes& x) { return UpdateCrc32(kCrc32Initial, x.data(), x.size(), mask, 3); };
@@ -38,7 +36,7 @@ TEST(TagWriting, MinimalVersion7TreeByteForByte) {
   EXPECT_EQ(root.ConfigCrc(), 0x9675541Fu);
 }
 
-TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytes) {
+TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytesAndTheCrcRoundTrips) {
   CTagBIN_CONFv7 root;
   FillFull(root);
   const std::size_t full = WriteImage(root).size();
@@ -50,6 +48,7 @@ TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytes) {
   ASSERT_EQ(ReadInto(back, image), "");
   EXPECT_FALSE(back.ConfigBody().disc.IsPresent());
   EXPECT_TRUE(back.ConfigBody().cout.IsPresent());
+  EXPECT_EQ(back.ConfigCrc(), root.ConfigCrc());  // the CRC handed out is the one read back
 }
 
 TEST(TagWriting, MandatoryTagMissingGives112) {
@@ -91,17 +90,16 @@ TEST(TagWriting, BufferTooSmallGives117Or102AndStaysInside) {
   }
 }
 
-TEST(TagReading, EmptyImageIsAnAbsentRoot) {
+// An empty image is an absent root; a root must be "CONF"; bytes after it are ignored.
+TEST(TagReading, TheRootIsOptionalNamedConfAndEndsTheImage) {
   CTagBIN_CONFv7 root;
   EXPECT_EQ(ReadInto(root, {}), "");
   EXPECT_FALSE(root.IsPresent());
-}
-
-TEST(TagReading, WrongRootIdentifierGives109) {
   Bytes image = MinimalImage<CTagBIN_CONFv7>();
+  image.insert(image.end(), {1, 2, 3});
+  EXPECT_EQ(ReadResult(image), "");
   image[0] = 'X';
   EXPECT_EQ(ReadResult(image), "No mandatory tag: \"CONF\"");
-  CTagBIN_CONFv7 root;
   EXPECT_EQ(ReadInto(root, image), "No mandatory tag: \"CONF\"");
 }
 
@@ -126,12 +124,6 @@ TEST(TagReading, EveryTruncationFailsCleanly) {
   }
 }
 
-TEST(TagReading, SingleRecordWithoutDataGives101) {
-  const Bytes image = Image(U32(7), Tag("CFGB", {}));
-  CTagBIN_CONFv7 root;
-  EXPECT_EQ(ReadInto(root, image), "Data of tag \"CFGB\" cannot be read");
-}
-
 TEST(TagReading, RecordListsMustDivideEvenlyIntoRecordsOfKnownSize) {
   const auto with_data = [](uint16_t count, const Bytes& data) {
     return Image(U32(7), Body2({Tag("COUT", U16(count), {Tag("DATA", data)})}));
@@ -141,6 +133,8 @@ TEST(TagReading, RecordListsMustDivideEvenlyIntoRecordsOfKnownSize) {
   EXPECT_EQ(ReadResult(with_data(3, Zeros(12))), "Data of tag \"DATA\" cannot be read");  // 4-byte records
   EXPECT_EQ(ReadResult(with_data(60000, Zeros(12))), "Data of tag \"DATA\" cannot be read");
   EXPECT_EQ(ReadResult(with_data(0, Zeros(12))), "");  // no records: the data is skipped
+  CTagBIN_CONFv7 root;  // a single record without data
+  EXPECT_EQ(ReadInto(root, Image(U32(7), Tag("CFGB", {}))), "Data of tag \"CFGB\" cannot be read");
 }
 
 TEST(TagReading, LongerRecordsAreReadAndCountInTheCrc) {
@@ -162,21 +156,6 @@ TEST(TagReading, UnknownTagEndsTheSiblingsThatFollowIt) {
   EXPECT_TRUE(root.ConfigBody().disc.IsPresent());
   EXPECT_FALSE(root.ConfigBody().thrs.IsPresent());
   EXPECT_FALSE(root.ConfigBody().mbin.IsPresent());
-}
-
-TEST(TagReading, BytesAfterTheRootAreIgnored) {
-  Bytes image = MinimalImage<CTagBIN_CONFv7>();
-  image.insert(image.end(), {1, 2, 3});
-  EXPECT_EQ(ReadResult(image), "");
-}
-
-TEST(TagReading, RoundTripKeepsTheCrcHandedOut) {
-  CTagBIN_CONFv7 root;
-  FillFull(root);
-  const Bytes image = WriteImage(root);
-  CTagBIN_CONFv7 back;
-  ASSERT_EQ(ReadInto(back, image), "");
-  EXPECT_EQ(back.ConfigCrc(), root.ConfigCrc());
 }
 
 }  // namespace

@@ -77,15 +77,6 @@ TEST(VersionProbe, MapsVersionWordsToTrees) {
     EXPECT_EQ(ReadResult(RawTag("CONF", 4, 4, U32(word))), "File version is not supported") << word;
 }
 
-TEST(VersionProbe, Version3ImageReadsWithTheVersion6Tree) {
-  CTagBIN_CONFv6 root;
-  FillFull(root);
-  root.Record().version = 3;
-  const Bytes image = WriteImage(root);
-  EXPECT_EQ(ReadResult(image), "");
-  EXPECT_TRUE(dynamic_cast<CTagBIN_CONFv6*>(MakeTree(SelectTreeVersion(3)).get()));
-}
-
 TEST(VersionProbe, ShortRootRecordsFillTheLowBytes) {
   const Bytes v1 = MinimalImage<CTagBIN_CONFv1>();
   EXPECT_EQ(ByteReader(v1.data(), v1.size()).U32(kHeaderDataSizeOffset), 0u);
@@ -97,14 +88,11 @@ TEST(VersionProbe, ShortRootRecordsFillTheLowBytes) {
   EXPECT_EQ(ProbeImageVersion(nullptr, 0), 0u);
 }
 
-TEST(RepeatedTags, EndAtTheFirstOtherTag) {
+TEST(RepeatedTags, EndAtTheFirstOtherTagAndCountedOnesMissingStayAbsent) {
   const Bytes cycle = Tag("MCYC", Zeros(14), {Tag("DATA", {})});
   CTagBIN_MBUS mbus;
   ASSERT_EQ(ReadTagResult(mbus, Tag("MBUS", Zeros(36), {cycle, cycle, Tag("XXXX", {}), cycle})), "");
   EXPECT_EQ(mbus.Children().size(), 2u);
-}
-
-TEST(CountedTags, MissingChannelsStayAbsent) {
   const Bytes acfg = Tag("ACFG", U16(3), {Channel(0, {}), Channel(0, {})});
   CTagBIN_ACFGv7 tag;
   ASSERT_EQ(ReadTagResult(tag, acfg), "");
@@ -113,7 +101,7 @@ TEST(CountedTags, MissingChannelsStayAbsent) {
   EXPECT_FALSE(tag.Channels()[2]->IsPresent());
 }
 
-TEST(ShortRecords, TachoRecordsOf20BytesKeepTheDefaultReductor) {
+TEST(ShortRecords, ShortTachoAndVersion1ChannelRecordsKeepTheirDefaults) {
   CTagBIN_DISC disc;
   ASSERT_EQ(ReadTagResult(disc, Tag("DISC", U16(2), {Tag("DATA", Bytes(40, 0x11))})), "");
   for (const DISCRETGONFIG& r : disc.List().Records()) {
@@ -121,9 +109,7 @@ TEST(ShortRecords, TachoRecordsOf20BytesKeepTheDefaultReductor) {
     EXPECT_EQ(r.reductorCoeff, 1.0f);
   }
   EXPECT_EQ(ReadTagResult(disc, Tag("DISC", U16(2), {Tag("DATA", Zeros(38))})), "Data of tag \"DATA\" cannot be read");
-}
-
-TEST(ShortRecords, Version1ChannelRecordsOf56BytesKeepTheDefaultWords) {
+  // Version-1 channel records of 56 bytes keep the default words.
   CTagBIN_ANLGv1 anlg;
   ASSERT_EQ(ReadTagResult(anlg, Tag("ANLG", U16(2), {Tag("DATA", Bytes(112, 0x22))})), "");
   for (const ANALOGCONFIGv1& r : anlg.List().Records()) {
@@ -133,7 +119,7 @@ TEST(ShortRecords, Version1ChannelRecordsOf56BytesKeepTheDefaultWords) {
   EXPECT_EQ(ReadTagResult(anlg, Tag("ANLG", U16(1), {Tag("DATA", Zeros(55))})), "Data of tag \"DATA\" cannot be read");
 }
 
-TEST(Parameters, ExtensionLengthFollowsTheCodeNotTheStoredLength) {
+TEST(Parameters, ExtensionLengthFollowsTheCodeAndRecordsMustNotRunPastTheData) {
   const std::size_t expected[] = {0, 0, 0, 0, 0, 6, 8, 6, 6, 8, 6, 8, 0};
   for (uint16_t code = 0; code < 13; ++code) {
     CTagBIN_ACFG_ACHNv7 channel;
@@ -144,9 +130,7 @@ TEST(Parameters, ExtensionLengthFollowsTheCodeNotTheStoredLength) {
     EXPECT_EQ(records[1].code, 3) << code;
     EXPECT_TRUE(records[1].extension.empty()) << code;
   }
-}
-
-TEST(Parameters, RecordsRunningPastTheDataGive101) {
+  // Records running past the data are refused.
   CTagBIN_ACFG_ACHNv7 channel;
   EXPECT_EQ(ReadTagResult(channel, Channel(1, Cat({Param(6, 8), Zeros(7)}))), "Data of tag \"PRMS\" cannot be read");
   EXPECT_EQ(ReadTagResult(channel, Channel(2, Param(0, 0))), "Data of tag \"PRMS\" cannot be read");

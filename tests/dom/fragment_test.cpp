@@ -28,11 +28,10 @@ TEST(DomFragment, Cp1251DocumentTakesUtf8Fragments) {
 }
 
 TEST(DomFragment, PrefixesResolveInTheContext) {
-  Document doc = Document::parseBytes("<r xmlns:p=\"urn:p\"><s/></r>");
-  Node s = doc.documentElement().firstChild();
-  std::vector<Node> nodes = doc.parseFragment(s, "<p:x p:a=\"1\"/>");
-  s.appendChild(nodes.at(0));
-  EXPECT_EQ(doc.bytes(), "<r xmlns:p=\"urn:p\"><s><p:x p:a=\"1\"/></s></r>\n");
+  Document prefixed = Document::parseBytes("<r xmlns:p=\"urn:p\"><s/></r>");
+  Node s = prefixed.documentElement().firstChild();
+  s.appendChild(prefixed.parseFragment(s, "<p:x p:a=\"1\"/>").at(0));
+  EXPECT_EQ(prefixed.bytes(), "<r xmlns:p=\"urn:p\"><s><p:x p:a=\"1\"/></s></r>\n");
 }
 
 TEST(DomFragment, FailuresReportPositionsInTheFragment) {
