@@ -16,11 +16,8 @@ using test::ExportTree;
 using test::RootOn;
 using test::Sections;
 
-class BinExport : public ::testing::Test {
+class BinExport : public test::EnglishMessagesTest {
  protected:
-  void SetUp() override { SetThreadUILanguage(1033); }
-  void TearDown() override { SetThreadUILanguage(0); }
-
   // The message of the CConvException that exporting `sections` raises.
   static std::string ExportError(const Sections& sections) {
     try {
@@ -74,20 +71,13 @@ TEST_F(BinExport, ChannelsAscendInSensorsAndChannelsWhileLinearisationFollowsThe
   s.vibro = R"(<VibroChannel number="3" unit="102" trn_sens="3">)" + points + R"(<param unit="102"/></VibroChannel>)" +
             R"(<VibroChannel number="1" unit="102" trn_sens="1">)" + points + R"(<param unit="102"/></VibroChannel>)";
   auto tree = ExportTree(*RootOn(s));
-  const auto& sensors = tree->ConfigHeader().asns.List().Records();
-  ASSERT_EQ(sensors.size(), 2u);
-  EXPECT_EQ(sensors[0].channel, 0);
-  EXPECT_EQ(sensors[1].channel, 2);
-  EXPECT_EQ(sensors[1].trnSens, 3.0f);
-  const auto& channels = tree->ConfigBody().acfg.Channels();
-  ASSERT_EQ(channels.size(), 2u);
-  EXPECT_EQ(channels[0]->Record().channel, 0);
-  EXPECT_EQ(channels[1]->Record().channel, 2);
-  const auto& linear = tree->ConfigHeader().alnr.Children();
-  ASSERT_EQ(linear.size(), 2u);
-  EXPECT_EQ(linear[0]->Record().channel, 2);
-  EXPECT_EQ(linear[1]->Record().channel, 0);
-  EXPECT_EQ(linear[0]->Record().pointCount, 2);
+  std::string order;  // sensors, channels, linearisations
+  for (const auto& sensor : tree->ConfigHeader().asns.List().Records()) order += std::to_string(sensor.channel) + " ";
+  for (const auto& channel : tree->ConfigBody().acfg.Channels()) order += std::to_string(channel->Record().channel) + " ";
+  for (const auto& linear : tree->ConfigHeader().alnr.Children()) order += std::to_string(linear->Record().channel) + " ";
+  EXPECT_EQ(order, "0 2 0 2 2 0 ");
+  EXPECT_EQ(tree->ConfigHeader().asns.List().Records().at(1).trnSens, 3.0f);
+  EXPECT_EQ(tree->ConfigHeader().alnr.Children().at(0)->Record().pointCount, 2);
   EXPECT_EQ(tree->ConfigHeader().alnr.Record().count, 2);
 }
 
@@ -169,13 +159,10 @@ TEST_F(BinExport, ChannelReferencesBecomeChannelCodes) {
                       R"(<Output Number="3"><Tag ChannelNum="100" ParamNum="4"/></Output>)"
                       R"(<Output Number="4"><Tag ChannelNum="0" ParamNum="0"/></Output>)";
   auto tree = ExportTree(*RootOn(s));
-  const auto& outputs = tree->ConfigBody().cout.List().Records();
-  ASSERT_EQ(outputs.size(), 4u);
-  EXPECT_EQ(outputs[0].channelCode, 1);
-  EXPECT_EQ(outputs[0].paramNum, 7);
-  EXPECT_EQ(outputs[1].channelCode, 0x4000);
-  EXPECT_EQ(outputs[2].channelCode, 0x8000);
-  EXPECT_EQ(outputs[3].channelCode, 0xFFFF);
+  std::string codes;
+  for (const auto& output : tree->ConfigBody().cout.List().Records())
+    codes += std::to_string(output.channelCode) + ":" + std::to_string(output.paramNum) + " ";
+  EXPECT_EQ(codes, "1:7 16384:0 32768:4 65535:0 ");
   EXPECT_EQ(ChannelOfCode(0x4000), 50u);
   EXPECT_EQ(ChannelOfCode(0x4006), 0u);
   EXPECT_EQ(ChannelOfCode(0xFFFF), 0u);

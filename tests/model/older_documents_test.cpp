@@ -10,7 +10,7 @@
 namespace vrk::test {
 namespace {
 
-class OlderDocuments : public ConverterTest {};
+using OlderDocuments = ConverterTest;
 
 constexpr uint16_t kOlderVersions[] = {1, 2, 3, 6};
 
@@ -26,12 +26,6 @@ TEST_F(OlderDocuments, EveryVersionLoadsAsVersionSevenAndItsImageRoundTrips) {
       EXPECT_EQ(Image(), image);
     }
 }
-
-}  // namespace
-}  // namespace vrk::test
-
-namespace vrk::test {
-namespace {
 
 const char kChannel[] = "VibroChannels\\VibroChannel\\";
 

@@ -11,7 +11,7 @@
 namespace vrk::test {
 namespace {
 
-class OlderImages : public ConverterTest {};
+using OlderImages = ConverterTest;
 
 struct Sample {
   const char* name;
@@ -68,7 +68,7 @@ bool IsImageMessage(const std::string& text) {
   return false;
 }
 
-TEST_F(OlderImages, TruncationAtEveryLengthFailsCleanly) {
+TEST_F(OlderImages, TruncationAtEveryLengthFailsCleanlyAndAChangedBodyByteIsACrcError) {
   for (const Sample& sample : Samples()) {
     SCOPED_TRACE(sample.name);
     for (std::size_t length = 0; length < sample.image.size(); ++length) {
@@ -76,12 +76,6 @@ TEST_F(OlderImages, TruncationAtEveryLengthFailsCleanly) {
       ASSERT_EQ(PutImage(cut), E_FAIL) << length << " of " << sample.image.size();
       EXPECT_TRUE(IsImageMessage(error_)) << length << ": " << error_;
     }
-  }
-}
-
-TEST_F(OlderImages, AChangedByteInTheBodyIsACrcError) {
-  for (const Sample& sample : Samples()) {
-    SCOPED_TRACE(sample.name);
     std::vector<uint8_t> damaged = sample.image;
     damaged.back() ^= 0x40;  // the last byte belongs to the body's last record
     ASSERT_EQ(PutImage(damaged), E_FAIL);

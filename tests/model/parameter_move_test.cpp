@@ -5,10 +5,6 @@
 namespace vrk::test {
 namespace {
 
-std::string Section(const std::string& name, const std::string& content) {
-  return "<" + name + ">" + content + "</" + name + ">";
-}
-
 // Average 1, Peak 2, absolute bands 3 and 4, relative band 5 with phase 6, relative band 7; references to the
 // Average, the first relative band, its phase, the last band and the first absolute band.
 std::string Channel(int number) {
@@ -30,16 +26,14 @@ class ParameterMove : public ParameterEditTest {
   }
 };
 
-TEST_F(ParameterMove, TheMovedParameterAndThosePassedRotateTheirNumbers) {
+TEST_F(ParameterMove, TheMovedParameterAndThosePassedRotateTheirNumbersABandWithItsPhase) {
   Load(Document(Channel(1), Tacho(1), ReferencesTo(1)));
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Average\\", Key(1), 2), 2);
   EXPECT_EQ(Numbers(1), "A3 P1 a2 a4 r5/6 r7");
   // Nodes stay where they are: only numbers change.
   EXPECT_EQ(Get(std::string(kAbsoluteBandPath) + "number", {{true, 1}, {false, 0}}), "2");
   EXPECT_EQ(References(), "O1=1:2 O2=1:4 M1=1:5,1:6 S1=1:1");
-}
-
-TEST_F(ParameterMove, ARelativeBandMovesWithItsPhase) {
+  // A relative band moves with its phase.
   Load(Document(Channel(1), Tacho(1), ReferencesTo(1)));
   EXPECT_EQ(MoveBy(kRelativeBandPath, {{true, 1}, {false, 0}}, -2), -2);
   EXPECT_EQ(Numbers(1), "A1 P2 a5 a6 r3/4 r7");

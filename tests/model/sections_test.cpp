@@ -5,8 +5,6 @@
 namespace vrk::test {
 namespace {
 
-std::string Named(const std::string& path) { return "\n\\VRK_Device\\" + path; }
-
 // Every version-7 section with content: a Modbus master with a slave output and a command, readiness diagnoses,
 // the test mode and a Modbus input.
 const std::string kFilledDocument = Document(
@@ -31,13 +29,7 @@ const std::string kFilledDocument = Document(
 class SectionsTest : public ConverterTest {
  protected:
   // The reported dictionary text of `path`: "value|display name\n" per entry.
-  std::string DictionaryOf(const std::string& path) {
-    BStr name(path);
-    VRK5420CfgConDataRange range{};
-    EXPECT_EQ(Track(cvt_->GetValueRanges(name.get(), nullptr, &range)), S_OK) << error_;
-    for (BSTR s : {range.DefaultVal, range.MinVal, range.MaxVal, range.Increment}) SysFreeString(s);
-    return BStr::Adopt(range.Dictionary).ToUtf8();
-  }
+  std::string DictionaryOf(const std::string& path) { return Utf16ToUtf8(Ranges(path).Dictionary); }
   // The document with `from` replaced by `to` (which must occur).
   static std::string Edited(const std::string& from, const std::string& to) {
     std::string text = kFilledDocument;
