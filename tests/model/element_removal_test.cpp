@@ -55,15 +55,13 @@ TEST_F(ParameterRemoval, ReferencesGoAndTheNumberingClosesItsGap) {
   }
 }
 
-TEST_F(ParameterRemoval, APhaseAloneGoesWithItsReferences) {
+TEST_F(ParameterRemoval, APhaseAloneGoesWithItsReferencesAndTheCompatibleLayoutKeepsNumbers) {
   Load(BandsWithReferences());
   ASSERT_EQ(Set("Monitoring\\Element\\Tag\\ParamNum", "5", At({1, 0})), S_OK) << error_;
   ASSERT_EQ(Delete(std::string(kRelativeBandPath) + "phase\\", {{true, 1}, {false, 0}}), S_OK) << error_;
   EXPECT_EQ(Numbers(1), "A1 P2 a3 a4 r5");
   EXPECT_EQ(References(), "O1=1:2 O2=1:3 M1=1:2,1:4 M2=1:2 D1 D2 S1=1:3 S2=1:2 S3=1:1");
-}
-
-TEST_F(ParameterRemoval, TheCompatibleLayoutKeepsItsNumbers) {
+  // The compatible layout keeps its numbers.
   Load(CompatibleLayout());
   ASSERT_EQ(Compatible(), 1);
   ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {false, 0}}), S_OK) << error_;

@@ -112,15 +112,12 @@ std::map<std::string, uint64_t> ExpectedFingerprints() {
 
 const std::map<std::string, uint64_t> kExpected = ExpectedFingerprints();
 
-TEST_F(ResultFingerprints, GeneratedConfigurationsOfEverySize) {
+TEST_F(ResultFingerprints, GeneratedConfigurationsOfEverySizeAndFuzzSeeds) {
   for (int channels = bench::kMinVibroChannels; channels <= bench::kMaxVibroChannels; ++channels) {
     Fingerprint print;
     AddXmlLoad(print, bench::GenerateConfiguration(channels));
     Expect(kExpected, "generated_" + std::to_string(channels), print);
   }
-}
-
-TEST_F(ResultFingerprints, FuzzSeeds) {
   std::vector<std::filesystem::path> seeds;
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus))
     if (entry.is_regular_file()) seeds.push_back(entry.path());

@@ -47,16 +47,13 @@ TEST(MessageTable, FollowsThreadLanguage) {
   EXPECT_EQ(Load(kRussian, 164), "Значения точек линеаризации в столбце \"\"Значение\"\" не должны повторяться");
 }
 
-TEST(MessageTable, LanguageSwitchesWithinOneThread) {
+TEST(MessageTable, LanguageSwitchesWithinOneThreadAndMissingEntriesAreEmpty) {
   const std::string texts = InLanguage(kRussian, [] {
     std::string both = LoadMessage(kMsgAnd);
     SetThreadUILanguage(kEnglish);
     return both + "|" + LoadMessage(kMsgAnd);
   });
   EXPECT_EQ(texts, "и|and");
-}
-
-TEST(MessageTable, MissingEntriesAreEmpty) {
   for (LANGID language : {kEnglish, kRussian}) {
     for (uint32_t number : {0u, 100u, 173u, 200u, 218u, 65536u + 111u}) {
       EXPECT_EQ(Load(language, number), "") << language << " " << number;

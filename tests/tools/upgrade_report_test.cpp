@@ -40,18 +40,19 @@ class UpgradeReportTest : public test::EnglishMessagesTest {
 
 TEST_F(UpgradeReportTest, ListsExactlyWhatTheUpgradeDroppedAddedAndChanged) {
   const UpgradeReport report = ReportOf(Document());
-  EXPECT_EQ(DifferencesText(report.values),
-            "VersionInfo\\version: 6 -> 7: changed by the upgrade\n"
-            "Header\\baudrate: 9600 -> (absent): dropped by the upgrade\n"
-            "TachoChannels\\TachoChannel\\unit #1: 201 -> 202: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\minvalue #1: 10 -> 600: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\maxvalue #1: 100 -> 6000: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\start_stop_region\\start_level #1: 20 -> 1200: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\start_stop_region\\stop_level #1: 15 -> 900: changed by the upgrade\n"
-            "VibroChannels\\VibroChannel\\hpf #1: (absent) -> 1: added by the upgrade\n"
-            "VibroChannels\\VibroChannel\\hpf #2: (absent) -> 0: added with its default\n"
-            "Relay\\AlarmDelay\\On_ms: (absent) -> 0: added by the upgrade\n"
-            "Relay\\AlarmDelay\\Off_ms: (absent) -> 0: added by the upgrade\n");
+  // The listing, one line a value: location, before and after, and the reason.
+  EXPECT_EQ(DifferencesText(report.values), R"(VersionInfo\version: 6 -> 7: changed by the upgrade
+Header\baudrate: 9600 -> (absent): dropped by the upgrade
+TachoChannels\TachoChannel\unit #1: 201 -> 202: changed by the upgrade
+TachoChannels\TachoChannel\minvalue #1: 10 -> 600: changed by the upgrade
+TachoChannels\TachoChannel\maxvalue #1: 100 -> 6000: changed by the upgrade
+TachoChannels\TachoChannel\start_stop_region\start_level #1: 20 -> 1200: changed by the upgrade
+TachoChannels\TachoChannel\start_stop_region\stop_level #1: 15 -> 900: changed by the upgrade
+VibroChannels\VibroChannel\hpf #1: (absent) -> 1: added by the upgrade
+VibroChannels\VibroChannel\hpf #2: (absent) -> 0: added with its default
+Relay\AlarmDelay\On_ms: (absent) -> 0: added by the upgrade
+Relay\AlarmDelay\Off_ms: (absent) -> 0: added by the upgrade
+)");
   EXPECT_EQ(report.Summary(), "upgraded from version 6: 1 value dropped, 1 added with its default, 3 added, 6 changed");
 }
 
