@@ -1,4 +1,4 @@
-// The committed fuzzing seeds that the tests make themselves: with VRK_WRITE_CORPUS set to a directory they are
+// Files of the source tree that tests read, and the committed fuzzing seeds that the tests make themselves: with VRK_WRITE_CORPUS set to a directory they are
 // written there first; then each committed seed must hold exactly the bytes the code makes today, so that a change
 // of a layout also refreshes the seeds.
 #pragma once
@@ -15,6 +15,16 @@
 #include <vector>
 
 namespace vrk::test {
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+// The bytes of a file of the source tree, `relative` to its root.
+inline std::string SourceFileText(const std::string& relative) {
+  return FileText(std::filesystem::path(VRK_SOURCE_DIR) / relative);
+}
 
 // Checks `seeds` (file name and bytes) against fuzz/corpus, and hands each to `check` as well.
 template <class Check>

@@ -25,7 +25,7 @@ TEST_F(IdenticalBands, TheFirstChannelsSetIsCopiedAndStaleReferencesGo) {
   EXPECT_EQ(References(), "O1=2:3 M1=2:0 S1=2:1");
 }
 
-TEST_F(IdenticalBands, TurningOffChangesNothingAndALoadClearsTheMode) {
+TEST_F(IdenticalBands, TurningOffChangesNothingALoadClearsTheModeAndAFailureLeavesItOff) {
   Load(Document(Vibro(1, Overall("Average", 1)) + Vibro(2, "")));
   ASSERT_EQ(SetIdentical(1), S_OK) << error_;
   const std::string equalised = Xml();
@@ -36,9 +36,7 @@ TEST_F(IdenticalBands, TurningOffChangesNothingAndALoadClearsTheMode) {
   ASSERT_EQ(SetIdentical(1), S_OK) << error_;
   Load(equalised);
   EXPECT_EQ(Identical(), 0);
-}
-
-TEST_F(IdenticalBands, AFailedEqualisationLeavesTheModeOffAndTheDocumentAsItWas) {
+  // A failed equalisation leaves the mode off and the document as it was.
   // Channel 2's sensor measures up to 275 only.
   Load(Document(Vibro(1, Overall("Peak", 1, "300")) + Vibro(2, Overall("Peak", 1, "100"), "10")));
   const std::string before = Xml();
@@ -143,7 +141,7 @@ TEST_F(CompatibilityMode, AnIdenticalBandsSwitchCommitsThePendingSwitch) {
   EXPECT_EQ(Numbers(1), "A1 PP2 a3 r8 r9 r10 r11");
 }
 
-TEST_F(CompatibilityMode, TurningItOffDropsPhasesOfFractionalHarmonicsAndRenumbers) {
+TEST_F(CompatibilityMode, NewChannelsGetTheLayoutAndTurningItOffDropsPhasesOfFractionalHarmonics) {
   Load(TwoChannels());
   ASSERT_EQ(SetCompatible(1), S_OK) << error_;
   ASSERT_EQ(Set(std::string(kRelativeBandPath) + "factor", "1.5", {{true, 1}, {true, 9}}), S_OK) << error_;
@@ -153,9 +151,7 @@ TEST_F(CompatibilityMode, TurningItOffDropsPhasesOfFractionalHarmonicsAndRenumbe
   EXPECT_EQ(Compatible(), 0);
   EXPECT_EQ(Numbers(1), "A1 PP2 a3 r4 r5 r6/7 r8");
   EXPECT_EQ(Numbers(2), "A1 PP2 a3 r4 r5 r6 r7");
-}
-
-TEST_F(CompatibilityMode, NewChannelsGetTheLayoutToo) {
+  // New channels get the layout too.
   Load(TwoChannels());
   ASSERT_EQ(SetCompatible(1), S_OK) << error_;
   ASSERT_EQ(Set(std::string(kChannelPath) + "number", "5", Key(5)), S_OK) << error_;

@@ -2,10 +2,7 @@
 // records only a device or another writer produces, and the images that are refused.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
+#include "bin/seed_files.h"
 #include "convert/bin_import.h"
 #include "interface/conv_exception.h"
 #include "platform/oleauto.h"
@@ -22,9 +19,8 @@ using test::Sections;
 // outputs, test mode, readiness, a Modbus input; every value the image carries is set explicitly, and the levels
 // sit on whole codes of their scales so that they decode exactly. The document is also a seed of the XML fuzzer.
 std::unique_ptr<CNodeTag_VRK_DeviceV7> LoadedFullConfiguration() {
-  std::ifstream in(std::filesystem::path(VRK_SOURCE_DIR) / "fuzz" / "corpus" / "xml" /
-                   "v7_every_value_an_image_carries.xml");
-  return ImportXmlText(Utf8ToUtf16(std::string(std::istreambuf_iterator<char>(in), {})), false);
+  const std::string text = test::SourceFileText("fuzz/corpus/xml/v7_every_value_an_image_carries.xml");
+  return ImportXmlText(Utf8ToUtf16(text), false);
 }
 
 class BinImport : public test::EnglishMessagesTest {

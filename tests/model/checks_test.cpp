@@ -110,7 +110,7 @@ TEST_F(DeviceCycles, DelaysAndBandEdgesAreStoredOnWholeCyclesAndLinesOfTheIncrem
 
 using VersionSevenRules = ChecksTest;
 
-TEST_F(VersionSevenRules, LinearisationNeedsThreeDistinctPoints) {
+TEST_F(VersionSevenRules, LinearisationNeedsThreeDistinctPointsAndAPhaseItsRelativeBand) {
   EXPECT_EQ(PutXml(Document(Vibro(1, "<Linear type=\"0\"><Point volt=\"1\" value=\"1\"/><Point volt=\"2\" value=\"2\"/>"
                                   "</Linear>"))),
             E_FAIL);
@@ -121,9 +121,6 @@ TEST_F(VersionSevenRules, LinearisationNeedsThreeDistinctPoints) {
   EXPECT_EQ(error_,
             "The linearization points in the column \"\"Signal\"\" should not be repeated\n"
             "\\VRK_Device\\VibroChannels\\VibroChannel\\Linear");
-}
-
-TEST_F(VersionSevenRules, APhaseFollowsItsRelativeBand) {
   const std::string tacho = "<TachoChannel number=\"1\" unit=\"202\" minvalue=\"0\" maxvalue=\"12500\"/>";
   const std::string band =
       "<Relative_bands><band number=\"3\" minvalue=\"0\" maxvalue=\"100\" shaft=\"1\" factor=\"1\" ranges_type=\"2\" "

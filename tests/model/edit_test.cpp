@@ -18,13 +18,7 @@ class EditTest : public ConverterTest {
 
 using Values = EditTest;
 
-TEST_F(Values, SetValueStoresAndReturnsTheNormalisedText) {
-  LoadDefault();
-  EXPECT_EQ(Written("Region_settings\\Hysteresis_percent", " 0090 "), "90") << error_;
-  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "90");
-}
-
-TEST_F(Values, OutOfRangeAndMalformedValuesAreRefusedWithTheComposedMessage) {
+TEST_F(Values, SetValueReturnsTheNormalisedTextAndRefusesWithTheComposedMessage) {
   LoadDefault();
   const std::string before = Xml();
   EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", "95"), E_FAIL);
@@ -37,6 +31,8 @@ TEST_F(Values, OutOfRangeAndMalformedValuesAreRefusedWithTheComposedMessage) {
     EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", text), E_FAIL) << text;
     EXPECT_TRUE(error_.starts_with(std::string("Incorrect value type (") + text + ") \n")) << error_;
   }
+  EXPECT_EQ(Written("Region_settings\\Hysteresis_percent", " 0090 "), "90") << error_;
+  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "90");
 }
 
 TEST_F(Values, FailedWriteRemovesTheAttributeAndElementsItCreated) {
@@ -48,7 +44,7 @@ TEST_F(Values, FailedWriteRemovesTheAttributeAndElementsItCreated) {
   EXPECT_EQ(Xml(), before);
 }
 
-TEST_F(Values, UnknownPathsAndMissingIndexes) {
+TEST_F(Values, UnknownPathsAndMissingIndexesFailAndKeyEntriesFollowKeyChanges) {
   LoadMonitoring();
   EXPECT_EQ(Get("Cfg\\NoSuchAttribute"), "<E_FAIL>");
   EXPECT_EQ(error_, "Invalid path to the attribute\nCfg\\NoSuchAttribute");
@@ -58,10 +54,7 @@ TEST_F(Values, UnknownPathsAndMissingIndexes) {
   EXPECT_EQ(error_, "No index for searching an element\n\\VRK_Device\\Monitoring\\Element");
   EXPECT_EQ(Get("Header\\profibus_address"), "<E_FAIL>");
   EXPECT_EQ(error_, "Attribute is not specified\n\\VRK_Device\\Header\\profibus_address");
-}
-
-TEST_F(Values, KeyEntriesSelectByValueAndFollowKeyChanges) {
-  LoadMonitoring();
+  // Key entries select by value and follow key changes.
   EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "3");
   ASSERT_EQ(Set("Monitoring\\Element\\Number", "7", Key(3)), S_OK) << error_;
   EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "<E_FAIL>");

@@ -43,7 +43,7 @@ TEST_F(ParameterMove, TheMovedParameterAndThosePassedRotateTheirNumbersABandWith
   EXPECT_EQ(Numbers(1), "A1 P2 a3 a6 r4/5 r7");
 }
 
-TEST_F(ParameterMove, OffsetsAreClampedToTheEndsOfTheList) {
+TEST_F(ParameterMove, OffsetsAreClampedToTheEndsAndGapsInTheRangeClose) {
   Load(Document(Channel(1), Tacho(1)));
   EXPECT_EQ(MoveBy(kRelativeBandPath, {{true, 1}, {true, 7}}, 5), 0);
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Average\\", Key(1), -3), 0);
@@ -52,9 +52,7 @@ TEST_F(ParameterMove, OffsetsAreClampedToTheEndsOfTheList) {
   EXPECT_EQ(Numbers(1), "A1 P7 a2 a3 r4/5 r6");
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Crest\\", Key(1), 1), 0);  // no such parameter
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Peak\\", Key(5), 1), 0);   // no such channel
-}
-
-TEST_F(ParameterMove, GapsInTheRangeCloseAndTheRestKeepsItsNumbers) {
+  // Gaps in the range close, and the rest keeps its numbers.
   Load(Document(Vibro(1, Overall("Average", 1) + Overall("Peak", 2) + Absolute(AbsoluteBand(5) + AbsoluteBand(9)) +
                              Overall("Crest", 12))));
   EXPECT_EQ(MoveBy(kAbsoluteBandPath, {{true, 1}, {true, 9}}, -1), -1);

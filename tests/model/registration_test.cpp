@@ -4,13 +4,11 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bin/seed_files.h"
 #include "interface/server_registration.h"
 #include "interface/vrk5420_interfaces.h"
 #include "platform/com_client.h"
@@ -25,11 +23,7 @@ namespace {
 constexpr char kModule[] = "/opt/vrk/lib/libVRK5420CfgConverter.so";
 
 // The whole registry after registration, kept as a seed of the registry file fuzzer.
-std::string Registered() {
-  std::ifstream in(std::filesystem::path(VRK_SOURCE_DIR) / "fuzz" / "registry_corpus" / "server_registration.txt");
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
+std::string Registered() { return test::SourceFileText("fuzz/registry_corpus/server_registration.txt"); }
 // What unregistration leaves: the keys that are never removed.
 constexpr char kUnregistered[] = R"(VRK5420 registry 1
 [HKEY_CLASSES_ROOT]

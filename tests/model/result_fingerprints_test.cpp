@@ -2,14 +2,15 @@
 // seed of the fuzzers, and every value of a small configuration made unreadable, out of range or absent, the
 // documents, images, CRCs and error texts that loading, checking, exporting and importing give. The expected
 // fingerprints were taken from a build known to be right; any change of a byte or of the first error a check
-// reports shows here. Run with VRK_PRINT_FINGERPRINTS set to print the lines of result_fingerprints.txt for the current build.
+// reports shows here. Run with VRK_PRINT_FINGERPRINTS set to print the lines of result_fingerprints.txt for the
+// current build.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <sstream>
 
 #include "bench/config_generator.h"
+#include "bin/seed_files.h"
 #include "converter_fixture.h"
 
 namespace vrk::test {
@@ -32,11 +33,6 @@ class Fingerprint {
  private:
   uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
-
-std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class ResultFingerprints : public ConverterTest {
  protected:
@@ -103,7 +99,7 @@ class ResultFingerprints : public ConverterTest {
 
 // The expected fingerprints, one "name 0x<hex>" line each, in the file beside this one.
 std::map<std::string, uint64_t> ExpectedFingerprints() {
-  std::ifstream in(std::filesystem::path(VRK_SOURCE_DIR) / "tests" / "model" / "result_fingerprints.txt");
+  std::istringstream in(SourceFileText("tests/model/result_fingerprints.txt"));
   std::map<std::string, uint64_t> expected;
   std::string name, value;
   while (in >> name >> value) expected[name] = std::stoull(value, nullptr, 16);
@@ -124,12 +120,12 @@ TEST_F(ResultFingerprints, GeneratedConfigurationsOfEverySizeAndFuzzSeeds) {
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus / "xml")) seeds.push_back(entry.path());
   std::sort(seeds.begin(), seeds.end());
   for (const std::filesystem::path& seed : seeds) {
-    const std::vector<uint8_t> bytes = ReadFile(seed);
+    const std::string bytes = FileText(seed);
     Fingerprint print;
     if (seed.extension() == ".xml")
-      AddXmlLoad(print, std::string(bytes.begin(), bytes.end()));
+      AddXmlLoad(print, bytes);
     else
-      AddImageLoad(print, bytes);
+      AddImageLoad(print, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     Expect(kExpected, seed.filename().string(), print);
   }
 }
