@@ -240,37 +240,23 @@ TEST_F(BinExport, ThresholdLevelsCarryHysteresisDelaysAndMonitoringSlots) {
   ASSERT_EQ(r.size(), 5u);
   EXPECT_EQ(thrs.Record().count, 5);
 
-  // Average low alarm 10: code 2, lower at the level, upper 10 % above; trips after DelayDn (10 cycles).
-  EXPECT_EQ(r[0].channelCode, 2);
-  EXPECT_EQ(r[0].paramNum, 0);
-  EXPECT_EQ(r[0].levelCode, 2);
-  EXPECT_EQ(r[0].upperLevel, 11 * 650);
-  EXPECT_EQ(r[0].lowerLevel, 10 * 650);
-  EXPECT_EQ(r[0].tripDelay, 10);
-  EXPECT_EQ(r[0].releaseDelay, 3);
-  // Average high warning 40: code 0, upper at the level, lower 10 % below.
-  EXPECT_EQ(r[1].levelCode, 0);
-  EXPECT_EQ(r[1].upperLevel, 40 * 650);
-  EXPECT_EQ(r[1].lowerLevel, 36 * 650);
-  EXPECT_EQ(r[1].tripDelay, 3);
+  // Per record "channel code:parameter level code upper-lower trip/release first slot's action": the Average's low
+  // alarm 10 (levels in 650ths) has code 2, its lower level at the level, the upper 10 % above, and trips after
+  // DelayDn (10 cycles); its high warning 40 has code 0, the upper level at the level, the lower 10 % below; the
+  // Peak (325ths) has only its low inoperative level among the low ones; then tacho channel 2 and Modbus input 7.
+  std::string levels;
+  for (const auto& t : r)
+    levels += std::to_string(t.channelCode) + ":" + std::to_string(t.paramNum) + " " + std::to_string(t.levelCode) +
+              " " + std::to_string(t.upperLevel) + "-" + std::to_string(t.lowerLevel) + " " +
+              std::to_string(t.tripDelay) + "/" + std::to_string(t.releaseDelay) + " " +
+              std::to_string(t.slots[0].action) + "\n";
+  EXPECT_EQ(levels,
+            "2:0 2 7150-6500 10/3 60\n2:0 0 26000-23400 3/10 60\n2:1 3 1430-1300 10/3 255\n"
+            "16385:0 1 32500-29250 3/10 60\n32768:7 2 52000-50050 3/10 255\n");
   for (uint32_t k = 0; k < 16; ++k) {
     EXPECT_EQ(r[1].slots[k].relay, 1);
     EXPECT_EQ(r[1].slots[k].action, k == 0 || k == 2 ? 0x3C : 0xFF) << k;
   }
-  // Peak has only its low inoperative level among the low ones.
-  EXPECT_EQ(r[2].paramNum, 1);
-  EXPECT_EQ(r[2].levelCode, 3);
-  EXPECT_EQ(r[2].lowerLevel, 4 * 325);
-  EXPECT_EQ(r[2].slots[0].action, 0xFF);
-  // Tacho channel 2 and the Modbus input numbered 7.
-  EXPECT_EQ(r[3].channelCode, 0x4001);
-  EXPECT_EQ(r[3].paramNum, 0);
-  EXPECT_EQ(r[3].levelCode, 1);
-  EXPECT_EQ(r[3].upperLevel, 32500);
-  EXPECT_EQ(r[3].slots[0].action, 0x3C);
-  EXPECT_EQ(r[4].channelCode, 0x8000);
-  EXPECT_EQ(r[4].paramNum, 7);
-  EXPECT_EQ(r[4].upperLevel, 80 * 650);
 }
 
 TEST_F(BinExport, ReadinessRecordsFollowTheLevelsADiagnosisHas) {
