@@ -106,19 +106,17 @@ TEST(ConfigCrc, Version1AcceptsTheLegacyBodyCrc) {
 
 uint32_t Legacy(const Bytes& body) { return LegacyBodyCrc(ByteReader(body.data(), body.size())); }
 
-TEST(LegacyBodyCrc, WithoutChannelsIsTheCrcOfTheWholeTag) {
+TEST(LegacyBodyCrc, IsTheCrcOfTheWholeTagWithoutBytes4To11OfChannelItems) {
   const Bytes body = Tag("CFGB", Zeros(30), {Tag("DISC", U16(0)), Tag("CTAB", Zeros(28))});
   EXPECT_EQ(Legacy(body), UpdateCrc32(kCrc32Initial, body.data(), body.size()));
-}
-
-TEST(LegacyBodyCrc, ChannelItemsCountWithoutBytes4To11) {
+  // With channels, bytes 4 to 11 of each item do not count.
   const Bytes items = Cat({Bytes(80, 1), Bytes(80, 2)});
-  const Bytes body = Tag("CFGB", Zeros(30), {Tag("ANLG", U16(2), {Tag("DATA", items)}), Tag("DISC", U16(0))});
+  const Bytes channels = Tag("CFGB", Zeros(30), {Tag("ANLG", U16(2), {Tag("DATA", items)}), Tag("DISC", U16(0))});
   const std::size_t first_item = 12 + 30 + 12 + 2 + 12;
   for (std::size_t i : {0u, 3u, 12u, 79u, 80u + 3, 80u + 50})
-    EXPECT_NE(Legacy(Flipped(body, first_item + i)), Legacy(body)) << i;
+    EXPECT_NE(Legacy(Flipped(channels, first_item + i)), Legacy(channels)) << i;
   for (std::size_t i : {4u, 11u, 80u + 4, 80u + 11})
-    EXPECT_EQ(Legacy(Flipped(body, first_item + i)), Legacy(body)) << i;
+    EXPECT_EQ(Legacy(Flipped(channels, first_item + i)), Legacy(channels)) << i;
 }
 
 TEST(LegacyBodyCrc, StaysInsideTheTagWhateverItsSizesSay) {

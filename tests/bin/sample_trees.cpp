@@ -12,6 +12,15 @@ void FillList(LIST& list, std::size_t count) {
   list.Records().resize(count);
 }
 
+// A counted tag, present with `count` zeroed records in its list; returns the records.
+template <class TAG>
+auto& FillCounted(TAG& tag, uint16_t count) {
+  tag.SetPresent(true);
+  tag.Record().count = count;
+  FillList(tag.List(), count);
+  return tag.List().Records();
+}
+
 void FillHeader(CConfigHeaderTagBIN& cfgh) {
   cfgh.SetPresent(true);
   CONFIGHEADER& r = cfgh.Record();
@@ -53,38 +62,20 @@ void FillHeaderChildren(CFGH& cfgh) {
 
 template <class CFGH>
 void FillSensors(CFGH& cfgh) {
-  cfgh.asns.SetPresent(true);
-  cfgh.asns.Record().count = 2;
-  FillList(cfgh.asns.List(), 2);
-  cfgh.asns.List().Records()[1] = {1, 0.5f, -0.25f};
+  FillCounted(cfgh.asns, 2)[1] = {1, 0.5f, -0.25f};
 }
 
 // The children of "CFGB" that every version has, after its channels.
 template <class CFGB>
 void FillCommonBody(CFGB& cfgb) {
   cfgb.SetPresent(true);
-  cfgb.disc.SetPresent(true);
-  cfgb.disc.Record().count = 2;
-  FillList(cfgb.disc.List(), 2);
-  cfgb.disc.List().Records()[0].maxValue = 6000;
-  cfgb.cout.SetPresent(true);
-  cfgb.cout.Record().count = 1;
-  FillList(cfgb.cout.List(), 1);
-  cfgb.cout.List().Records()[0] = {0, 0x4000, 1};
-  cfgb.thrs.SetPresent(true);
-  cfgb.thrs.Record().count = 2;
-  FillList(cfgb.thrs.List(), 2);
-  cfgb.thrs.List().Records()[1].slots[4] = {1, 0x1C};
-  cfgb.rgpa.SetPresent(true);
-  cfgb.rgpa.Record().count = 1;
-  FillList(cfgb.rgpa.List(), 1);
-  cfgb.rgpa.List().Records()[0].bytes[65] = 0x5A;
+  FillCounted(cfgb.disc, 2)[0].maxValue = 6000;
+  FillCounted(cfgb.cout, 1)[0] = {0, 0x4000, 1};
+  FillCounted(cfgb.thrs, 2)[1].slots[4] = {1, 0x1C};
+  FillCounted(cfgb.rgpa, 1)[0].bytes[65] = 0x5A;
   cfgb.ctab.SetPresent(true);
   cfgb.ctab.Record().words = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3};
-  cfgb.mout.SetPresent(true);
-  cfgb.mout.Record().count = 2;
-  FillList(cfgb.mout.List(), 2);
-  cfgb.mout.List().Records()[1].paramNum = 7;
+  FillCounted(cfgb.mout, 2)[1].paramNum = 7;
 }
 
 // Two channels: the first with an overall value, an absolute band, a relative band and its phase.
@@ -130,16 +121,11 @@ void FillV6Body(CFGB& cfgb) {
   cycle.List().Records()[1] = {16, 1, 2, 100, 200, 4};
   cfgb.test.SetPresent(true);
   cfgb.test.Record() = {0x3F, 0x05, 0x0F, 0x01};
-  cfgb.test.tstm.SetPresent(true);
-  cfgb.test.tstm.Record().count = 1;
-  FillList(cfgb.test.tstm.List(), 1);
+  FillCounted(cfgb.test.tstm, 1);
   cfgb.rele.SetPresent(true);
   cfgb.rele.dlwa.SetPresent(true);
   cfgb.rele.dlwa.Records()[1] = {3, 4};
-  cfgb.mbin.SetPresent(true);
-  cfgb.mbin.Record().count = 1;
-  FillList(cfgb.mbin.List(), 1);
-  cfgb.mbin.List().Records()[0] = {1, 0.0f, 100.0f, 0, 65535};
+  FillCounted(cfgb.mbin, 1)[0] = {1, 0.0f, 100.0f, 0, 65535};
 }
 
 }  // namespace
@@ -150,10 +136,7 @@ void FillFull(CTagBIN_CONFv1& root) {
   auto& cfgb = root.ConfigBody();
   FillCommonBody(cfgb);
   cfgb.Record().bytes[0] = 0x11;
-  cfgb.anlg.SetPresent(true);
-  cfgb.anlg.Record().count = 2;
-  FillList(cfgb.anlg.List(), 2);
-  cfgb.anlg.List().Records()[1].settings[0] = 0x22;
+  FillCounted(cfgb.anlg, 2)[1].settings[0] = 0x22;
   cfgb.anlg.List().Records()[1].settings[5] = 0x33;  // left out of the CRC
 }
 
@@ -165,18 +148,19 @@ void FillFull(CTagBIN_CONFv2& root) {
   FillChannels(root.ConfigBody().acfg);
 }
 
-void FillFull(CTagBIN_CONFv6& root) {
+// Versions 6 and 7 share their layout.
+template <class ROOT>
+void FillVersion6Layout(ROOT& root) {
   root.SetPresent(true);
   FillHeaderChildren(root.ConfigHeader());
   FillSensors(root.ConfigHeader());
   FillV6Body(root.ConfigBody());
 }
 
+void FillFull(CTagBIN_CONFv6& root) { FillVersion6Layout(root); }
+
 void FillFull(CTagBIN_CONFv7& root) {
-  root.SetPresent(true);
-  FillHeaderChildren(root.ConfigHeader());
-  FillSensors(root.ConfigHeader());
-  FillV6Body(root.ConfigBody());
+  FillVersion6Layout(root);
   root.ConfigBody().acfg.Channels()[0]->Record().hpf = 1;
 }
 

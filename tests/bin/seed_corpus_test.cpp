@@ -1,18 +1,10 @@
-// The fuzzing seeds in fuzz/corpus are images that this component writes. With VRK_WRITE_CORPUS set to a
-// directory, the generator test writes them there; otherwise the committed seeds are checked to be exactly what
-// the code writes today, so that a change of the image layout also refreshes the seeds.
+// The fuzzing seeds in fuzz/corpus are images that this component writes, minimal and full ones of each tag tree.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <string>
 
 #include "bin/bin_image.h"
 #include "image_builder.h"
 #include "sample_trees.h"
+#include "seed_files.h"
 
 namespace vrk::bin::testing {
 namespace {
@@ -30,23 +22,10 @@ std::map<std::string, Bytes> Seeds() {
   };
 }
 
-const std::filesystem::path kCorpus = std::filesystem::path(VRK_SOURCE_DIR) / "fuzz" / "corpus";
-
-TEST(SeedCorpus, CommittedSeedsAreWhatTheCodeWrites) {
-  if (const char* target = std::getenv("VRK_WRITE_CORPUS")) {
-    std::filesystem::create_directories(target);
-    for (const auto& [name, image] : Seeds()) {
-      std::ofstream out(std::filesystem::path(target) / name, std::ios::binary);
-      out.write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
-      ASSERT_TRUE(out.good()) << name;
-    }
-  }
-  for (const auto& [name, image] : Seeds()) {
-    std::ifstream in(kCorpus / name, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "missing seed " << name;
-    EXPECT_EQ(Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), image) << name;
+TEST(SeedCorpus, CommittedSeedsAreWhatTheCodeWritesAndRead) {
+  test::CheckCommittedSeeds(Seeds(), [](const std::string& name, const Bytes& image) {
     EXPECT_EQ(ReadResult(image), "") << name;
-  }
+  });
 }
 
 }  // namespace

@@ -12,13 +12,11 @@ namespace {
 
 const char kHeaderUnreadable[] = "Tag header cannot be read ";
 
-TEST(Crc32, CheckValueIsTheRawRegister) {
+TEST(Crc32, CheckValueIsTheRawRegisterAndAMaskSkipsBytes) {
   const std::string text = "123456789";
   EXPECT_EQ(UpdateCrc32(kCrc32Initial, reinterpret_cast<const uint8_t*>(text.data()), text.size()), 0x340BC6D9u);
   EXPECT_EQ(UpdateCrc32(kCrc32Initial, nullptr, 0), 0xFFFFFFFFu);
-}
-
-TEST(Crc32, MaskSkipsZeroBytesAndCountsBeyondItsLength) {
+  // A mask skips the bytes at its zero entries and counts every byte beyond its length.
   const Bytes a = {1, 2, 3, 4}, b = {1, 9, 3, 4}, c = {1, 2, 3, 9};
   const uint8_t mask[] = {0xFF, 0, 0xFF};
   const auto crc = [&](const Bytes& x) { return UpdateCrc32(kCrc32Initial, x.data(), x.size(), mask, 3); };
@@ -38,7 +36,7 @@ TEST(TagWriting, MinimalVersion7TreeByteForByte) {
   EXPECT_EQ(root.ConfigCrc(), 0x9675541Fu);
 }
 
-TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytes) {
+TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytesAndTheCrcRoundTrips) {
   CTagBIN_CONFv7 root;
   FillFull(root);
   const std::size_t full = WriteImage(root).size();
@@ -50,9 +48,10 @@ TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytes) {
   ASSERT_EQ(ReadInto(back, image), "");
   EXPECT_FALSE(back.ConfigBody().disc.IsPresent());
   EXPECT_TRUE(back.ConfigBody().cout.IsPresent());
+  EXPECT_EQ(back.ConfigCrc(), root.ConfigCrc());  // the CRC handed out is the one read back
 }
 
-TEST(TagWriting, MandatoryTagMissingGives112) {
+TEST(TagWriting, MandatoryTagMissingOrBufferTooSmallFailsAndStaysInside) {
   CTagBIN_CONFv7 root;
   FillMinimal(root);
   root.ConfigBody().SetPresent(false);
@@ -64,9 +63,6 @@ TEST(TagWriting, MandatoryTagMissingGives112) {
   }
   CTagBIN_CONFv7 empty;
   EXPECT_THROW(WriteImage(empty), CConvException);
-}
-
-TEST(TagWriting, BufferTooSmallGives117Or102AndStaysInside) {
   CTagBIN_DISC disc;
   disc.SetPresent(true);
   disc.Record().count = 1;
@@ -91,21 +87,20 @@ TEST(TagWriting, BufferTooSmallGives117Or102AndStaysInside) {
   }
 }
 
-TEST(TagReading, EmptyImageIsAnAbsentRoot) {
+// An empty image is an absent root; a root must be "CONF"; bytes after it are ignored.
+TEST(TagReading, TheRootIsOptionalNamedConfAndEndsTheImage) {
   CTagBIN_CONFv7 root;
   EXPECT_EQ(ReadInto(root, {}), "");
   EXPECT_FALSE(root.IsPresent());
-}
-
-TEST(TagReading, WrongRootIdentifierGives109) {
   Bytes image = MinimalImage<CTagBIN_CONFv7>();
+  image.insert(image.end(), {1, 2, 3});
+  EXPECT_EQ(ReadResult(image), "");
   image[0] = 'X';
   EXPECT_EQ(ReadResult(image), "No mandatory tag: \"CONF\"");
-  CTagBIN_CONFv7 root;
   EXPECT_EQ(ReadInto(root, image), "No mandatory tag: \"CONF\"");
 }
 
-TEST(TagReading, SizesAreCheckedWithoutWrapAround) {
+TEST(TagReading, SizesAreCheckedWithoutWrapAroundAndEveryTruncationFailsCleanly) {
   EXPECT_EQ(ReadResult(RawTag("CONF", 3, 4, U32(7))), "The size of the tag \"CONF\" is specified incorrectly");
   EXPECT_EQ(ReadResult(RawTag("CONF", 5, 4, U32(7))), "Header of the tag \"CONF\" must have greater data size");
   // 0xFFFFFFF4 + 12 wraps to 0 in 32 bits.
@@ -113,9 +108,6 @@ TEST(TagReading, SizesAreCheckedWithoutWrapAround) {
             "Header of the tag \"CONF\" must have greater data size");
   const Bytes inner = Image(U32(7), RawTag("CFGB", 0xFFFFFFFFu, 0, Zeros(30)));
   EXPECT_EQ(ReadResult(inner), "Header of the tag \"CFGB\" must have greater data size");
-}
-
-TEST(TagReading, EveryTruncationFailsCleanly) {
   for (const Bytes& image : {FullImage<CTagBIN_CONFv1>(), FullImage<CTagBIN_CONFv2>(), FullImage<CTagBIN_CONFv6>(),
                              FullImage<CTagBIN_CONFv7>()}) {
     ASSERT_EQ(ReadResult(image), "");
@@ -124,12 +116,6 @@ TEST(TagReading, EveryTruncationFailsCleanly) {
       EXPECT_EQ(error, n < 12 ? kHeaderUnreadable : "Header of the tag \"CONF\" must have greater data size") << n;
     }
   }
-}
-
-TEST(TagReading, SingleRecordWithoutDataGives101) {
-  const Bytes image = Image(U32(7), Tag("CFGB", {}));
-  CTagBIN_CONFv7 root;
-  EXPECT_EQ(ReadInto(root, image), "Data of tag \"CFGB\" cannot be read");
 }
 
 TEST(TagReading, RecordListsMustDivideEvenlyIntoRecordsOfKnownSize) {
@@ -141,6 +127,8 @@ TEST(TagReading, RecordListsMustDivideEvenlyIntoRecordsOfKnownSize) {
   EXPECT_EQ(ReadResult(with_data(3, Zeros(12))), "Data of tag \"DATA\" cannot be read");  // 4-byte records
   EXPECT_EQ(ReadResult(with_data(60000, Zeros(12))), "Data of tag \"DATA\" cannot be read");
   EXPECT_EQ(ReadResult(with_data(0, Zeros(12))), "");  // no records: the data is skipped
+  CTagBIN_CONFv7 root;  // a single record without data
+  EXPECT_EQ(ReadInto(root, Image(U32(7), Tag("CFGB", {}))), "Data of tag \"CFGB\" cannot be read");
 }
 
 TEST(TagReading, LongerRecordsAreReadAndCountInTheCrc) {
@@ -162,21 +150,6 @@ TEST(TagReading, UnknownTagEndsTheSiblingsThatFollowIt) {
   EXPECT_TRUE(root.ConfigBody().disc.IsPresent());
   EXPECT_FALSE(root.ConfigBody().thrs.IsPresent());
   EXPECT_FALSE(root.ConfigBody().mbin.IsPresent());
-}
-
-TEST(TagReading, BytesAfterTheRootAreIgnored) {
-  Bytes image = MinimalImage<CTagBIN_CONFv7>();
-  image.insert(image.end(), {1, 2, 3});
-  EXPECT_EQ(ReadResult(image), "");
-}
-
-TEST(TagReading, RoundTripKeepsTheCrcHandedOut) {
-  CTagBIN_CONFv7 root;
-  FillFull(root);
-  const Bytes image = WriteImage(root);
-  CTagBIN_CONFv7 back;
-  ASSERT_EQ(ReadInto(back, image), "");
-  EXPECT_EQ(back.ConfigCrc(), root.ConfigCrc());
 }
 
 }  // namespace

@@ -35,16 +35,13 @@ void ExpectRoundTrip(const Bytes& image) {
   EXPECT_EQ(WriteImage(back), image);
 }
 
-TEST(TagTrees, WriteReadWriteGivesIdenticalBytes) {
+TEST(TagTrees, WriteReadWriteGivesIdenticalBytesAndReadingRebuildsListsAndRecords) {
   ExpectRoundTrip<CTagBIN_CONFv1>(FullImage<CTagBIN_CONFv1>());
   ExpectRoundTrip<CTagBIN_CONFv2>(FullImage<CTagBIN_CONFv2>());
   ExpectRoundTrip<CTagBIN_CONFv6>(FullImage<CTagBIN_CONFv6>());
   ExpectRoundTrip<CTagBIN_CONFv7>(FullImage<CTagBIN_CONFv7>());
   ExpectRoundTrip<CTagBIN_CONFv1>(MinimalImage<CTagBIN_CONFv1>());
   ExpectRoundTrip<CTagBIN_CONFv7>(MinimalImage<CTagBIN_CONFv7>());
-}
-
-TEST(TagTrees, ReadingRebuildsListsAndRecords) {
   CTagBIN_CONFv7 root;
   ASSERT_EQ(ReadInto(root, FullImage<CTagBIN_CONFv7>()), "");
   const auto& cfgh = root.ConfigHeader();
@@ -64,7 +61,7 @@ TEST(TagTrees, ReadingRebuildsListsAndRecords) {
   EXPECT_EQ(root.ConfigBody().mbin.List().Record().maxInputValue, 65535);
 }
 
-TEST(VersionProbe, MapsVersionWordsToTrees) {
+TEST(VersionProbe, MapsVersionWordsToTreesAndShortRootRecordsFillTheLowBytes) {
   for (uint32_t word = 0; word < 9; ++word)
     EXPECT_EQ(ProbeImageVersion(RawTag("CONF", 4, 4, U32(word)).data(), 16), word);
   EXPECT_EQ(SelectTreeVersion(0), BinTreeVersion::kV1);
@@ -75,18 +72,6 @@ TEST(VersionProbe, MapsVersionWordsToTrees) {
   EXPECT_EQ(SelectTreeVersion(7), BinTreeVersion::kV7);
   for (uint32_t word : {4u, 5u, 8u, 0xFFFFFFFFu})
     EXPECT_EQ(ReadResult(RawTag("CONF", 4, 4, U32(word))), "File version is not supported") << word;
-}
-
-TEST(VersionProbe, Version3ImageReadsWithTheVersion6Tree) {
-  CTagBIN_CONFv6 root;
-  FillFull(root);
-  root.Record().version = 3;
-  const Bytes image = WriteImage(root);
-  EXPECT_EQ(ReadResult(image), "");
-  EXPECT_TRUE(dynamic_cast<CTagBIN_CONFv6*>(MakeTree(SelectTreeVersion(3)).get()));
-}
-
-TEST(VersionProbe, ShortRootRecordsFillTheLowBytes) {
   const Bytes v1 = MinimalImage<CTagBIN_CONFv1>();
   EXPECT_EQ(ByteReader(v1.data(), v1.size()).U32(kHeaderDataSizeOffset), 0u);
   EXPECT_EQ(ProbeImageVersion(v1.data(), v1.size()), 0u);
@@ -97,14 +82,11 @@ TEST(VersionProbe, ShortRootRecordsFillTheLowBytes) {
   EXPECT_EQ(ProbeImageVersion(nullptr, 0), 0u);
 }
 
-TEST(RepeatedTags, EndAtTheFirstOtherTag) {
+TEST(RepeatedTags, EndAtTheFirstOtherTagAndCountedOnesMissingStayAbsent) {
   const Bytes cycle = Tag("MCYC", Zeros(14), {Tag("DATA", {})});
   CTagBIN_MBUS mbus;
   ASSERT_EQ(ReadTagResult(mbus, Tag("MBUS", Zeros(36), {cycle, cycle, Tag("XXXX", {}), cycle})), "");
   EXPECT_EQ(mbus.Children().size(), 2u);
-}
-
-TEST(CountedTags, MissingChannelsStayAbsent) {
   const Bytes acfg = Tag("ACFG", U16(3), {Channel(0, {}), Channel(0, {})});
   CTagBIN_ACFGv7 tag;
   ASSERT_EQ(ReadTagResult(tag, acfg), "");
@@ -113,7 +95,7 @@ TEST(CountedTags, MissingChannelsStayAbsent) {
   EXPECT_FALSE(tag.Channels()[2]->IsPresent());
 }
 
-TEST(ShortRecords, TachoRecordsOf20BytesKeepTheDefaultReductor) {
+TEST(ShortRecords, ShortTachoAndVersion1ChannelRecordsKeepTheirDefaults) {
   CTagBIN_DISC disc;
   ASSERT_EQ(ReadTagResult(disc, Tag("DISC", U16(2), {Tag("DATA", Bytes(40, 0x11))})), "");
   for (const DISCRETGONFIG& r : disc.List().Records()) {
@@ -121,9 +103,7 @@ TEST(ShortRecords, TachoRecordsOf20BytesKeepTheDefaultReductor) {
     EXPECT_EQ(r.reductorCoeff, 1.0f);
   }
   EXPECT_EQ(ReadTagResult(disc, Tag("DISC", U16(2), {Tag("DATA", Zeros(38))})), "Data of tag \"DATA\" cannot be read");
-}
-
-TEST(ShortRecords, Version1ChannelRecordsOf56BytesKeepTheDefaultWords) {
+  // Version-1 channel records of 56 bytes keep the default words.
   CTagBIN_ANLGv1 anlg;
   ASSERT_EQ(ReadTagResult(anlg, Tag("ANLG", U16(2), {Tag("DATA", Bytes(112, 0x22))})), "");
   for (const ANALOGCONFIGv1& r : anlg.List().Records()) {
@@ -133,7 +113,7 @@ TEST(ShortRecords, Version1ChannelRecordsOf56BytesKeepTheDefaultWords) {
   EXPECT_EQ(ReadTagResult(anlg, Tag("ANLG", U16(1), {Tag("DATA", Zeros(55))})), "Data of tag \"DATA\" cannot be read");
 }
 
-TEST(Parameters, ExtensionLengthFollowsTheCodeNotTheStoredLength) {
+TEST(Parameters, ExtensionLengthFollowsTheCodeWhenReadAndIsTheExtensionHeldWhenWritten) {
   const std::size_t expected[] = {0, 0, 0, 0, 0, 6, 8, 6, 6, 8, 6, 8, 0};
   for (uint16_t code = 0; code < 13; ++code) {
     CTagBIN_ACFG_ACHNv7 channel;
@@ -144,16 +124,12 @@ TEST(Parameters, ExtensionLengthFollowsTheCodeNotTheStoredLength) {
     EXPECT_EQ(records[1].code, 3) << code;
     EXPECT_TRUE(records[1].extension.empty()) << code;
   }
-}
-
-TEST(Parameters, RecordsRunningPastTheDataGive101) {
+  // Records running past the data are refused.
   CTagBIN_ACFG_ACHNv7 channel;
   EXPECT_EQ(ReadTagResult(channel, Channel(1, Cat({Param(6, 8), Zeros(7)}))), "Data of tag \"PRMS\" cannot be read");
   EXPECT_EQ(ReadTagResult(channel, Channel(2, Param(0, 0))), "Data of tag \"PRMS\" cannot be read");
   EXPECT_EQ(ReadTagResult(channel, Channel(1, Cat({Param(0, 0), Zeros(5)}))), "");  // the rest is skipped
-}
-
-TEST(Parameters, WrittenLengthIsTheExtensionHeld) {
+  // The written length is the extension held.
   CTagBIN_CONFv7 root;
   FillFull(root);
   const auto& prms = root.ConfigBody().acfg.Channels()[0]->List();
@@ -161,7 +137,9 @@ TEST(Parameters, WrittenLengthIsTheExtensionHeld) {
   EXPECT_EQ(prms.RecordImage(2), Cat({U16(6), Zeros(10), U16(8), Zeros(2), U32(0x40000000), Zeros(2)}));
 }
 
-TEST(TagTrees, ModbusInputsRightAfterOutputsLeaveTheTagsBetweenAbsent) {
+// Modbus inputs right after outputs leave the tags between them absent; the CRC is checked before the body in
+// versions 6 and 7, after it in versions 1 and 2.
+TEST(TagTrees, TagsBetweenAbsentAndTheCrcCheckedBeforeTheBodyInVersions6And7AfterItInVersions1And2) {
   const Bytes image = Image(U32(7), Body2({Tag("MOUT", U16(0)), Tag("MBIN", U16(1), {Tag("DATA", Zeros(14))}),
                                            Tag("RELE", {})}));
   CTagBIN_CONFv7 root;
@@ -172,9 +150,6 @@ TEST(TagTrees, ModbusInputsRightAfterOutputsLeaveTheTagsBetweenAbsent) {
   EXPECT_FALSE(body.mbmc.IsPresent());
   EXPECT_FALSE(body.test.IsPresent());
   EXPECT_FALSE(body.rele.IsPresent());
-}
-
-TEST(TagTrees, CrcIsCheckedBeforeTheBodyInVersions6And7AfterItInVersions1And2) {
   const Bytes bad_body = Body2({Tag("ACFG", U16(0)), Tag("DISC", U16(1), {Tag("DATA", Zeros(3))})});
   Bytes v7 = Image(U32(7), bad_body);
   Bytes v2 = Image(U32(1), bad_body);

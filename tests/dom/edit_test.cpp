@@ -17,7 +17,7 @@ Node Child(const Document& doc, int n) {
     if (node.kind() == NodeKind::kElement && n-- == 0) return node;
 }
 
-TEST(DomEdit, RemovedChildReinsertedBeforeItsOldNextSibling) {
+TEST(DomEdit, RemovedChildReinsertedBeforeItsOldNextSiblingOrAppended) {
   for (int n : {0, 1, 2}) {
     Document doc = Document::parseBytes(kDocument);
     Node root = doc.documentElement();
@@ -28,9 +28,7 @@ TEST(DomEdit, RemovedChildReinsertedBeforeItsOldNextSibling) {
     root.insertBefore(child, next);
     EXPECT_EQ(doc.bytes(), kDocument) << n;
   }
-}
-
-TEST(DomEdit, RemovedLastChildAppendedBack) {
+  // The last child is appended back.
   Document doc = Document::parseBytes(kDocument);
   Node root = doc.documentElement();
   Node last = root.lastChild();  // the whitespace before </r>
@@ -95,7 +93,7 @@ TEST(DomEdit, InsertedWhitespaceNeverMergesWithExistingText) {
   EXPECT_EQ(doc.bytes(), kDocument);
 }
 
-TEST(DomEdit, SetAttributeKeepsPositionOrAppends) {
+TEST(DomEdit, SetAttributeKeepsPositionOrAppendsAndSetValueEscapes) {
   Document doc = Document::parseBytes(kDocument);
   Node element = Child(doc, 0);
   Node y = element.attribute("y");
@@ -105,14 +103,12 @@ TEST(DomEdit, SetAttributeKeepsPositionOrAppends) {
   EXPECT_EQ(element.xml(), "<a x=\"1\" y=\"a&amp;amp;&lt;b&gt;\" z=\"3\" w=\"Ж\"/>");
   EXPECT_EQ(y.value(), "a&amp;<b>");
   EXPECT_FALSE(element.attribute("Y"));  // names match exactly
-}
-
-TEST(DomEdit, SetValueOfTextAndComment) {
-  Document doc = Document::parseBytes("<r><!--c-->t</r>");
-  Node comment = doc.documentElement().firstChild();
+  // Texts and comments take values too.
+  Document small = Document::parseBytes("<r><!--c-->t</r>");
+  Node comment = small.documentElement().firstChild();
   comment.setValue("новый");
   comment.nextSibling().setValue("<&>");
-  EXPECT_EQ(doc.documentElement().xml(), "<r><!--новый-->&lt;&amp;&gt;</r>");
+  EXPECT_EQ(small.documentElement().xml(), "<r><!--новый-->&lt;&amp;&gt;</r>");
   EXPECT_THROW(comment.setValue("a--b"), Error);
 }
 

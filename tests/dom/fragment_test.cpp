@@ -10,7 +10,7 @@ namespace {
 using testing::Cp1251;
 using testing::ParseFailure;
 
-TEST(DomFragment, Cp1251DocumentTakesUtf8Fragments) {
+TEST(DomFragment, Cp1251DocumentTakesUtf8FragmentsWithPrefixesOfTheContext) {
   Document doc = Document::parseBytes(Cp1251(u"<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<r>Да</r>"));
   Node root = doc.documentElement();
   std::vector<Node> nodes = doc.parseFragment(root, "<b x=\"Ж\">Текст</b>\n<c/>");
@@ -25,14 +25,11 @@ TEST(DomFragment, Cp1251DocumentTakesUtf8Fragments) {
   EXPECT_EQ(root.childCount(), 4u);  // no text merged into "Да"
   EXPECT_EQ(doc.bytes(),
             Cp1251(u"<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<r>Да<b x=\"Ж\">Текст</b>\n<c/></r>\n"));
-}
-
-TEST(DomFragment, PrefixesResolveInTheContext) {
-  Document doc = Document::parseBytes("<r xmlns:p=\"urn:p\"><s/></r>");
-  Node s = doc.documentElement().firstChild();
-  std::vector<Node> nodes = doc.parseFragment(s, "<p:x p:a=\"1\"/>");
-  s.appendChild(nodes.at(0));
-  EXPECT_EQ(doc.bytes(), "<r xmlns:p=\"urn:p\"><s><p:x p:a=\"1\"/></s></r>\n");
+  // Prefixes resolve in the context of the fragment.
+  Document prefixed = Document::parseBytes("<r xmlns:p=\"urn:p\"><s/></r>");
+  Node s = prefixed.documentElement().firstChild();
+  s.appendChild(prefixed.parseFragment(s, "<p:x p:a=\"1\"/>").at(0));
+  EXPECT_EQ(prefixed.bytes(), "<r xmlns:p=\"urn:p\"><s><p:x p:a=\"1\"/></s></r>\n");
 }
 
 TEST(DomFragment, FailuresReportPositionsInTheFragment) {

@@ -32,7 +32,7 @@ TEST(DomLifetime, DetachedSubtreeOutlivesTheDocumentInAnyOrder) {
   } while (std::next_permutation(order.begin(), order.end()));
 }
 
-TEST(DomLifetime, DocumentHandleCopiesShareTheDocument) {
+TEST(DomLifetime, DocumentHandleCopiesShareTheDocumentAndReattachedNodesLiveWithIt) {
   Document copy;
   Node root;
   {
@@ -43,15 +43,12 @@ TEST(DomLifetime, DocumentHandleCopiesShareTheDocument) {
   EXPECT_EQ(copy.documentElement(), root);
   copy = Document();
   EXPECT_EQ(root.name(), "r");  // the node alone keeps the document
-}
-
-TEST(DomLifetime, ReattachedNodeLivesWithTheDocument) {
   Document doc = Document::parseBytes(kDocument);
   {
-    Node root = doc.documentElement();
-    Node h = root.lastChild().previousSibling();
-    root.removeChild(h);
-    root.insertBefore(h, root.firstChild());
+    Node top = doc.documentElement();
+    Node h = top.lastChild().previousSibling();
+    top.removeChild(h);
+    top.insertBefore(h, top.firstChild());
   }
   EXPECT_EQ(doc.bytes(), "<r xmlns:p=\"urn:p\"><h/>\n  <g n=\"1\">\n    <p:i v=\"Ж\">text</p:i>\n  </g>\n  \n</r>\n");
 }

@@ -7,7 +7,7 @@
 namespace vrk::dom {
 namespace {
 
-TEST(DomNameMatch, ElementsMatchTheirQualifiedNameInAnyLetterCase) {
+TEST(DomNameMatch, ElementsMatchTheirQualifiedNameInAnyLetterCaseAlsoInScans) {
   const Document doc = Document::parseText(u"<Root xmlns:p=\"urn:x\"><VibroChannel/>text<p:Band/><!--c--></Root>");
   const Node channel = doc.documentElement().firstChild();
   EXPECT_TRUE(channel.isElementNamedNoCase("vibrochannel"));
@@ -21,11 +21,9 @@ TEST(DomNameMatch, ElementsMatchTheirQualifiedNameInAnyLetterCase) {
   EXPECT_FALSE(band.isElementNamedNoCase("band"));
   EXPECT_FALSE(band.isElementNamedNoCase("p:"));
   EXPECT_FALSE(band.nextSibling().isElementNamedNoCase("c"));
-}
-
-TEST(DomNameMatch, NamedChildScansPassOverOtherNodesAndMatchLikeIsElementNamed) {
-  const Document doc = Document::parseText(u"<Root>\n<band n=\"1\"/><!--c--><Other/>\n<BAND n=\"2\"/></Root>");
-  const Node root = doc.documentElement();
+  // Scans for named children pass over other nodes and match the same way.
+  const Document scanned = Document::parseText(u"<Root>\n<band n=\"1\"/><!--c--><Other/>\n<BAND n=\"2\"/></Root>");
+  const Node root = scanned.documentElement();
   const Node first = root.firstChildNamedNoCase("Band");
   ASSERT_TRUE(first);
   EXPECT_EQ(first.attribute("n").value(), "1");
@@ -37,7 +35,7 @@ TEST(DomNameMatch, NamedChildScansPassOverOtherNodesAndMatchLikeIsElementNamed) 
   EXPECT_FALSE(first.firstChildNamedNoCase("Band"));  // no children
 }
 
-TEST(DomAttributeValue, APositionIsTriedFirstAndBecomesWhereTheAttributeStood) {
+TEST(DomAttributeValue, APositionIsTriedFirstAndAppendedAttributesFollowTheOthers) {
   const Document doc = Document::parseText(u"<Root a=\"1\" b=\"&amp;2\" c=\"3\"/>");
   const Node root = doc.documentElement();
   std::string value = "kept";
@@ -56,17 +54,15 @@ TEST(DomAttributeValue, APositionIsTriedFirstAndBecomesWhereTheAttributeStood) {
   EXPECT_EQ(value, "kept");
   EXPECT_EQ(position, 0u);
   EXPECT_FALSE(root.attributeValue("B", value));  // names match exactly
-}
-
-TEST(DomAttributeValue, AppendedAttributesFollowTheOthersAndNamesAreChecked) {
-  Document doc = Document::parseText(u"<Root a=\"1\"/>");
-  Node root = doc.documentElement();
-  root.appendAttribute("low_level", "5");
-  root.appendAttribute("p-q.r", "6");
-  EXPECT_EQ(root.xml(), "<Root a=\"1\" low_level=\"5\" p-q.r=\"6\"/>");
-  EXPECT_THROW(root.appendAttribute("1st", "x"), Error);
-  EXPECT_THROW(root.appendAttribute("xmlns", "x"), Error);
-  EXPECT_THROW(root.appendAttribute("", "x"), Error);
+  // Appended attributes follow the others, their names checked.
+  Document appended = Document::parseText(u"<Root a=\"1\"/>");
+  Node element = appended.documentElement();
+  element.appendAttribute("low_level", "5");
+  element.appendAttribute("p-q.r", "6");
+  EXPECT_EQ(element.xml(), "<Root a=\"1\" low_level=\"5\" p-q.r=\"6\"/>");
+  EXPECT_THROW(element.appendAttribute("1st", "x"), Error);
+  EXPECT_THROW(element.appendAttribute("xmlns", "x"), Error);
+  EXPECT_THROW(element.appendAttribute("", "x"), Error);
 }
 
 }  // namespace

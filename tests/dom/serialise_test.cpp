@@ -21,10 +21,7 @@ const std::u16string kCyrillic =
 TEST(DomSerialise, Cp1251DocumentRoundTripsByteForByte) {
   const std::string bytes = Cp1251(kCyrillic);
   EXPECT_EQ(Document::parseBytes(bytes).bytes(), bytes);
-}
-
-TEST(DomSerialise, TextDecodesTheDeclaredEncoding) {
-  EXPECT_EQ(Document::parseBytes(Cp1251(kCyrillic)).text(), kCyrillic);
+  EXPECT_EQ(Document::parseBytes(bytes).text(), kCyrillic);  // the text decodes the declared encoding
 }
 
 TEST(DomSerialise, ParsedTextKeepsItsDeclaredEncoding) {

@@ -129,20 +129,25 @@ class AllocationFailure : public ConverterTest {
     EXPECT_GT(failures, 0);
   }
 
+  // The default configuration loaded, its text kept to compare with after a failure.
+  void LoadDefaultKeepingText() {
+    LoadDefault();
+    before_ = Xml();
+  }
+  void ExpectTextAsBefore(long n) { EXPECT_EQ(Xml(), before_) << "allocation " << n; }
+
   // The configuration is gone after a failed load.
   void ExpectNoConfiguration(long n) {
     EXPECT_EQ(Get("Cfg\\DeviceType"), "<E_FAIL>") << "allocation " << n;
     EXPECT_EQ(error_, "The configuration has not been loaded") << "allocation " << n;
   }
+
+  std::string before_;
 };
 
 TEST_F(AllocationFailure, FailedEditsLeaveTheDocumentAsItWas) {
-  std::string before;
-  auto prepare = [&] {
-    LoadDefault();
-    before = Xml();
-  };
-  auto unchanged = [&](long n) { EXPECT_EQ(Xml(), before) << "allocation " << n; };
+  auto prepare = [&] { LoadDefaultKeepingText(); };
+  auto unchanged = [&](long n) { ExpectTextAsBefore(n); };
 
   // Everything the calls take is made before the failure is armed.
   const BStr value_path(std::string("Region_settings\\Hysteresis_percent"));
@@ -163,15 +168,13 @@ TEST_F(AllocationFailure, FailedEditsLeaveTheDocumentAsItWas) {
   FailEachAllocation([&] {
     LoadDefault();
     ASSERT_EQ(Create("Monitoring\\Element\\", Key(5)), S_OK) << error_;
-    before = Xml();
+    before_ = Xml();
   }, [&] { return cvt_->DeleteNode(element_path.get(), fifth.get()); }, unchanged);
 }
 
 TEST_F(AllocationFailure, AFailedEditInsideABracketUndoesTheWholeBracket) {
-  std::string before;
   auto prepare = [&] {
-    LoadDefault();
-    before = Xml();
+    LoadDefaultKeepingText();
     ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
     ASSERT_EQ(Set("Region_settings\\Hysteresis_percent", "10"), S_OK) << error_;
   };
@@ -183,7 +186,7 @@ TEST_F(AllocationFailure, AFailedEditInsideABracketUndoesTheWholeBracket) {
     if (SUCCEEDED(hr)) return cvt_->EndUpdate();
     cvt_->EndUpdate();
     return hr;
-  }, [&](long n) { EXPECT_EQ(Xml(), before) << "allocation " << n; });
+  }, [&](long n) { ExpectTextAsBefore(n); });
 }
 
 TEST_F(AllocationFailure, FailedLoadsLeaveNoConfiguration) {
@@ -204,12 +207,8 @@ TEST_F(AllocationFailure, FailedLoadsLeaveNoConfiguration) {
 }
 
 TEST_F(AllocationFailure, FailedReadsLeaveTheConfiguration) {
-  std::string before;
-  auto prepare = [&] {
-    LoadDefault();
-    before = Xml();
-  };
-  auto kept = [&](long n) { EXPECT_EQ(Xml(), before) << "allocation " << n; };
+  auto prepare = [&] { LoadDefaultKeepingText(); };
+  auto kept = [&](long n) { ExpectTextAsBefore(n); };
 
   SAFEARRAY* image = nullptr;  // each call destroys the array the one before left
   FailEachAllocation(prepare, [&] { return cvt_->GetBIN(&image, nullptr); }, kept);
@@ -219,11 +218,7 @@ TEST_F(AllocationFailure, FailedReadsLeaveTheConfiguration) {
 }
 
 TEST_F(AllocationFailure, LateBoundCallsFailAsEarlyBoundOnesDo) {
-  std::string before;
-  auto prepare = [&] {
-    LoadDefault();
-    before = Xml();
-  };
+  auto prepare = [&] { LoadDefaultKeepingText(); };
   // SetValue with the value as a number, which the call converts to text first.
   Var value(VI4(10)), indexes, name(VStr("Region_settings\\Hysteresis_percent"));
   VARIANT args[3] = {value.v, indexes.v, name.v};
@@ -244,7 +239,7 @@ TEST_F(AllocationFailure, LateBoundCallsFailAsEarlyBoundOnesDo) {
     }
     return hr;
   };
-  FailEachAllocation(prepare, invoke, [&](long n) { EXPECT_EQ(Xml(), before) << "allocation " << n; });
+  FailEachAllocation(prepare, invoke, [&](long n) { ExpectTextAsBefore(n); });
 }
 
 // The XML engine's own allocations fail the same way: a load leaves no configuration, a replacement of an

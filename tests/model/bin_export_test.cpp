@@ -16,11 +16,8 @@ using test::ExportTree;
 using test::RootOn;
 using test::Sections;
 
-class BinExport : public ::testing::Test {
+class BinExport : public test::EnglishMessagesTest {
  protected:
-  void SetUp() override { SetThreadUILanguage(1033); }
-  void TearDown() override { SetThreadUILanguage(0); }
-
   // The message of the CConvException that exporting `sections` raises.
   static std::string ExportError(const Sections& sections) {
     try {
@@ -74,20 +71,13 @@ TEST_F(BinExport, ChannelsAscendInSensorsAndChannelsWhileLinearisationFollowsThe
   s.vibro = R"(<VibroChannel number="3" unit="102" trn_sens="3">)" + points + R"(<param unit="102"/></VibroChannel>)" +
             R"(<VibroChannel number="1" unit="102" trn_sens="1">)" + points + R"(<param unit="102"/></VibroChannel>)";
   auto tree = ExportTree(*RootOn(s));
-  const auto& sensors = tree->ConfigHeader().asns.List().Records();
-  ASSERT_EQ(sensors.size(), 2u);
-  EXPECT_EQ(sensors[0].channel, 0);
-  EXPECT_EQ(sensors[1].channel, 2);
-  EXPECT_EQ(sensors[1].trnSens, 3.0f);
-  const auto& channels = tree->ConfigBody().acfg.Channels();
-  ASSERT_EQ(channels.size(), 2u);
-  EXPECT_EQ(channels[0]->Record().channel, 0);
-  EXPECT_EQ(channels[1]->Record().channel, 2);
-  const auto& linear = tree->ConfigHeader().alnr.Children();
-  ASSERT_EQ(linear.size(), 2u);
-  EXPECT_EQ(linear[0]->Record().channel, 2);
-  EXPECT_EQ(linear[1]->Record().channel, 0);
-  EXPECT_EQ(linear[0]->Record().pointCount, 2);
+  std::string order;  // sensors, channels, linearisations
+  for (const auto& sensor : tree->ConfigHeader().asns.List().Records()) order += std::to_string(sensor.channel) + " ";
+  for (const auto& channel : tree->ConfigBody().acfg.Channels()) order += std::to_string(channel->Record().channel) + " ";
+  for (const auto& linear : tree->ConfigHeader().alnr.Children()) order += std::to_string(linear->Record().channel) + " ";
+  EXPECT_EQ(order, "0 2 0 2 2 0 ");
+  EXPECT_EQ(tree->ConfigHeader().asns.List().Records().at(1).trnSens, 3.0f);
+  EXPECT_EQ(tree->ConfigHeader().alnr.Children().at(0)->Record().pointCount, 2);
   EXPECT_EQ(tree->ConfigHeader().alnr.Record().count, 2);
 }
 
@@ -169,13 +159,10 @@ TEST_F(BinExport, ChannelReferencesBecomeChannelCodes) {
                       R"(<Output Number="3"><Tag ChannelNum="100" ParamNum="4"/></Output>)"
                       R"(<Output Number="4"><Tag ChannelNum="0" ParamNum="0"/></Output>)";
   auto tree = ExportTree(*RootOn(s));
-  const auto& outputs = tree->ConfigBody().cout.List().Records();
-  ASSERT_EQ(outputs.size(), 4u);
-  EXPECT_EQ(outputs[0].channelCode, 1);
-  EXPECT_EQ(outputs[0].paramNum, 7);
-  EXPECT_EQ(outputs[1].channelCode, 0x4000);
-  EXPECT_EQ(outputs[2].channelCode, 0x8000);
-  EXPECT_EQ(outputs[3].channelCode, 0xFFFF);
+  std::string codes;
+  for (const auto& output : tree->ConfigBody().cout.List().Records())
+    codes += std::to_string(output.channelCode) + ":" + std::to_string(output.paramNum) + " ";
+  EXPECT_EQ(codes, "1:7 16384:0 32768:4 65535:0 ");
   EXPECT_EQ(ChannelOfCode(0x4000), 50u);
   EXPECT_EQ(ChannelOfCode(0x4006), 0u);
   EXPECT_EQ(ChannelOfCode(0xFFFF), 0u);
@@ -253,37 +240,23 @@ TEST_F(BinExport, ThresholdLevelsCarryHysteresisDelaysAndMonitoringSlots) {
   ASSERT_EQ(r.size(), 5u);
   EXPECT_EQ(thrs.Record().count, 5);
 
-  // Average low alarm 10: code 2, lower at the level, upper 10 % above; trips after DelayDn (10 cycles).
-  EXPECT_EQ(r[0].channelCode, 2);
-  EXPECT_EQ(r[0].paramNum, 0);
-  EXPECT_EQ(r[0].levelCode, 2);
-  EXPECT_EQ(r[0].upperLevel, 11 * 650);
-  EXPECT_EQ(r[0].lowerLevel, 10 * 650);
-  EXPECT_EQ(r[0].tripDelay, 10);
-  EXPECT_EQ(r[0].releaseDelay, 3);
-  // Average high warning 40: code 0, upper at the level, lower 10 % below.
-  EXPECT_EQ(r[1].levelCode, 0);
-  EXPECT_EQ(r[1].upperLevel, 40 * 650);
-  EXPECT_EQ(r[1].lowerLevel, 36 * 650);
-  EXPECT_EQ(r[1].tripDelay, 3);
+  // Per record "channel code:parameter level code upper-lower trip/release first slot's action": the Average's low
+  // alarm 10 (levels in 650ths) has code 2, its lower level at the level, the upper 10 % above, and trips after
+  // DelayDn (10 cycles); its high warning 40 has code 0, the upper level at the level, the lower 10 % below; the
+  // Peak (325ths) has only its low inoperative level among the low ones; then tacho channel 2 and Modbus input 7.
+  std::string levels;
+  for (const auto& t : r)
+    levels += std::to_string(t.channelCode) + ":" + std::to_string(t.paramNum) + " " + std::to_string(t.levelCode) +
+              " " + std::to_string(t.upperLevel) + "-" + std::to_string(t.lowerLevel) + " " +
+              std::to_string(t.tripDelay) + "/" + std::to_string(t.releaseDelay) + " " +
+              std::to_string(t.slots[0].action) + "\n";
+  EXPECT_EQ(levels,
+            "2:0 2 7150-6500 10/3 60\n2:0 0 26000-23400 3/10 60\n2:1 3 1430-1300 10/3 255\n"
+            "16385:0 1 32500-29250 3/10 60\n32768:7 2 52000-50050 3/10 255\n");
   for (uint32_t k = 0; k < 16; ++k) {
     EXPECT_EQ(r[1].slots[k].relay, 1);
     EXPECT_EQ(r[1].slots[k].action, k == 0 || k == 2 ? 0x3C : 0xFF) << k;
   }
-  // Peak has only its low inoperative level among the low ones.
-  EXPECT_EQ(r[2].paramNum, 1);
-  EXPECT_EQ(r[2].levelCode, 3);
-  EXPECT_EQ(r[2].lowerLevel, 4 * 325);
-  EXPECT_EQ(r[2].slots[0].action, 0xFF);
-  // Tacho channel 2 and the Modbus input numbered 7.
-  EXPECT_EQ(r[3].channelCode, 0x4001);
-  EXPECT_EQ(r[3].paramNum, 0);
-  EXPECT_EQ(r[3].levelCode, 1);
-  EXPECT_EQ(r[3].upperLevel, 32500);
-  EXPECT_EQ(r[3].slots[0].action, 0x3C);
-  EXPECT_EQ(r[4].channelCode, 0x8000);
-  EXPECT_EQ(r[4].paramNum, 7);
-  EXPECT_EQ(r[4].upperLevel, 80 * 650);
 }
 
 TEST_F(BinExport, ReadinessRecordsFollowTheLevelsADiagnosisHas) {

@@ -2,6 +2,7 @@
 // records only a device or another writer produces, and the images that are refused.
 #include <gtest/gtest.h>
 
+#include "bin/seed_files.h"
 #include "convert/bin_import.h"
 #include "interface/conv_exception.h"
 #include "platform/oleauto.h"
@@ -16,73 +17,14 @@ using test::Sections;
 
 // Two vibration channels (bands, levels, linearisation), two tacho channels, Modbus master with cycles and slave
 // outputs, test mode, readiness, a Modbus input; every value the image carries is set explicitly, and the levels
-// sit on whole codes of their scales so that they decode exactly.
-Sections FullSections() {
-  Sections s;
-  s.cfg = R"(<Cfg CfgId="0123abcd-4567-89ef-0123-456789abcdef" DeviceType="1"/>)";
-  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="10" DelayUp_ms="600" DelayDn_ms="2000"/>)";
-  s.spectrum = R"(<wave_settings samples="16384" fmax="4000" fmin="0"/><spectrum_settings lines="1600"/>)";
-  s.vibro =
-      R"(<VibroChannel number="1" unit="102" trn_sens="5.5" trn_offset="0" hpf="0">)"
-      R"(<param unit="103" average_time_s="2.5" sp_window="3"/>)"
-      R"(<Average number="1" minvalue="0" maxvalue="100"><abs_level_region high_warning_level="40")"
-      R"( high_alarm_level="60" low_warning_level="20" low_alarm_level="10" relay="1"/></Average>)"
-      R"(<Peak number="2" minvalue="0" maxvalue="200">)"
-      R"(<abs_level_region high_alarm_level="80" low_inoperative_level="4" relay="0"/></Peak>)"
-      R"(<Absolute_bands><band number="3" value_type="2" low_freq="10" high_freq="20" minvalue="0" maxvalue="100">)"
-      R"(<abs_level_region high_inoperative_level="90" relay="0"/>)"
-      R"(<cutting_rel_bands><cutting_band number="4"/></cutting_rel_bands></band></Absolute_bands>)"
-      R"(<Relative_bands><band number="4" value_type="1" shaft="1" factor="1.5" ranges_type="2" lower_bound="5")"
-      R"( upper_bound="5" minvalue="0" maxvalue="50"><phase number="5"/></band></Relative_bands>)"
-      R"(</VibroChannel>)"
-      R"(<VibroChannel number="2" unit="101" trn_sens="7" trn_offset="0.5" hpf="0">)"
-      R"(<Linear type="0"><Point volt="-2000" value="-10"/><Point volt="0" value="0"/>)"
-      R"(<Point volt="2000" value="10"/></Linear>)"
-      R"(<param unit="102" average_time_s="1" sp_window="2"/>)"
-      R"(<WaveRMS number="1" minvalue="0" maxvalue="10"><abs_level_region high_warning_level="5" relay="1"/>)"
-      R"(</WaveRMS><Crest number="2" minvalue="0" maxvalue="20"/></VibroChannel>)";
-  s.tacho =
-      R"(<TachoChannel number="1" unit="202" minvalue="0" maxvalue="13000" trn_sens="2" reductor_coeff="1.5">)"
-      R"(<abs_level_region high_alarm_level="6500" relay="1"/>)"
-      R"(<start_stop_region start_level="1300" stop_level="650"/></TachoChannel>)"
-      R"(<TachoChannel number="2" unit="202" minvalue="0" maxvalue="6500" trn_sens="1" reductor_coeff="1">)"
-      R"(<start_stop_region start_level="1300" stop_level="650"/></TachoChannel>)";
-  s.monitoring = R"(<Element Number="1"><Tag ChannelNum="1" ParamNum="0"/><Tag ChannelNum="50" ParamNum="0"/>)"
-                 R"(</Element><Element Number="2"><Tag ChannelNum="2" ParamNum="0"/></Element>)";
-  s.current_outputs = R"(<Output Number="1"><Tag ChannelNum="1" ParamNum="1"/></Output>)";
-  s.transfer = R"(<Data_transfer_settings param_min_int="1000" param_max_int="64000"/>)";
-  s.black_box = R"(<BlackBox decimation_coeff="3"/>)";
-  s.modbus = test::ModbusXml(
-      R"(used="1" type="1" DataValidityTime_s="5" param_min_int="100" param_max_int="60000")",
-      R"(<Output Number="1"><Tag ChannelNum="1" ParamNum="1" ParamMin="1000" ParamMax="51000" ParamDef="65535"/>)"
-      R"(</Output><Output Number="2"><Tag ChannelNum="100" ParamNum="7" ParamMin="0" ParamMax="1000")"
-      R"( ParamDef="0"/></Output>)",
-      R"(<Cycle Number="1" CycleTime="15000" SlaveTimeOut="1000" MasterMinDelay="600"><Commands>)"
-      R"(<Command Number="1" Function="3" SlaveAddress="45" AddressIn="4" AddressEx="104" Count="2"/>)"
-      R"(<Command Number="2" Function="16" SlaveAddress="7" AddressIn="10" AddressEx="20" Count="1"/>)"
-      R"(</Commands></Cycle><Cycle Number="2" CycleTime="2147483648" SlaveTimeOut="0" MasterMinDelay="1"/>)",
-      R"(<RS422 baudrate="38400" databits="3" stopbits="2" parity="1"/>)",
-      R"(<Table type="1" count="10" address="100"/><Table type="2" count="20" address="200"/>)"
-      R"(<Table type="3" count="5" address="300"/><Table type="4" count="37" address="400"/>)");
-  s.test = R"(<Test used="1" TG0="1" TG1="2" TG2="0" TGE0="0" TGE1="2" TGE2="1" Relay1="2" Relay2="1" Relay3="0")"
-           R"( Relay4="2"><Parameters><Parameter Number="1" OutputNumber="1" Value="50"/>)"
-           R"(<Parameter Number="2" OutputNumber="2" Value="25"/></Parameters></Test>)";
-  s.relay = R"(<Relay><WarningDelay On_ms="400" Off_ms="0"/><AlarmDelay On_ms="1000" Off_ms="200"/></Relay>)";
-  s.readiness =
-      R"(<Readiness used="1"><Diagnose Number="1" ParamNumber="3" low_inoperative_level="100")"
-      R"( high_inoperative_level="4000"/><Diagnose Number="2" ParamNumber="5" low_inoperative_level="7"/>)"
-      R"(<Diagnose Number="3" ParamNumber="9" high_inoperative_level="0"/><Diagnose Number="4" ParamNumber="1"/>)"
-      R"(</Readiness>)";
-  s.inputs = R"(<Input Number="7" MinPhisValue="-50" MaxPhisValue="50" MinInputValue="0" MaxInputValue="4095">)"
-             R"(<abs_level_region high_warning_level="30" low_warning_level="-30" relay="0"/></Input>)";
-  return s;
+// sit on whole codes of their scales so that they decode exactly. The document is also a seed of the XML fuzzer.
+std::unique_ptr<CNodeTag_VRK_DeviceV7> LoadedFullConfiguration() {
+  const std::string text = test::SourceFileText("fuzz/corpus/xml/v7_every_value_an_image_carries.xml");
+  return ImportXmlText(Utf8ToUtf16(text), false);
 }
 
-class BinImport : public ::testing::Test {
+class BinImport : public test::EnglishMessagesTest {
  protected:
-  void SetUp() override { SetThreadUILanguage(1033); }
-  void TearDown() override { SetThreadUILanguage(0); }
-
   static std::unique_ptr<CNodeTag_VRK_DeviceV7> Import(const std::vector<uint8_t>& bytes) {
     return ImportBinImage(bytes.data(), bytes.size(), false);
   }
@@ -107,7 +49,7 @@ class BinImport : public ::testing::Test {
 };
 
 TEST_F(BinImport, FullConfigurationComesBackWithItsValuesAndItsImage) {
-  auto original = test::LoadedRoot(FullSections());
+  auto original = LoadedFullConfiguration();
   const BinImage image = ExportBinImage(*original);
   auto imported = Import(image.bytes);
   const BinImage again = ExportBinImage(*imported);

@@ -13,10 +13,18 @@
 #include "convert/bin_export.h"
 #include "convert/xml_import.h"
 #include "platform/dom/dom.h"
+#include "platform/oleauto.h"
 #include "platform/utf.h"
 #include "schema/device_v7.h"
 
 namespace vrk::test {
+
+// A test whose messages are compared: the thread's UI language is English while it runs.
+class EnglishMessagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetThreadUILanguage(1033); }
+  void TearDown() override { SetThreadUILanguage(0); }
+};
 
 // The sections of a document; each defaults to what the default configuration holds (with base_interval_s 0,
 // which an image does not carry).

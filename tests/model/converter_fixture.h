@@ -25,6 +25,8 @@ using Indexes = client::IndexList;
 // Position entries: {0, 2} selects occurrence 0 then occurrence 2.
 inline Indexes At(std::initializer_list<uint32_t> positions) { return client::Positions(positions); }
 inline Indexes Key(uint32_t key) { return {{true, key}}; }
+// A line feed and the full path of `path`, as the description of a failure ends.
+inline std::string Named(const std::string& path) { return "\n\\VRK_Device\\" + path; }
 
 // An error description as the tests compare it: UTF-8, "<no error info>" when the call left none.
 inline std::string DescriptionText(const std::optional<std::u16string>& description) {
@@ -42,6 +44,7 @@ class ConverterTest : public ::testing::Test {
   void TearDown() override { SetThreadUILanguage(0); }
 
   void LoadDefault() { ASSERT_EQ(cvt_->CreateNewCfg(), S_OK) << TakeErrorDescription(); }
+  void Load(const std::string& document) { ASSERT_EQ(PutXml(document), S_OK) << error_; }
 
   ComPtr<IVRK5420CfgConValueIndexes> MakeIndexes(const Indexes& entries) { return client::MakeIndexList(entries); }
   // The calls of the client library on cvt_.
@@ -77,8 +80,27 @@ class ConverterTest : public ::testing::Test {
     if (FAILED(Track([&] { value = Calls().GetValue(Utf8ToUtf16(path), indexes); }))) return "<E_FAIL>";
     return Utf16ToUtf8(value);
   }
+  // GetValueRanges' record; empty, with error_ set, when the call fails.
+  client::DataRange Ranges(const std::string& path, const Indexes& indexes = {}) {
+    client::DataRange range;
+    Track([&] { range = Calls().GetValueRanges(Utf8ToUtf16(path), indexes); });
+    return range;
+  }
   HRESULT Set(const std::string& path, const std::string& value, const Indexes& indexes = {}) {
     return Track([&] { Calls().SetValue(Utf8ToUtf16(path), indexes, Utf8ToUtf16(value)); });
+  }
+  // The text SetValue gives back as stored, or CheckValueRanges as it would be; "<E_FAIL>" with error_ set.
+  std::string Written(const std::string& path, const std::string& value, const Indexes& indexes = {}) {
+    std::u16string text;
+    if (FAILED(Track([&] { text = Calls().SetValue(Utf8ToUtf16(path), indexes, Utf8ToUtf16(value)); })))
+      return "<E_FAIL>";
+    return Utf16ToUtf8(text);
+  }
+  std::string Checked(const std::string& path, const std::string& value, const Indexes& indexes = {}) {
+    std::u16string text;
+    if (FAILED(Track([&] { text = Calls().CheckValueRanges(Utf8ToUtf16(path), indexes, Utf8ToUtf16(value)); })))
+      return "<E_FAIL>";
+    return Utf16ToUtf8(text);
   }
   HRESULT Create(const std::string& path, const Indexes& indexes = {}) {
     return Track([&] { Calls().CreateNode(Utf8ToUtf16(path), indexes); });

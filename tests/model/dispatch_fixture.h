@@ -85,6 +85,12 @@ class DispatchTest : public ConverterTest {
     InvokeByName(cvt_.get(), name, flags, std::move(args), out);
     EXPECT_EQ(out.hr, S_OK) << name << ": " << out.Description();
   }
+  // The result code of invoking a member of the converter.
+  HRESULT InvokeResult(const std::string& name, WORD flags, std::vector<VARIANT> args) {
+    Outcome out;
+    InvokeByName(cvt_.get(), name, flags, std::move(args), out);
+    return out.hr;
+  }
   std::string GetText(const std::string& name, std::vector<VARIANT> args = {}) {
     Outcome out;
     Ok(name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, std::move(args), out);

@@ -110,16 +110,13 @@ void ExpectSameMembers(const std::vector<Declared>& table, const std::vector<Dec
   for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(table[i], declared[i]) << "member " << i;
 }
 
-TEST(DispatchIdl, ConverterTableIsTheDeclaredInterface) {
-  const std::vector<Declared> declared = DeclaredMembers("IVRK5420CfgConverter");
-  EXPECT_EQ(declared.size(), 29u);
-  ExpectSameMembers(TableMembers(ConverterDispatch()), declared);
-}
-
-TEST(DispatchIdl, IndexListTableIsTheDeclaredInterface) {
-  const std::vector<Declared> declared = DeclaredMembers("IVRK5420CfgConValueIndexes");
-  EXPECT_EQ(declared.size(), 6u);
-  ExpectSameMembers(TableMembers(ValueIndexesDispatch()), declared);
+TEST(DispatchIdl, BothTablesAreTheDeclaredInterfaces) {
+  const std::vector<Declared> converter = DeclaredMembers("IVRK5420CfgConverter");
+  EXPECT_EQ(converter.size(), 29u);
+  ExpectSameMembers(TableMembers(ConverterDispatch()), converter);
+  const std::vector<Declared> indexes = DeclaredMembers("IVRK5420CfgConValueIndexes");
+  EXPECT_EQ(indexes.size(), 6u);
+  ExpectSameMembers(TableMembers(ValueIndexesDispatch()), indexes);
 }
 
 }  // namespace

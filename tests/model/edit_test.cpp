@@ -18,16 +18,7 @@ class EditTest : public ConverterTest {
 
 using Values = EditTest;
 
-TEST_F(Values, SetValueStoresAndReturnsTheNormalisedText) {
-  LoadDefault();
-  BStr name("Region_settings\\Hysteresis_percent"), text(" 0090 ");
-  BSTR raw = text.release();
-  ASSERT_EQ(cvt_->SetValue(name.get(), nullptr, &raw), S_OK) << TakeErrorDescription();
-  EXPECT_EQ(BStr::Adopt(raw).ToUtf8(), "90");
-  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "90");
-}
-
-TEST_F(Values, OutOfRangeValueIsRefusedWithTheComposedMessage) {
+TEST_F(Values, SetValueReturnsTheNormalisedTextAndRefusesWithTheComposedMessage) {
   LoadDefault();
   const std::string before = Xml();
   EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", "95"), E_FAIL);
@@ -36,31 +27,24 @@ TEST_F(Values, OutOfRangeValueIsRefusedWithTheComposedMessage) {
             "greater than or equal 0 and less than or equal 90\n\\VRK_Device\\Region_settings\\Hysteresis_percent");
   EXPECT_EQ(Xml(), before);
   EXPECT_EQ(Changed(), std::make_pair(1u, 0));
-}
-
-TEST_F(Values, MalformedValuesGetMessage123) {
-  LoadDefault();
   for (const char* text : {"", "abc", "12345678901", "90.0"}) {
     EXPECT_EQ(Set("Region_settings\\Hysteresis_percent", text), E_FAIL) << text;
     EXPECT_TRUE(error_.starts_with(std::string("Incorrect value type (") + text + ") \n")) << error_;
   }
+  EXPECT_EQ(Written("Region_settings\\Hysteresis_percent", " 0090 "), "90") << error_;
+  EXPECT_EQ(Get("Region_settings\\Hysteresis_percent"), "90");
 }
 
-TEST_F(Values, FailedWriteOfANewAttributeRemovesIt) {
+TEST_F(Values, FailedWriteRemovesTheAttributeAndElementsItCreated) {
   LoadDefault();
   const std::string before = Xml();
   EXPECT_EQ(Set("Header\\profibus_address", "127"), E_FAIL);
   EXPECT_EQ(Xml(), before);
-}
-
-TEST_F(Values, FailedWriteThatCreatedElementsRemovesThem) {
-  LoadDefault();
-  const std::string before = Xml();
   EXPECT_EQ(Set("TachoChannels\\TachoChannel\\number", "9", Key(9)), E_FAIL);
   EXPECT_EQ(Xml(), before);
 }
 
-TEST_F(Values, UnknownPathsAndMissingIndexes) {
+TEST_F(Values, UnknownPathsAndMissingIndexesFailAndKeyEntriesFollowKeyChanges) {
   LoadMonitoring();
   EXPECT_EQ(Get("Cfg\\NoSuchAttribute"), "<E_FAIL>");
   EXPECT_EQ(error_, "Invalid path to the attribute\nCfg\\NoSuchAttribute");
@@ -70,10 +54,7 @@ TEST_F(Values, UnknownPathsAndMissingIndexes) {
   EXPECT_EQ(error_, "No index for searching an element\n\\VRK_Device\\Monitoring\\Element");
   EXPECT_EQ(Get("Header\\profibus_address"), "<E_FAIL>");
   EXPECT_EQ(error_, "Attribute is not specified\n\\VRK_Device\\Header\\profibus_address");
-}
-
-TEST_F(Values, KeyEntriesSelectByValueAndFollowKeyChanges) {
-  LoadMonitoring();
+  // Key entries select by value and follow key changes.
   EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "3");
   ASSERT_EQ(Set("Monitoring\\Element\\Number", "7", Key(3)), S_OK) << error_;
   EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "<E_FAIL>");
@@ -93,38 +74,25 @@ TEST_F(Values, VirtualPairSplitsIntoChannelAndParameter) {
 TEST_F(Values, CheckValueRangesLeavesNoTrace) {
   LoadDefault();
   const std::string before = Xml();
-  BStr name("Region_settings\\Hysteresis_percent"), text("007");
-  BSTR raw = text.release();
-  ASSERT_EQ(cvt_->CheckValueRanges(name.get(), nullptr, &raw), S_OK) << TakeErrorDescription();
-  EXPECT_EQ(BStr::Adopt(raw).ToUtf8(), "7");
+  EXPECT_EQ(Checked("Region_settings\\Hysteresis_percent", "007"), "7") << error_;
   EXPECT_EQ(Xml(), before);
   EXPECT_EQ(Changed(), std::make_pair(1u, 0));
-  BStr bad("91");
-  raw = bad.release();
-  EXPECT_EQ(cvt_->CheckValueRanges(name.get(), nullptr, &raw), E_FAIL);
-  SysFreeString(raw);
-  EXPECT_TRUE(TakeErrorDescription().starts_with("Incorrect value range (91) \n"));
+  EXPECT_EQ(Checked("Region_settings\\Hysteresis_percent", "91"), "<E_FAIL>");
+  EXPECT_TRUE(error_.starts_with("Incorrect value range (91) \n")) << error_;
   EXPECT_EQ(Xml(), before);
 }
 
 TEST_F(Values, RangesReportLimitsAndDictionary) {
   LoadDefault();
-  BStr name("Header\\baudrate");
-  VRK5420CfgConDataRange range{};
-  ASSERT_EQ(cvt_->GetValueRanges(name.get(), nullptr, &range), S_OK);
-  EXPECT_EQ(range.Type, 5u);
-  EXPECT_EQ(BStr::Adopt(range.Dictionary).ToUtf8(), "93750|\n115200|\n128000|\n187500|\n500000|\n");
-  for (BSTR s : {range.DefaultVal, range.MinVal, range.MaxVal, range.Increment}) SysFreeString(s);
-
-  BStr tacho("TachoChannels\\TachoChannel\\reductor_coeff");
-  ASSERT_EQ(cvt_->GetValueRanges(tacho.get(), nullptr, &range), S_OK);
-  EXPECT_EQ(range.MinConstraint, 2u);
-  EXPECT_EQ(BStr::Adopt(range.MinVal).ToUtf8(), "0");
-  EXPECT_EQ(BStr::Adopt(range.DefaultVal).ToUtf8(), "1");
-  EXPECT_EQ(range.AddConstraint, 4);
-  for (BSTR s : {range.MaxVal, range.Increment, range.Dictionary}) SysFreeString(s);
-
-  BStr unknown("Header\\nothing");
+  const client::DataRange baudrate = Ranges("Header\\baudrate");
+  EXPECT_EQ(baudrate.Type, 5u);
+  EXPECT_EQ(baudrate.Dictionary, u"93750|\n115200|\n128000|\n187500|\n500000|\n");
+  const client::DataRange reductor = Ranges("TachoChannels\\TachoChannel\\reductor_coeff");
+  EXPECT_EQ(reductor.MinConstraint, 2u);
+  EXPECT_EQ(reductor.MinVal, u"0");
+  EXPECT_EQ(reductor.DefaultVal, u"1");
+  EXPECT_EQ(reductor.AddConstraint, 4);
+  BStr unknown("Header\\nothing"), name("Header\\baudrate");
   EXPECT_EQ(Track(cvt_->GetValueRanges(unknown.get(), nullptr, nullptr)), E_FAIL);
   EXPECT_EQ(error_, "Invalid path to the attribute\nHeader\\nothing");
   EXPECT_EQ(cvt_->GetValueRanges(name.get(), nullptr, nullptr), S_OK);
@@ -132,7 +100,7 @@ TEST_F(Values, RangesReportLimitsAndDictionary) {
 
 using Brackets = EditTest;
 
-TEST_F(Brackets, CountOnceAtTheOutermostEnd) {
+TEST_F(Brackets, CountOnceAtTheOutermostEndAndNeedABegin) {
   LoadDefault();
   ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
   ASSERT_EQ(cvt_->BeginUpdate(), S_OK);
@@ -142,6 +110,8 @@ TEST_F(Brackets, CountOnceAtTheOutermostEnd) {
   EXPECT_EQ(Changed(), std::make_pair(1u, 0));
   ASSERT_EQ(cvt_->EndUpdate(), S_OK);
   EXPECT_EQ(Changed(), std::make_pair(2u, 1));
+  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
+  EXPECT_EQ(error_, "No call of BeginUpdate occurred before");
 }
 
 TEST_F(Brackets, ChecksWaitForTheOutermostEndAndAFailureUndoesTheWholeBracket) {
@@ -156,11 +126,6 @@ TEST_F(Brackets, ChecksWaitForTheOutermostEndAndAFailureUndoesTheWholeBracket) {
   EXPECT_TRUE(error_.starts_with("Incorrect value range (99999) \n")) << error_;
   EXPECT_EQ(Xml(), before);
   EXPECT_EQ(Changed(), std::make_pair(1u, 0));
-}
-
-TEST_F(Brackets, EndWithoutBeginIsRefused) {
-  EXPECT_EQ(Track(cvt_->EndUpdate()), E_FAIL);
-  EXPECT_EQ(error_, "No call of BeginUpdate occurred before");
 }
 
 TEST_F(Brackets, CreateAndFillANewElement) {
@@ -196,17 +161,12 @@ TEST_F(Elements, CreationKeepsKeysAscendingAndTheDocumentIndented) {
             "\t\t<Element Number=\"7\"/>\n\t</Monitoring>");
 }
 
-TEST_F(Elements, RemovingAMandatoryElementIsUndone) {
-  LoadMonitoring();
+TEST_F(Elements, AFailedRemovalPutsTheElementBackInPlace) {
+  LoadDefault();
   const std::string before = Xml();
   EXPECT_EQ(Delete("Cfg\\"), E_FAIL);
   EXPECT_EQ(error_, "No mandatory tag\n\\VRK_Device\\Cfg");
   EXPECT_EQ(Xml(), before);
-}
-
-TEST_F(Elements, AFailedRemovalPutsTheElementBackInPlace) {
-  LoadDefault();
-  const std::string before = Xml();
   for (uint32_t type : {1u, 2u}) {
     EXPECT_EQ(Delete("Modbus\\Tables\\Table\\", Key(type)), E_FAIL);  // there must be four tables
     EXPECT_EQ(error_, "There must be always 4 node(s) of \"Table\"\n\\VRK_Device\\Modbus\\Tables\\Table");
@@ -221,6 +181,8 @@ TEST_F(Elements, RemovalTakesTheIndentationAlong) {
             "<Monitoring>\n\t\t<Element Number=\"1\"/>\n\t\t<Element Number=\"2\"/>\n\t</Monitoring>");
   EXPECT_EQ(Delete("Monitoring\\Element\\", Key(9)), S_OK);  // nothing there: nothing happens
   EXPECT_EQ(Count("Monitoring\\Element\\"), 2u);
+  EXPECT_EQ(NodeText("Monitoring\\Element\\", Key(9)), std::nullopt);  // the text of no occurrence is null
+  EXPECT_EQ(NodeText("Monitoring\\Element\\", Key(2)), "<Element Number=\"2\"/>");
 }
 
 TEST_F(Elements, MovesAreClampedAndReportTheDisplacement) {
@@ -243,12 +205,6 @@ TEST_F(Elements, MovesAreClampedAndReportTheDisplacement) {
   offset = 3;
   ASSERT_EQ(Move("Monitoring\\Element\\", Key(8), offset), S_OK);
   EXPECT_EQ(offset, 0);
-}
-
-TEST_F(Elements, NodeTextOfAMissingOccurrenceIsNull) {
-  LoadMonitoring();
-  EXPECT_EQ(NodeText("Monitoring\\Element\\", Key(9)), std::nullopt);
-  EXPECT_EQ(NodeText("Monitoring\\Element\\", Key(2)), "<Element Number=\"2\"/>");
 }
 
 TEST_F(Elements, SetNodeTextReplacesTheOccurrence) {

@@ -6,10 +6,6 @@
 namespace vrk::test {
 namespace {
 
-std::string Section(const std::string& name, const std::string& content) {
-  return "<" + name + ">" + content + "</" + name + ">";
-}
-
 // Channel 1: Average 1, Peak 2, absolute bands 3 and 4, relative band 5 with phase 6; references to most of them.
 std::string BandsWithReferences() {
   return Document(
@@ -34,38 +30,38 @@ std::string CompatibleLayout(const std::string& rest = "") {
 using ParameterRemoval = ParameterEditTest;
 
 TEST_F(ParameterRemoval, ReferencesGoAndTheNumberingClosesItsGap) {
-  Load(BandsWithReferences());
-  ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {true, 3}}), S_OK) << error_;
-  EXPECT_EQ(Numbers(1), "A1 P2 a3 r4/5");
-  // Output 1 and the references to band 3 are gone; monitoring element 3 watched nothing else and went with
-  // its diagnoses; what referred to band 4, the relative band and its phase follows them one place down.
-  EXPECT_EQ(References(), "O2=1:2 M1=1:3 M2=1:2 D1 D2 S1=1:2 S2=1:1");
+  const struct {
+    std::string path;
+    Indexes at;
+    const char* numbers;
+    const char* references;
+  } removals[] = {
+      // Output 1 and the references to band 3 go; monitoring element 3 watched nothing else and goes with its
+      // diagnoses; what referred to band 4, the relative band and its phase follows them one place down.
+      {kAbsoluteBandPath, {{true, 1}, {true, 3}}, "A1 P2 a3 r4/5", "O2=1:2 M1=1:3 M2=1:2 D1 D2 S1=1:2 S2=1:1"},
+      // A relative band takes its phase and the references to both along.
+      {kRelativeBandPath, {{true, 1}, {false, 0}}, "A1 P2 a3 a4",
+       "O1=1:2 O2=1:3 M1=1:2 M2=1:3 M3=1:2 D1 D2 D3 S1=1:3 S2=1:2 S3=1:1"},
+      // An overall value goes like a band.
+      {std::string(kChannelPath) + "Average\\", Key(1), "P1 a2 a3 r4/5",
+       "O1=1:1 O2=1:2 M1=1:1,1:3 M2=1:2 M3=1:1 D1 D2 D3 S1=1:2 S2=1:1 S3=1:0"}};
+  for (const auto& removal : removals) {
+    SCOPED_TRACE(removal.path);
+    Load(BandsWithReferences());
+    ASSERT_EQ(Delete(removal.path, removal.at), S_OK) << error_;
+    EXPECT_EQ(Numbers(1), removal.numbers);
+    EXPECT_EQ(References(), removal.references);
+    ASSERT_EQ(Set(std::string(kChannelPath) + "Peak\\maxvalue", "50", Key(1)), S_OK);  // nothing left half done
+  }
 }
 
-TEST_F(ParameterRemoval, ARelativeBandTakesItsPhaseAndBothReferencesAlong) {
-  Load(BandsWithReferences());
-  ASSERT_EQ(Delete(kRelativeBandPath, {{true, 1}, {false, 0}}), S_OK) << error_;
-  EXPECT_EQ(Numbers(1), "A1 P2 a3 a4");
-  EXPECT_EQ(References(), "O1=1:2 O2=1:3 M1=1:2 M2=1:3 M3=1:2 D1 D2 D3 S1=1:3 S2=1:2 S3=1:1");
-  ASSERT_EQ(Set(std::string(kChannelPath) + "Peak\\maxvalue", "50", Key(1)), S_OK);  // nothing left half done
-}
-
-TEST_F(ParameterRemoval, APhaseAloneGoesWithItsReferences) {
+TEST_F(ParameterRemoval, APhaseAloneGoesWithItsReferencesAndTheCompatibleLayoutKeepsNumbers) {
   Load(BandsWithReferences());
   ASSERT_EQ(Set("Monitoring\\Element\\Tag\\ParamNum", "5", At({1, 0})), S_OK) << error_;
   ASSERT_EQ(Delete(std::string(kRelativeBandPath) + "phase\\", {{true, 1}, {false, 0}}), S_OK) << error_;
   EXPECT_EQ(Numbers(1), "A1 P2 a3 a4 r5");
   EXPECT_EQ(References(), "O1=1:2 O2=1:3 M1=1:2,1:4 M2=1:2 D1 D2 S1=1:3 S2=1:2 S3=1:1");
-}
-
-TEST_F(ParameterRemoval, AnOverallValueIsRemovedLikeABand) {
-  Load(BandsWithReferences());
-  ASSERT_EQ(Delete(std::string(kChannelPath) + "Average\\", Key(1)), S_OK) << error_;
-  EXPECT_EQ(Numbers(1), "P1 a2 a3 r4/5");
-  EXPECT_EQ(References(), "O1=1:1 O2=1:2 M1=1:1,1:3 M2=1:2 M3=1:1 D1 D2 D3 S1=1:2 S2=1:1 S3=1:0");
-}
-
-TEST_F(ParameterRemoval, TheCompatibleLayoutKeepsItsNumbers) {
+  // The compatible layout keeps its numbers.
   Load(CompatibleLayout());
   ASSERT_EQ(Compatible(), 1);
   ASSERT_EQ(Delete(kAbsoluteBandPath, {{true, 1}, {false, 0}}), S_OK) << error_;

@@ -31,7 +31,7 @@ TEST_F(KeyedOccurrences, CreatedOutOfOrderTheyStandInKeyOrderAndAreFoundAgain) {
   EXPECT_EQ(Get(kDefault, Key(3)), "<E_FAIL>");
 }
 
-TEST_F(KeyedOccurrences, RewrittenKeyIsFoundUnderItsNewKeyOnly) {
+TEST_F(KeyedOccurrences, RewrittenKeyIsFoundUnderItsNewKeyOnlyAndAFailedCreationNotAtAll) {
   CreateOutputs({2, 5, 9});
   ASSERT_EQ(Set(kNumber, "12", Key(9)), S_OK) << error_;
   EXPECT_EQ(Get(kDefault, Key(12)), "109");
@@ -39,9 +39,7 @@ TEST_F(KeyedOccurrences, RewrittenKeyIsFoundUnderItsNewKeyOnly) {
   // A key between the old and the new greatest goes before the rewritten occurrence.
   ASSERT_EQ(Set(kDefault, "110", Key(10)), S_OK) << error_;
   EXPECT_EQ(InOrder(), (std::vector<std::string>{"102", "105", "110", "109"}));
-}
-
-TEST_F(KeyedOccurrences, FailedCreationLeavesNothingToFind) {
+  // A failed creation leaves nothing to find.
   CreateOutputs({2, 5});
   EXPECT_EQ(Set(kDefault, "abc", Key(8)), E_FAIL);
   EXPECT_EQ(Count(kOutput), 2u);

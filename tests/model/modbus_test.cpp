@@ -8,9 +8,6 @@ namespace {
 constexpr char kCycleCount[] = "Modbus\\ExchangeCycle\\CycleCount";
 constexpr char kCycle[] = "Modbus\\ExchangeCycle\\Cycle\\";
 
-// "\VRK_Device\" plus `path`: the name under which a failure is reported.
-std::string Named(const std::string& path) { return "\n\\VRK_Device\\" + path; }
-
 class ModbusTest : public ConverterTest {
  protected:
   // The default configuration switched to Modbus master, where exchange cycles are configured.
@@ -22,7 +19,7 @@ class ModbusTest : public ConverterTest {
 
 using ModbusCycleCount = ModbusTest;
 
-TEST_F(ModbusCycleCount, RaisingTheCountAppendsCyclesWithDefaultTimes) {
+TEST_F(ModbusCycleCount, RaisingTheCountAppendsCyclesWithDefaultTimesLoweringItRemovesTheLast) {
   LoadMaster();
   EXPECT_EQ(Get(kCycleCount), "0");
   ASSERT_EQ(Set(kCycleCount, "3"), S_OK) << error_;
@@ -33,11 +30,7 @@ TEST_F(ModbusCycleCount, RaisingTheCountAppendsCyclesWithDefaultTimes) {
             "\t\t\t<Cycle Number=\"2\" CycleTime=\"15000\" SlaveTimeOut=\"1000\" MasterMinDelay=\"600\"/>\n"
             "\t\t\t<Cycle Number=\"3\" CycleTime=\"15000\" SlaveTimeOut=\"1000\" MasterMinDelay=\"600\"/>\n"
             "\t\t</ExchangeCycle>");
-}
-
-TEST_F(ModbusCycleCount, LoweringTheCountRemovesTheLastCycles) {
-  LoadMaster();
-  ASSERT_EQ(Set(kCycleCount, "3"), S_OK) << error_;
+  // Lowering it removes the last cycles.
   ASSERT_EQ(Set(std::string(kCycle) + "CycleTime", "500", Key(1)), S_OK) << error_;
   ASSERT_EQ(Set(kCycleCount, "1"), S_OK) << error_;
   EXPECT_EQ(NodeText("Modbus\\ExchangeCycle\\"),
@@ -96,7 +89,7 @@ TEST_F(ModbusCycleCount, TextThatIsNoCountIsRefusedEvenInsideABracket) {
   EXPECT_EQ(Xml(), before);
 }
 
-TEST_F(ModbusCycleCount, ASlaveHasNoCyclesAndAMasterAtLeastOne) {
+TEST_F(ModbusCycleCount, ASlaveHasNoCyclesAMasterSomeAndTheCountIsCheckedOnLoadButNeverWritten) {
   LoadDefault();
   EXPECT_EQ(Set(kCycleCount, "1"), E_FAIL);
   EXPECT_TRUE(error_.starts_with("Incorrect value range (1) \n")) << error_;
@@ -107,9 +100,6 @@ TEST_F(ModbusCycleCount, ASlaveHasNoCyclesAndAMasterAtLeastOne) {
             "Incorrect value range (0) \nValue must be\npositive integer\n"
             "greater than or equal 1 and less than or equal 4" +
                 Named("Modbus\\ExchangeCycle\\CycleCount"));
-}
-
-TEST_F(ModbusCycleCount, CountIsCheckedOnLoadAndNeverWritten) {
   LoadMaster();
   ASSERT_EQ(Set(kCycleCount, "2"), S_OK) << error_;
   const std::string two_cycles = Xml();

@@ -10,7 +10,7 @@
 namespace vrk::test {
 namespace {
 
-class OlderDocuments : public ConverterTest {};
+using OlderDocuments = ConverterTest;
 
 constexpr uint16_t kOlderVersions[] = {1, 2, 3, 6};
 
@@ -27,15 +27,10 @@ TEST_F(OlderDocuments, EveryVersionLoadsAsVersionSevenAndItsImageRoundTrips) {
     }
 }
 
-}  // namespace
-}  // namespace vrk::test
-
-namespace vrk::test {
-namespace {
-
 const char kChannel[] = "VibroChannels\\VibroChannel\\";
 
-TEST_F(OlderDocuments, LoadPassesNormaliseEveryVersion) {
+// The load passes normalise every version; versions 2 to 6 keep the values version 7 has as well.
+TEST_F(OlderDocuments, LoadPassesNormaliseEveryVersionAndUpgradesKeepTheValuesBothVersionsHave) {
   for (uint16_t version : kOlderVersions) {
     SCOPED_TRACE(testing::Message() << "version " << version);
     ASSERT_EQ(PutXml(OlderDocument(version, DocumentSize::kFull)), S_OK) << error_;
@@ -44,13 +39,7 @@ TEST_F(OlderDocuments, LoadPassesNormaliseEveryVersion) {
     EXPECT_EQ(Get("TachoChannels\\TachoChannel\\start_stop_region\\start_level", Key(1)), "1200");
     EXPECT_EQ(Xml().find("profibus_address"), std::string::npos);
     EXPECT_EQ(Get("Relay\\AlarmDelay\\On_ms"), "0");
-  }
-}
-
-TEST_F(OlderDocuments, UpgradesKeepTheValuesBothVersionsHave) {
-  for (uint16_t version : {2, 3, 6}) {
-    SCOPED_TRACE(testing::Message() << "version " << version);
-    ASSERT_EQ(PutXml(OlderDocument(version, DocumentSize::kFull)), S_OK) << error_;
+    if (version == 1) continue;  // its own layout, below
     EXPECT_EQ(Get(std::string(kChannel) + "Average\\abs_level_region\\high_warning_level", Key(1)), "50");
     EXPECT_EQ(Get(std::string(kChannel) + "Relative_bands\\band\\phase\\number", At({0, 0})), "5");
     EXPECT_EQ(Get("Monitoring\\Element\\Tag\\ParamNum", At({0, 0})), "3");

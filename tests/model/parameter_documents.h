@@ -26,6 +26,10 @@ inline std::string RelativeBand(int number, int shaft, const std::string& factor
          " ranges_type=\"2\" lower_bound=\"5\" upper_bound=\"5\">" +
          (phase ? "<phase" + Quoted("number", std::to_string(phase)) + "/>" : std::string()) + "</band>";
 }
+// `content` inside an element `name`.
+inline std::string Section(const std::string& name, const std::string& content) {
+  return "<" + name + ">" + content + "</" + name + ">";
+}
 inline std::string Absolute(const std::string& bands) { return "<Absolute_bands>" + bands + "</Absolute_bands>"; }
 inline std::string Relative(const std::string& bands) { return "<Relative_bands>" + bands + "</Relative_bands>"; }
 
@@ -86,7 +90,6 @@ inline constexpr char kRelativeBandPath[] = "VibroChannels\\VibroChannel\\Relati
 
 class ParameterEditTest : public ConverterTest {
  protected:
-  void Load(const std::string& document) { ASSERT_EQ(PutXml(document), S_OK) << error_; }
 
   // The parameters of vibration channel `channel` in visiting order, each as a letter and its number: A Average,
   // P Peak, PP PeakPeak, W WaveRMS, C Crest, a absolute band, r relative band, "/n" its phase.

@@ -5,10 +5,6 @@
 namespace vrk::test {
 namespace {
 
-std::string Section(const std::string& name, const std::string& content) {
-  return "<" + name + ">" + content + "</" + name + ">";
-}
-
 // Average 1, Peak 2, absolute bands 3 and 4, relative band 5 with phase 6, relative band 7; references to the
 // Average, the first relative band, its phase, the last band and the first absolute band.
 std::string Channel(int number) {
@@ -30,16 +26,14 @@ class ParameterMove : public ParameterEditTest {
   }
 };
 
-TEST_F(ParameterMove, TheMovedParameterAndThosePassedRotateTheirNumbers) {
+TEST_F(ParameterMove, TheMovedParameterAndThosePassedRotateTheirNumbersABandWithItsPhase) {
   Load(Document(Channel(1), Tacho(1), ReferencesTo(1)));
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Average\\", Key(1), 2), 2);
   EXPECT_EQ(Numbers(1), "A3 P1 a2 a4 r5/6 r7");
   // Nodes stay where they are: only numbers change.
   EXPECT_EQ(Get(std::string(kAbsoluteBandPath) + "number", {{true, 1}, {false, 0}}), "2");
   EXPECT_EQ(References(), "O1=1:2 O2=1:4 M1=1:5,1:6 S1=1:1");
-}
-
-TEST_F(ParameterMove, ARelativeBandMovesWithItsPhase) {
+  // A relative band moves with its phase.
   Load(Document(Channel(1), Tacho(1), ReferencesTo(1)));
   EXPECT_EQ(MoveBy(kRelativeBandPath, {{true, 1}, {false, 0}}, -2), -2);
   EXPECT_EQ(Numbers(1), "A1 P2 a5 a6 r3/4 r7");
@@ -49,7 +43,7 @@ TEST_F(ParameterMove, ARelativeBandMovesWithItsPhase) {
   EXPECT_EQ(Numbers(1), "A1 P2 a3 a6 r4/5 r7");
 }
 
-TEST_F(ParameterMove, OffsetsAreClampedToTheEndsOfTheList) {
+TEST_F(ParameterMove, OffsetsAreClampedToTheEndsAndGapsInTheRangeClose) {
   Load(Document(Channel(1), Tacho(1)));
   EXPECT_EQ(MoveBy(kRelativeBandPath, {{true, 1}, {true, 7}}, 5), 0);
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Average\\", Key(1), -3), 0);
@@ -58,9 +52,7 @@ TEST_F(ParameterMove, OffsetsAreClampedToTheEndsOfTheList) {
   EXPECT_EQ(Numbers(1), "A1 P7 a2 a3 r4/5 r6");
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Crest\\", Key(1), 1), 0);  // no such parameter
   EXPECT_EQ(MoveBy(std::string(kChannelPath) + "Peak\\", Key(5), 1), 0);   // no such channel
-}
-
-TEST_F(ParameterMove, GapsInTheRangeCloseAndTheRestKeepsItsNumbers) {
+  // Gaps in the range close, and the rest keeps its numbers.
   Load(Document(Vibro(1, Overall("Average", 1) + Overall("Peak", 2) + Absolute(AbsoluteBand(5) + AbsoluteBand(9)) +
                              Overall("Crest", 12))));
   EXPECT_EQ(MoveBy(kAbsoluteBandPath, {{true, 1}, {true, 9}}, -1), -1);

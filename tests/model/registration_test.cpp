@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "bin/seed_files.h"
 #include "interface/server_registration.h"
 #include "interface/vrk5420_interfaces.h"
 #include "platform/com_client.h"
@@ -21,87 +22,8 @@ namespace {
 
 constexpr char kModule[] = "/opt/vrk/lib/libVRK5420CfgConverter.so";
 
-constexpr char kRegistered[] = R"(VRK5420 registry 1
-[HKEY_CLASSES_ROOT]
-[HKEY_CLASSES_ROOT\AppID]
-[HKEY_CLASSES_ROOT\AppID\VRK5420CfgConverter.DLL]
-"AppID"="{10C4AD8C-F2DB-4982-8BCF-9F368C1FB19D}"
-[HKEY_CLASSES_ROOT\AppID\{10C4AD8C-F2DB-4982-8BCF-9F368C1FB19D}]
-@="VRK5420CfgConverter"
-[HKEY_CLASSES_ROOT\CLSID]
-[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}]
-@="VRK5420CfgConverter Class"
-"AppID"="{10C4AD8C-F2DB-4982-8BCF-9F368C1FB19D}"
-[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\InprocServer32]
-@="/opt/vrk/lib/libVRK5420CfgConverter.so"
-"ThreadingModel"="Apartment"
-[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\ProgID]
-@="VRK5420CfgConverter.VRK5420CfgConvert.1"
-[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\Programmable]
-[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\TypeLib]
-@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
-[HKEY_CLASSES_ROOT\CLSID\{7AE70612-DF6C-4540-9955-C57CFD9A3562}\VersionIndependentProgID]
-@="VRK5420CfgConverter.VRK5420CfgConverter"
-[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}]
-@="VRK5420CfgConValueIndexes Class"
-[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\InprocServer32]
-@="/opt/vrk/lib/libVRK5420CfgConverter.so"
-"ThreadingModel"="Both"
-[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\ProgID]
-@="VRK5420CfgConverter.VRK5420CfgConValu.1"
-[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\Programmable]
-[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\TypeLib]
-@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
-[HKEY_CLASSES_ROOT\CLSID\{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}\VersionIndependentProgID]
-@="VRK5420CfgConverter.VRK5420CfgConValueI"
-[HKEY_CLASSES_ROOT\Interface]
-[HKEY_CLASSES_ROOT\Interface\{34B7B891-C981-4997-9BAB-136A41AF325B}]
-@="IVRK5420CfgConValueIndexes"
-[HKEY_CLASSES_ROOT\Interface\{34B7B891-C981-4997-9BAB-136A41AF325B}\ProxyStubClsid32]
-@="{00020424-0000-0000-C000-000000000046}"
-[HKEY_CLASSES_ROOT\Interface\{34B7B891-C981-4997-9BAB-136A41AF325B}\TypeLib]
-@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
-"Version"="1.0"
-[HKEY_CLASSES_ROOT\Interface\{D289E531-5741-41B3-B57A-972BB7260CF5}]
-@="IVRK5420CfgConverter"
-[HKEY_CLASSES_ROOT\Interface\{D289E531-5741-41B3-B57A-972BB7260CF5}\ProxyStubClsid32]
-@="{00020424-0000-0000-C000-000000000046}"
-[HKEY_CLASSES_ROOT\Interface\{D289E531-5741-41B3-B57A-972BB7260CF5}\TypeLib]
-@="{60488527-D1F6-4F56-8958-D9B80793C60F}"
-"Version"="1.0"
-[HKEY_CLASSES_ROOT\TypeLib]
-[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}]
-[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0]
-@="VELMORA CfgConverter 1.0 Type Library"
-[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\0]
-[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\0\win64]
-@="/opt/vrk/lib/libVRK5420CfgConverter.so"
-[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\FLAGS]
-@="0"
-[HKEY_CLASSES_ROOT\TypeLib\{60488527-D1F6-4F56-8958-D9B80793C60F}\1.0\HELPDIR]
-@="/opt/vrk/lib"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValu.1]
-@="VRK5420CfgConValueIndexes Class"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValu.1\CLSID]
-@="{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValueI]
-@="VRK5420CfgConValueIndexes Class"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValueI\CLSID]
-@="{B572B8A8-723D-4E42-8F0C-147FED6FC9CE}"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConValueI\CurVer]
-@="VRK5420CfgConverter.VRK5420CfgConValu.1"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConvert.1]
-@="VRK5420CfgConverter Class"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConvert.1\CLSID]
-@="{7AE70612-DF6C-4540-9955-C57CFD9A3562}"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConverter]
-@="VRK5420CfgConverter Class"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConverter\CLSID]
-@="{7AE70612-DF6C-4540-9955-C57CFD9A3562}"
-[HKEY_CLASSES_ROOT\VRK5420CfgConverter.VRK5420CfgConverter\CurVer]
-@="VRK5420CfgConverter.VRK5420CfgConvert.1"
-)";
-
+// The whole registry after registration, kept as a seed of the registry file fuzzer.
+std::string Registered() { return test::SourceFileText("fuzz/registry_corpus/server_registration.txt"); }
 // What unregistration leaves: the keys that are never removed.
 constexpr char kUnregistered[] = R"(VRK5420 registry 1
 [HKEY_CLASSES_ROOT]
@@ -130,15 +52,11 @@ class Registration : public testing_support::RegistryFixture {
   }
 };
 
-TEST_F(Registration, RegistersEveryKeyOfTheScriptsAndTheTypeLibrary) {
+TEST_F(Registration, RegistersEveryKeyAndUnregistersAllButTheSharedOnes) {
   ASSERT_EQ(RegisterServer(Resources()), S_OK);
-  EXPECT_EQ(FileText(), kRegistered);
+  EXPECT_EQ(FileText(), Registered());
   ASSERT_EQ(RegisterServer(Resources()), S_OK);  // registering again changes nothing
-  EXPECT_EQ(FileText(), kRegistered);
-}
-
-TEST_F(Registration, UnregistrationLeavesOnlyTheSharedKeys) {
-  ASSERT_EQ(RegisterServer(Resources()), S_OK);
+  EXPECT_EQ(FileText(), Registered());
   ASSERT_EQ(UnregisterServer(Resources()), S_OK);
   EXPECT_EQ(FileText(), kUnregistered);
   EXPECT_EQ(UnregisterServer(Resources()), S_OK);  // nothing left to remove is no failure
@@ -154,7 +72,7 @@ TEST_F(Registration, OtherServersKeysSurviveUnregistration) {
   EXPECT_TRUE(KeyExists(u"CLSID\\{00000000-0000-0000-0000-000000000001}\\InprocServer32"));
 }
 
-TEST_F(Registration, AFailingStepStopsTheRestAndIsReturned) {
+TEST_F(Registration, AFailingStepStopsTheRestAndADamagedRegistryTheFirstKeepingTheFile) {
   EXPECT_EQ(RegisterServer(Resources(103)), registry::kScriptSyntaxError);
   EXPECT_TRUE(KeyExists(u"AppID\\VRK5420CfgConverter.DLL"));                  // step 101 ran
   EXPECT_FALSE(KeyExists(u"VRK5420CfgConverter.VRK5420CfgConValueI"));        // 150 did not
@@ -166,9 +84,7 @@ TEST_F(Registration, AFailingStepStopsTheRestAndIsReturned) {
   EXPECT_TRUE(KeyExists(u"VRK5420CfgConverter.VRK5420CfgConverter"));
   EXPECT_TRUE(KeyExists(u"TypeLib\\{60488527-D1F6-4F56-8958-D9B80793C60F}"));
   EXPECT_TRUE(KeyExists(u"AppID\\VRK5420CfgConverter.DLL"));
-}
-
-TEST_F(Registration, UnwritableOrDamagedRegistryFailsTheFirstStepAndKeepsTheFile) {
+  // An unwritable or damaged registry fails the first step and keeps the file.
   WriteFileText("not a registry");
   EXPECT_EQ(RegisterServer(Resources()), HRESULT_FROM_WIN32(ERROR_BADDB));
   EXPECT_EQ(FileText(), "not a registry");
@@ -206,7 +122,7 @@ TEST_F(Registration, ConcurrentRegistrationsLeaveOneWholeRegistration) {
     threads.emplace_back([&results, i] { results[i] = RegisterServer(Resources()); });
   for (std::thread& thread : threads) thread.join();
   for (const HRESULT hr : results) EXPECT_EQ(hr, S_OK);
-  EXPECT_EQ(FileText(), kRegistered);
+  EXPECT_EQ(FileText(), Registered());
 }
 
 // A client that knows only the ProgID: the library registers itself, the client looks up the CLSID and the

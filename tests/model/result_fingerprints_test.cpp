@@ -2,14 +2,15 @@
 // seed of the fuzzers, and every value of a small configuration made unreadable, out of range or absent, the
 // documents, images, CRCs and error texts that loading, checking, exporting and importing give. The expected
 // fingerprints were taken from a build known to be right; any change of a byte or of the first error a check
-// reports shows here. Run with VRK_PRINT_FINGERPRINTS set to print the table of the current build.
+// reports shows here. Run with VRK_PRINT_FINGERPRINTS set to print the lines of result_fingerprints.txt for the
+// current build.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <sstream>
 
 #include "bench/config_generator.h"
+#include "bin/seed_files.h"
 #include "converter_fixture.h"
 
 namespace vrk::test {
@@ -32,11 +33,6 @@ class Fingerprint {
  private:
   uint64_t hash_ = 0xcbf29ce484222325ULL;
 };
-
-std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class ResultFingerprints : public ConverterTest {
  protected:
@@ -93,80 +89,43 @@ class ResultFingerprints : public ConverterTest {
   }
 
   void Expect(const std::map<std::string, uint64_t>& expected, const std::string& name, const Fingerprint& print) {
-    if (std::getenv("VRK_PRINT_FINGERPRINTS")) std::printf("      {\"%s\", 0x%016llxULL},\n", name.c_str(),
-                                                            static_cast<unsigned long long>(print.value()));
+    if (std::getenv("VRK_PRINT_FINGERPRINTS"))
+      std::printf("%s 0x%016llx\n", name.c_str(), static_cast<unsigned long long>(print.value()));
     const auto found = expected.find(name);
     ASSERT_NE(found, expected.end()) << "no fingerprint for " << name;
     EXPECT_EQ(found->second, print.value()) << name;
   }
 };
 
-const std::map<std::string, uint64_t> kExpected = {
-    {"generated_1", 0x2d0042c159dc8e88ULL},
-    {"generated_2", 0x2b7da62f88231a49ULL},
-    {"generated_3", 0xeb46c32cd6c2d888ULL},
-    {"generated_4", 0x9057d3aa465e847cULL},
-    {"generated_5", 0x6a2d606ae55dada6ULL},
-    {"generated_6", 0x40fb1aa47a3fe351ULL},
-    {"generated_7", 0x32578169a276fc41ULL},
-    {"generated_8", 0x809414380e13ae1bULL},
-    {"generated_9", 0xf1d267d5cc7840d6ULL},
-    {"generated_10", 0xec09178172e3dd04ULL},
-    {"generated_11", 0xd4c192f890844a7dULL},
-    {"generated_12", 0xda42b82ec7b59791ULL},
-    {"generated_13", 0x95c9a82788a0fce3ULL},
-    {"generated_14", 0x8d71dceb1bd68fa4ULL},
-    {"generated_15", 0x612236d9828ed5f6ULL},
-    {"generated_16", 0xf318a0428df726e4ULL},
-    {"loadable_v1_full.bin", 0xfc21878c0c2979d6ULL},
-    {"loadable_v2_full.bin", 0x4b0a14b02d4a4b19ULL},
-    {"loadable_v3_full.bin", 0x5266b518d024dc55ULL},
-    {"loadable_v6_full.bin", 0x5266b518d024dc55ULL},
-    {"v1_full.bin", 0x3daa29794de4b065ULL},
-    {"v1_minimal.bin", 0xcae42170bf195229ULL},
-    {"v2_full.bin", 0x3daa29794de4b065ULL},
-    {"v2_minimal.bin", 0x08316d7cbf6d457bULL},
-    {"v3_full.bin", 0x3daa29794de4b065ULL},
-    {"v6_full.bin", 0x3daa29794de4b065ULL},
-    {"v6_minimal.bin", 0x08316d7cbf6d457bULL},
-    {"v7_full.bin", 0x3daa29794de4b065ULL},
-    {"v7_minimal.bin", 0x08316d7cbf6d457bULL},
-    {"v1_default.xml", 0x10d32f510ae2eacaULL},
-    {"v2_default.xml", 0x10d32f510ae2eacaULL},
-    {"v3_default.xml", 0x10d32f510ae2eacaULL},
-    {"v6_band_value_type_beyond_the_integers.xml", 0x5b69fd87aa473595ULL},
-    {"v6_default.xml", 0x10d32f510ae2eacaULL},
-    {"v6_generated_1.xml", 0x2d0042c159dc8e88ULL},
-    {"v6_test_parameters_without_modbus.xml", 0xf8040263bfcc2289ULL},
-    {"v6_without_a_relay_delay.xml", 0xca1a06d7600aa9abULL},
-    {"v7_default.xml", 0x10d32f510ae2eacaULL},
-    {"v7_generated_1.xml", 0x2d0042c159dc8e88ULL},
-    {"v7_shared_parameter_numbers.xml", 0x2c38a2ca93fdaddbULL},
-    {"v7_shared_parameter_numbers_settling_after_three_images.xml", 0xc70564c72a570c31ULL},
-    {"broken_values", 0x15a43c062ce3fca5ULL},
-};
+// The expected fingerprints, one "name 0x<hex>" line each, in the file beside this one.
+std::map<std::string, uint64_t> ExpectedFingerprints() {
+  std::istringstream in(SourceFileText("tests/model/result_fingerprints.txt"));
+  std::map<std::string, uint64_t> expected;
+  std::string name, value;
+  while (in >> name >> value) expected[name] = std::stoull(value, nullptr, 16);
+  return expected;
+}
 
-TEST_F(ResultFingerprints, GeneratedConfigurationsOfEverySize) {
+const std::map<std::string, uint64_t> kExpected = ExpectedFingerprints();
+
+TEST_F(ResultFingerprints, GeneratedConfigurationsOfEverySizeAndFuzzSeeds) {
   for (int channels = bench::kMinVibroChannels; channels <= bench::kMaxVibroChannels; ++channels) {
     Fingerprint print;
     AddXmlLoad(print, bench::GenerateConfiguration(channels));
     Expect(kExpected, "generated_" + std::to_string(channels), print);
   }
-}
-
-TEST_F(ResultFingerprints, FuzzSeeds) {
   std::vector<std::filesystem::path> seeds;
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus))
     if (entry.is_regular_file()) seeds.push_back(entry.path());
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus / "xml")) seeds.push_back(entry.path());
   std::sort(seeds.begin(), seeds.end());
   for (const std::filesystem::path& seed : seeds) {
-    const std::vector<uint8_t> bytes = ReadFile(seed);
+    const std::string bytes = FileText(seed);
     Fingerprint print;
     if (seed.extension() == ".xml")
-      AddXmlLoad(print, std::string(bytes.begin(), bytes.end()));
+      AddXmlLoad(print, bytes);
     else
-      AddImageLoad(print, bytes);
+      AddImageLoad(print, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     Expect(kExpected, seed.filename().string(), print);
   }
 }

@@ -10,17 +10,13 @@
 namespace vrk {
 namespace {
 
-TEST(PathLookup, ElementPathsEndInABackslash) {
+TEST(PathLookup, ElementPathsEndInABackslashAttributePathsInAName) {
   CNodeTag_VRK_DeviceV7 root;
   EXPECT_EQ(FindNodeInfo(root, ""), &root);
   EXPECT_EQ(FindNodeInfo(root, "TachoChannels\\"), &root.TachoChannels);
   EXPECT_EQ(FindNodeInfo(root, "TachoChannels"), nullptr);
   EXPECT_EQ(FindNodeInfo(root, "tachochannels\\TACHOCHANNEL\\"), &root.TachoChannels.TachoChannel);
   EXPECT_EQ(FindNodeInfo(root, "Nothing\\"), nullptr);
-}
-
-TEST(PathLookup, AttributePathsEndInAName) {
-  CNodeTag_VRK_DeviceV7 root;
   EXPECT_EQ(FindAttrInfo(root, "Cfg\\DeviceType"), &root.Cfg.DeviceType);
   EXPECT_EQ(FindAttrInfo(root, "data_transfer_settings\\PARAM_MIN_INT"), &root.Data_transfer_settings.param_min_int);
   EXPECT_EQ(FindAttrInfo(root, "Cfg\\"), nullptr);
@@ -30,7 +26,7 @@ TEST(PathLookup, AttributePathsEndInAName) {
             &root.TachoChannels.TachoChannel.start_stop_region.stop_level);
 }
 
-TEST(Descriptors, FullPathsAndIndexDepths) {
+TEST(Descriptors, FullPathsIndexDepthsAndTheSchemaOrderOfChildren) {
   CNodeTag_VRK_DeviceV7 root;
   EXPECT_EQ(root.GetFullPath(), "\\VRK_Device");
   EXPECT_EQ(root.Cfg.DeviceType.GetFullPath(), "\\VRK_Device\\Cfg\\DeviceType");
@@ -39,10 +35,6 @@ TEST(Descriptors, FullPathsAndIndexDepths) {
   EXPECT_EQ(root.Diagnoses.Element.Diagnose.Criterions.Criterion.GetIndexDepth(), 3u);
   EXPECT_EQ(root.Monitoring.Element.Tag.ChannelNum.GetIndexDepth(), 2u);
   EXPECT_EQ(root.TachoChannels.TachoChannel.abs_level_region.relay.GetIndexDepth(), 1u);
-}
-
-TEST(Descriptors, ChildrenStandInSchemaOrder) {
-  CNodeTag_VRK_DeviceV7 root;
   std::string names;
   for (CNodeTagInfoXML* child : root.children()) names += child->name() + " ";
   EXPECT_EQ(names,
@@ -80,7 +72,7 @@ class KeylessRoot : public CNodeTag_VRK_DeviceV7 {
   CItem Item;
 };
 
-TEST(Descriptors, KeyEntryOnAKeylessElementIsRefused) {
+TEST(Descriptors, KeyEntryOnAKeylessElementIsRefusedAndACachedOccurrenceFollowsItsParent) {
   SetThreadUILanguage(1033);
   KeylessRoot root;
   root.AttachDocument(dom::Document::parseText(u"<VRK_Device><Item value=\"a\"/><Item value=\"b\"/></VRK_Device>"));
@@ -92,26 +84,17 @@ TEST(Descriptors, KeyEntryOnAKeylessElementIsRefused) {
     EXPECT_EQ(e.message(), "The attribute for search of an element is not specified");
     EXPECT_EQ(e.detail(), "\\VRK_Device\\Item");
   }
-}
-
-TEST(Descriptors, CachedOccurrenceFollowsItsParent) {
-  CNodeTag_VRK_DeviceV7 root;
-  root.AttachDocument(dom::Document::parseText(
+  CNodeTag_VRK_DeviceV7 device;  // a cached occurrence follows its parent
+  device.AttachDocument(dom::Document::parseText(
       u"<VRK_Device><Diagnoses>"
       u"<Element Number=\"1\"><Diagnose Number=\"1\" Description=\"a\"/></Element>"
       u"<Element Number=\"2\"><Diagnose Number=\"1\" Description=\"b\"/></Element>"
       u"</Diagnoses></VRK_Device>"));
-  CNodeAttrInfoXML& description = root.Diagnoses.Element.Diagnose.Description;
+  CNodeAttrInfoXML& description = device.Diagnoses.Element.Diagnose.Description;
   EXPECT_EQ(description.GetValue(CIndexList{{true, 1}, {true, 1}}), "a");
   EXPECT_EQ(description.GetValue(CIndexList{{true, 2}, {true, 1}}), "b");
   EXPECT_EQ(description.GetValue(CIndexList{{false, 0}, {false, 0}}), "a");
 }
-
-}  // namespace
-}  // namespace vrk
-
-namespace vrk {
-namespace {
 
 std::vector<IndexEntry> Entries(const CIndexList& list) {
   std::vector<IndexEntry> entries;

@@ -1,43 +1,19 @@
 // The smaller version-7 sections through the converter: the test mode's dictionaries, and a document that fills
 // every section of the Modbus link and the test mode.
+#include "bin/seed_files.h"
 #include "parameter_documents.h"
 
 namespace vrk::test {
 namespace {
 
-std::string Named(const std::string& path) { return "\n\\VRK_Device\\" + path; }
-
 // Every version-7 section with content: a Modbus master with a slave output and a command, readiness diagnoses,
-// the test mode and a Modbus input.
-const std::string kFilledDocument = Document(
-    "", "",
-    "<Modbus used=\"1\" type=\"1\" DataValidityTime_s=\"5\" param_min_int=\"0\" param_max_int=\"65535\">"
-    "<RS422 baudrate=\"57600\" databits=\"3\" stopbits=\"1\" parity=\"2\"/><Tables>"
-    "<Table type=\"1\" address=\"0\" count=\"60\"/><Table type=\"2\" address=\"100\" count=\"40\"/>"
-    "<Table type=\"3\" address=\"200\" count=\"0\"/><Table type=\"4\" address=\"300\" count=\"37\"/></Tables>"
-    "<Slave_outputs><Output Number=\"1\"><Tag ChannelNum=\"100\" ParamNum=\"7\" ParamMin=\"819\" ParamMax=\"4096\""
-    " ParamDef=\"65535\"/></Output></Slave_outputs><ExchangeCycle>"
-    "<Cycle Number=\"1\" CycleTime=\"15000\" SlaveTimeOut=\"1000\" MasterMinDelay=\"600\"><Commands>"
-    "<Command Number=\"1\" Function=\"3\" SlaveAddress=\"45\" AddressIn=\"4\" AddressEx=\"104\" Count=\"1\"/>"
-    "</Commands></Cycle></ExchangeCycle></Modbus>"
-    "<Readiness used=\"1\"><Diagnose Number=\"1\" ParamNumber=\"3\" low_inoperative_level=\"10\""
-    " high_inoperative_level=\"10\"/></Readiness>"
-    "<Test used=\"1\" TG0=\"1\" TG1=\"2\" TG2=\"0\" TGE0=\"0\" TGE1=\"0\" TGE2=\"2\" Relay1=\"0\" Relay2=\"1\""
-    " Relay3=\"2\" Relay4=\"2\"/>"
-    "<modbus-inputs><Input Number=\"7\" MinPhisValue=\"-1.5\" MaxPhisValue=\"1.5\" MinInputValue=\"0\""
-    " MaxInputValue=\"4096\"><abs_level_region high_warning_level=\"1\" high_alarm_level=\"1.2\"/></Input>"
-    "</modbus-inputs>");
+// the test mode and a Modbus input. It is a seed of the XML fuzzer as well.
+const std::string kFilledDocument = SourceFileText("fuzz/corpus/xml/v7_every_section_filled.xml");
 
 class SectionsTest : public ConverterTest {
  protected:
   // The reported dictionary text of `path`: "value|display name\n" per entry.
-  std::string DictionaryOf(const std::string& path) {
-    BStr name(path);
-    VRK5420CfgConDataRange range{};
-    EXPECT_EQ(Track(cvt_->GetValueRanges(name.get(), nullptr, &range)), S_OK) << error_;
-    for (BSTR s : {range.DefaultVal, range.MinVal, range.MaxVal, range.Increment}) SysFreeString(s);
-    return BStr::Adopt(range.Dictionary).ToUtf8();
-  }
+  std::string DictionaryOf(const std::string& path) { return Utf16ToUtf8(Ranges(path).Dictionary); }
   // The document with `from` replaced by `to` (which must occur).
   static std::string Edited(const std::string& from, const std::string& to) {
     std::string text = kFilledDocument;
@@ -49,7 +25,7 @@ class SectionsTest : public ConverterTest {
 
 using SectionsDocument = SectionsTest;
 
-TEST_F(SectionsDocument, FilledSectionsLoadAndReadBack) {
+TEST_F(SectionsDocument, FilledSectionsLoadAndReadBackAndTheirMandatoryPartsAreRequired) {
   ASSERT_EQ(PutXml(kFilledDocument), S_OK) << error_;
   EXPECT_EQ(Get("Modbus\\ExchangeCycle\\CycleCount"), "1");
   EXPECT_EQ(Get("Modbus\\Slave_outputs\\Output\\Tag\\ChannelNum_ParamNum", Key(1)), "6553607");
@@ -59,9 +35,6 @@ TEST_F(SectionsDocument, FilledSectionsLoadAndReadBack) {
   const std::string saved = Xml();
   ASSERT_EQ(PutXml(saved), S_OK) << error_;
   EXPECT_EQ(Xml(), saved);
-}
-
-TEST_F(SectionsDocument, MandatoryPartsAreRequiredAtLoad) {
   EXPECT_EQ(PutXml(Edited(" Function=\"3\"", "")), E_FAIL);
   EXPECT_EQ(error_, "No mandatory attribute" + Named("Modbus\\ExchangeCycle\\Cycle\\Commands\\Command\\Function"));
   EXPECT_EQ(PutXml(Edited(" ParamDef=\"65535\"", "")), E_FAIL);

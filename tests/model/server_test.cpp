@@ -25,7 +25,7 @@ ComPtr<IVRK5420CfgConValueIndexes> NewIndexes() {
   return list;
 }
 
-TEST(ValueIndexes, GrowsWithZeroedEntriesAndRefusesIndexesPastTheEnd) {
+TEST(ValueIndexes, GrowsWithZeroedEntriesShrinksAndRefusesIndexesPastTheEnd) {
   auto list = NewIndexes();
   ULONG count = 9, value = 9;
   LONG flag = 9;
@@ -38,16 +38,10 @@ TEST(ValueIndexes, GrowsWithZeroedEntriesAndRefusesIndexesPastTheEnd) {
   EXPECT_EQ(list->get_Value(2, &value), S_OK);
   EXPECT_EQ(value, 0u);
   EXPECT_EQ(list->put_UseAttr(3, 1), E_INVALIDARG);
-}
-
-TEST(ValueIndexes, EntriesSurviveGrowingAndGoWithShrinking) {
-  auto list = NewIndexes();
-  list->put_Count(2);
+  // Entries survive growing and go with shrinking.
   list->put_UseAttr(1, -1);
   list->put_Value(1, 7);
   list->put_Count(5);
-  LONG flag = 0;
-  ULONG value = 0;
   list->get_UseAttr(1, &flag);
   list->get_Value(1, &value);
   EXPECT_EQ(flag, 1);
@@ -57,19 +51,9 @@ TEST(ValueIndexes, EntriesSurviveGrowingAndGoWithShrinking) {
   list->put_Count(2);
   list->get_Value(1, &value);
   EXPECT_EQ(value, 0u);
-}
-
-TEST(ValueIndexes, AnswersOnlyForItsOwnInterface) {
-  auto list = NewIndexes();
-  ComPtr<IUnknown> other;
+  ComPtr<IUnknown> other;  // it answers only for its own interface
   EXPECT_EQ(list->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(other.Out())), E_NOINTERFACE);
   EXPECT_EQ(list->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(other.Out())), S_OK);
-}
-
-TEST(ServerModule, UnknownClassesAreNotAvailable) {
-  void* object = reinterpret_cast<void*>(1);
-  EXPECT_EQ(DllGetClassObject(IID_IUnknown, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
-  EXPECT_EQ(object, nullptr);
 }
 
 // An outer object that only counts references, enough to hold an aggregated converter.
@@ -99,7 +83,10 @@ TEST(ServerModule, AggregationRules) {
   EXPECT_EQ(outer.references, 1u);
 }
 
-TEST(ServerModule, CanUnloadOnlyWithoutLivingObjectsOrLocks) {
+TEST(ServerModule, UnknownClassesAreNotAvailableAndUnloadingWaitsForObjectsAndLocks) {
+  void* object = reinterpret_cast<void*>(1);
+  EXPECT_EQ(DllGetClassObject(IID_IUnknown, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(object, nullptr);
   EXPECT_EQ(DllCanUnloadNow(), S_OK);
   {
     auto list = NewIndexes();

@@ -62,6 +62,19 @@ const Indexes kFirst = At({0});
 const Indexes kFirstBand = At({0, 0});
 const Indexes kSecondBand = At({0, 1});
 
+// Each relay delay at most one hour: delays are kept in whole device cycles (200 ms here), so the next storable
+// delay is one cycle longer.
+std::vector<Write> RelayDelayWrites() {
+  std::vector<Write> writes;
+  for (const char* delay : {"Relay\\WarningDelay\\On_ms", "Relay\\WarningDelay\\Off_ms", "Relay\\AlarmDelay\\On_ms",
+                            "Relay\\AlarmDelay\\Off_ms"}) {
+    writes.push_back({delay, "3600000"});
+    writes.push_back(
+        {delay, "3600200", "Value must be\npositive integer\ngreater than or equal 0 and less than or equal 3600000"});
+  }
+  return writes;
+}
+
 const LimitTable kTablesOfWrites[] = {
     {"DictionaryValues", "",
      {{"Header\\baudrate", "0115200"},
@@ -131,20 +144,7 @@ const LimitTable kTablesOfWrites[] = {
       {"Modbus\\ExchangeCycle\\Cycle\\CycleTime", "2147483648", "", Key(1)},
       {"Modbus\\ExchangeCycle\\Cycle\\CycleTime", "2147483649",
        "Value must be\npositive integer\ngreater than or equal 0 and less than or equal 2147483648", Key(1)}}},
-    // Delays are kept in whole device cycles (200 ms here): the next storable delay is one cycle longer.
-    {"RelayDelaysAtMostOneHour", "",
-     {{"Relay\\WarningDelay\\On_ms", "3600000"},
-      {"Relay\\WarningDelay\\On_ms", "3600200",
-       "Value must be\npositive integer\ngreater than or equal 0 and less than or equal 3600000"},
-      {"Relay\\WarningDelay\\Off_ms", "3600000"},
-      {"Relay\\WarningDelay\\Off_ms", "3600200",
-       "Value must be\npositive integer\ngreater than or equal 0 and less than or equal 3600000"},
-      {"Relay\\AlarmDelay\\On_ms", "3600000"},
-      {"Relay\\AlarmDelay\\On_ms", "3600200",
-       "Value must be\npositive integer\ngreater than or equal 0 and less than or equal 3600000"},
-      {"Relay\\AlarmDelay\\Off_ms", "3600000"},
-      {"Relay\\AlarmDelay\\Off_ms", "3600200",
-       "Value must be\npositive integer\ngreater than or equal 0 and less than or equal 3600000"}}},
+    {"RelayDelaysAtMostOneHour", "", RelayDelayWrites()},
     {"ModbusInputNumberTakesAnyInteger", "",
      {{"modbus-inputs\\Input\\Number", "-7", "", kFirst},
       {"modbus-inputs\\Input\\Number", "0", "", kFirst},

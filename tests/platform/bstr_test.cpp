@@ -14,7 +14,7 @@ uint32_t StoredByteLength(BSTR text) {
   return bytes;
 }
 
-TEST(SysAllocString, LayoutHasByteLengthBeforeAndZeroAfter) {
+TEST(SysAllocString, LayoutHasByteLengthBeforeAndZeroAfterAndNullGivesNull) {
   BStr text = BStr::Adopt(SysAllocString(u"abc"));
   ASSERT_NE(text.get(), nullptr);
   EXPECT_EQ(StoredByteLength(text.get()), 6u);
@@ -22,16 +22,13 @@ TEST(SysAllocString, LayoutHasByteLengthBeforeAndZeroAfter) {
   EXPECT_EQ(SysStringLen(text.get()), 3u);
   EXPECT_EQ(SysStringByteLen(text.get()), 6u);
   EXPECT_EQ(text.ToUtf16(), u"abc");
-}
-
-TEST(SysAllocString, NullInputs) {
   EXPECT_EQ(SysAllocString(nullptr), nullptr);
   EXPECT_EQ(SysStringLen(nullptr), 0u);
   EXPECT_EQ(SysStringByteLen(nullptr), 0u);
   SysFreeString(nullptr);
 }
 
-TEST(SysAllocStringLen, NullTextGivesZeroedCharacters) {
+TEST(SysAllocStringLen, ZeroesOrCopiesTheLengthGivenAndRefusesOversizes) {
   BStr text = BStr::Adopt(SysAllocStringLen(nullptr, 4));
   ASSERT_NE(text.get(), nullptr);
   EXPECT_EQ(text.ToUtf16(), std::u16string(4, u'\0'));
@@ -41,16 +38,12 @@ TEST(SysAllocStringLen, NullTextGivesZeroedCharacters) {
   ASSERT_NE(empty.get(), nullptr);
   EXPECT_EQ(SysStringLen(empty.get()), 0u);
   EXPECT_EQ(empty.get()[0], u'\0');
-}
-
-TEST(SysAllocStringLen, KeepsEmbeddedZerosAndCopiesOnlyLength) {
+  // Embedded zeros are kept and only the length is copied.
   const char16_t source[] = u"a\0bcdef";
-  BStr text = BStr::Adopt(SysAllocStringLen(source, 3));
-  EXPECT_EQ(text.ToUtf16(), std::u16string(u"a\0b", 3));
-  EXPECT_EQ(text.get()[3], u'\0');
-}
-
-TEST(SysAllocStringLen, RefusesLengthWhoseByteCountDoesNotFit) {
+  BStr copied = BStr::Adopt(SysAllocStringLen(source, 3));
+  EXPECT_EQ(copied.ToUtf16(), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(copied.get()[3], u'\0');
+  // A length whose byte count does not fit is refused.
   EXPECT_EQ(SysAllocStringLen(nullptr, 0x80000000u), nullptr);
   EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFFFu), nullptr);
 }
@@ -63,7 +56,7 @@ TEST(BStr, ConvertsBothWays) {
   EXPECT_EQ(from_utf16.ToUtf8(), "мм/c");
 }
 
-TEST(BStr, EmptyTextIsAllocatedAndNullReadsAsEmpty) {
+TEST(BStr, EmptyTextIsAllocatedNullReadsAsEmptyAndOutReplaces) {
   const BStr empty(std::string_view(""));
   EXPECT_NE(empty.get(), nullptr);
   const BStr none;
@@ -71,9 +64,7 @@ TEST(BStr, EmptyTextIsAllocatedAndNullReadsAsEmpty) {
   EXPECT_EQ(none.ToUtf8(), "");
   EXPECT_EQ(none.ToUtf16(), u"");
   EXPECT_TRUE(none.empty());
-}
-
-TEST(BStr, OutFreesHeldStringAndReceivesNewOne) {
+  // Out frees the held string and receives a new one.
   BStr text(std::string_view("old"));
   BSTR* slot = text.Out();
   EXPECT_EQ(*slot, nullptr);

@@ -84,7 +84,7 @@ TEST(ErrorInfo, QueryInterfaceBetweenBothInterfaces) {
   EXPECT_FALSE(dispatch);
 }
 
-TEST(ErrorInfo, ThreadSlotHandsOverAndClears) {
+TEST(ErrorInfo, ThreadSlotHandsOverAndClearsHoldingOneReference) {
   ComPtr<IErrorInfo> info = AsErrorInfo(NewInfo());
   EXPECT_EQ(SetErrorInfo(0, info.get()), S_OK);
   ComPtr<IErrorInfo> taken;
@@ -93,9 +93,10 @@ TEST(ErrorInfo, ThreadSlotHandsOverAndClears) {
   EXPECT_EQ(GetErrorInfo(0, taken.Out()), S_FALSE);
   EXPECT_FALSE(taken);
   EXPECT_EQ(GetErrorInfo(0, nullptr), E_INVALIDARG);
-}
-
-TEST(ErrorInfo, SlotTakesOneReferenceAndReleasesItOnReplaceAndClear) {
+  EXPECT_EQ(SetErrorInfo(1, nullptr), E_INVALIDARG);  // the reserved argument must be zero
+  EXPECT_EQ(GetErrorInfo(1, taken.Out()), E_INVALIDARG);
+  EXPECT_EQ(CreateErrorInfo(nullptr), E_INVALIDARG);
+  // The slot takes one reference and releases it when replaced or cleared.
   CountedInfo first, second;
   SetErrorInfo(0, &first);
   EXPECT_EQ(first.references, 2u);
@@ -125,13 +126,6 @@ TEST(ErrorInfo, SlotIsPerThreadAndReleasedWhenThreadEnds) {
   ComPtr<IErrorInfo> taken;
   EXPECT_EQ(GetErrorInfo(0, taken.Out()), S_OK);
   EXPECT_EQ(taken.get(), mine.get());
-}
-
-TEST(ErrorInfo, ReservedArgumentMustBeZero) {
-  EXPECT_EQ(SetErrorInfo(1, nullptr), E_INVALIDARG);
-  IErrorInfo* out = nullptr;
-  EXPECT_EQ(GetErrorInfo(1, &out), E_INVALIDARG);
-  EXPECT_EQ(CreateErrorInfo(nullptr), E_INVALIDARG);
 }
 
 TEST(ComPtr, CountsReferences) {

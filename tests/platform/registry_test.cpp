@@ -168,16 +168,12 @@ TEST_F(Registry, OpeningAndDeletingFollowThePlatformsRules) {
   EXPECT_EQ(FileText(), "VRK5420 registry 1\n[HKEY_CLASSES_ROOT]\n");
 }
 
-TEST_F(Registry, MissingFileIsAnEmptyRegistryAndReadingLeavesItMissing) {
+TEST_F(Registry, MissingFileIsEmptyAndADamagedOneIsReportedButNeverOverwritten) {
   HKEY key = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
   EXPECT_FALSE(std::filesystem::exists(file_));
-}
-
-TEST_F(Registry, DamagedFileIsReportedAndNeverOverwritten) {
   const std::string damaged = "VRK5420 registry 1\n[HKEY_CLASSES_ROOT\\a]\n@=\"cut";
   WriteFileText(damaged);
-  HKEY key = nullptr;
   EXPECT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, u"b", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_BADDB);
   EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"a", 0, KEY_READ, &key), ERROR_BADDB);
@@ -188,16 +184,14 @@ TEST_F(Registry, DamagedFileIsReportedAndNeverOverwritten) {
   EXPECT_EQ(problem, file_.string() + ": line 3: a quoted text is not closed");
 }
 
-TEST_F(Registry, UnwritableLocationFailsWithoutCreatingAnything) {
+TEST_F(Registry, UnwritableLocationFailsWithoutCreatingAnythingMissingFoldersAreMade) {
   WriteFileText("");  // a regular file where a folder would have to be
   UseFile(file_ / "registry");
   HKEY key = nullptr;
   EXPECT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, u"b", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_CANTWRITE);
   EXPECT_EQ(key, nullptr);
-}
-
-TEST_F(Registry, CreatesMissingFoldersOfTheLocation) {
+  // Missing folders of a location are created.
   UseFile(folder_ / "a" / "b" / "registry");
   RegCloseKey(Create(HKEY_CLASSES_ROOT, u"K"));
   EXPECT_TRUE(std::filesystem::exists(folder_ / "a" / "b" / "registry"));

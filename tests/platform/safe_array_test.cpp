@@ -8,7 +8,7 @@
 namespace vrk {
 namespace {
 
-TEST(SafeArray, VectorOfBytesIsZeroedWithBounds) {
+TEST(SafeArray, VectorOfBytesIsZeroedWithBoundsEvenWhenEmpty) {
   SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 5, 3));
   ASSERT_TRUE(array);
   EXPECT_EQ(SafeArrayGetDim(array.get()), 1u);
@@ -23,18 +23,14 @@ TEST(SafeArray, VectorOfBytesIsZeroedWithBounds) {
   const BYTE* bytes = static_cast<const BYTE*>(data);
   EXPECT_TRUE(std::all_of(bytes, bytes + 3, [](BYTE b) { return b == 0; }));
   EXPECT_EQ(SafeArrayUnaccessData(array.get()), S_OK);
-}
-
-TEST(SafeArray, EmptyVectorHasUpperBoundBelowLowerAndData) {
-  SafeArrayPtr array(SafeArrayCreateVector(VT_UI1, 0, 0));
-  ASSERT_TRUE(array);
-  LONG high = 0;
-  EXPECT_EQ(SafeArrayGetUBound(array.get(), 1, &high), S_OK);
+  // An empty vector has its upper bound below the lower one, and data all the same.
+  SafeArrayPtr empty(SafeArrayCreateVector(VT_UI1, 0, 0));
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(SafeArrayGetUBound(empty.get(), 1, &high), S_OK);
   EXPECT_EQ(high, -1);
-  void* data = nullptr;
-  ASSERT_EQ(SafeArrayAccessData(array.get(), &data), S_OK);
+  ASSERT_EQ(SafeArrayAccessData(empty.get(), &data), S_OK);
   EXPECT_NE(data, nullptr);
-  SafeArrayUnaccessData(array.get());
+  SafeArrayUnaccessData(empty.get());
 }
 
 TEST(SafeArray, DimensionOneIsTheFirstBoundGivenAndStoredLast) {

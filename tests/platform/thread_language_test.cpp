@@ -52,12 +52,16 @@ TEST_F(LocaleEnvironment, FirstNonEmptyVariableDecides) {
   EXPECT_EQ(GetThreadLocale(), 1033u);
 }
 
-TEST_F(LocaleEnvironment, SetLanguageOverridesUntilResetWithZero) {
+TEST_F(LocaleEnvironment, SetLanguageAndLocaleOverrideUntilReset) {
   Set("LANG", "ru_RU.UTF-8");
   EXPECT_EQ(SetThreadUILanguage(1033), 1033);
   EXPECT_EQ(GetThreadUILanguage(), 1033);
   EXPECT_EQ(SetThreadUILanguage(0), 1049);  // reports the language now in effect
   EXPECT_EQ(GetThreadUILanguage(), 1049);
+  EXPECT_EQ(SetThreadLocale(1033), 1);  // the locale likewise, with an alias for the user's default
+  EXPECT_EQ(GetThreadLocale(), 1033u);
+  EXPECT_EQ(SetThreadLocale(0x0400), 1);
+  EXPECT_EQ(GetThreadLocale(), 1049u);
 }
 
 TEST_F(LocaleEnvironment, LanguageAndLocaleArePerThread) {
@@ -69,14 +73,6 @@ TEST_F(LocaleEnvironment, LanguageAndLocaleArePerThread) {
     SetThreadUILanguage(1033);
   }).join();
   EXPECT_EQ(GetThreadUILanguage(), 1049);
-  EXPECT_EQ(GetThreadLocale(), 1049u);
-}
-
-TEST_F(LocaleEnvironment, LocaleDefaultAliasesFollowEnvironment) {
-  Set("LANG", "ru_RU.UTF-8");
-  EXPECT_EQ(SetThreadLocale(1033), 1);
-  EXPECT_EQ(GetThreadLocale(), 1033u);
-  EXPECT_EQ(SetThreadLocale(0x0400), 1);  // the user's default
   EXPECT_EQ(GetThreadLocale(), 1049u);
 }
 

@@ -14,7 +14,7 @@ TEST(Utf, RoundTripsEveryEncodedLength) {
   EXPECT_EQ(Utf8ToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
 }
 
-TEST(Utf, MalformedUtf8BecomesOneReplacementPerBadSequence) {
+TEST(Utf, MalformedUtf8AndUnpairedSurrogatesBecomeOneReplacementPerBadSequence) {
   // Cut-off sequences: one U+FFFD each, and the byte that broke them is read again.
   EXPECT_EQ(Utf8ToUtf16("\xE2\x82" "A"), u"\uFFFDA");
   EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x98"), u"\uFFFD");
@@ -29,9 +29,7 @@ TEST(Utf, MalformedUtf8BecomesOneReplacementPerBadSequence) {
   EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
   EXPECT_EQ(Utf8ToUtf16("\xF0\x80\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");
-}
-
-TEST(Utf, UnpairedSurrogatesBecomeReplacement) {
+  // Unpaired surrogates in UTF-16 become the replacement character too.
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xD800, u'a'}), "\xEF\xBF\xBD" "a");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDBFF}), "\xEF\xBF\xBD");

@@ -57,45 +57,25 @@ TEST(VariantLayout, MatchesThePlatformOn64Bit) {
   EXPECT_EQ(sizeof(EXCEPINFO), 64u);
 }
 
-TEST(VariantCoercion, IntegersOfEveryWidthWithTheirLimits) {
-  EXPECT_EQ(Coerce(I8(127), VT_I1), "127");
-  EXPECT_EQ(Coerce(I8(128), VT_I1), "[overflow]");
-  EXPECT_EQ(Coerce(I8(-32768), VT_I2), "-32768");
-  EXPECT_EQ(Coerce(I8(-32769), VT_I2), "[overflow]");
-  EXPECT_EQ(Coerce(I8(255), VT_UI1), "255");
-  EXPECT_EQ(Coerce(I8(-1), VT_UI1), "[overflow]");
-  EXPECT_EQ(Coerce(I8(65535), VT_UI2), "65535");
-  EXPECT_EQ(Coerce(I8(4294967295), VT_UI4), "4294967295");
-  EXPECT_EQ(Coerce(I8(4294967296), VT_UI4), "[overflow]");
-  EXPECT_EQ(Coerce(I8(-1), VT_UI4), "[overflow]");
-  EXPECT_EQ(Coerce(I8(2147483648), VT_I4), "[overflow]");
-  EXPECT_EQ(Coerce(I8(-2147483647 - 1), VT_INT), "-2147483648");
-  EXPECT_EQ(Coerce(Text("18446744073709551615"), VT_UI8), "18446744073709551615");
-  EXPECT_EQ(Coerce(Text("18446744073709551615"), VT_I8), "[overflow]");
-  EXPECT_EQ(Coerce(I8(-5), VT_BOOL), "-1");
-}
-
-TEST(VariantCoercion, RealsRoundHalfToEven) {
-  EXPECT_EQ(Coerce(R8(2.5), VT_I4), "2");
-  EXPECT_EQ(Coerce(R8(3.5), VT_I4), "4");
-  EXPECT_EQ(Coerce(R8(-2.5), VT_I2), "-2");
-  EXPECT_EQ(Coerce(R8(1e10), VT_I4), "[overflow]");
-  EXPECT_EQ(Coerce(I8(7), VT_R8), "7");
-}
-
-TEST(VariantCoercion, TextIsReadAsADecimalNumber) {
-  EXPECT_EQ(Coerce(Text("  42 "), VT_UI4), "42");
-  EXPECT_EQ(Coerce(Text("+42"), VT_I4), "42");
-  EXPECT_EQ(Coerce(Text("-7"), VT_I4), "-7");
-  EXPECT_EQ(Coerce(Text("1.5"), VT_I4), "2");
-  EXPECT_EQ(Coerce(Text("ten"), VT_I4), "[mismatch]");
-  EXPECT_EQ(Coerce(Text(""), VT_I4), "[mismatch]");
-  EXPECT_EQ(Coerce(Make(VT_EMPTY), VT_I4), "0");
-  EXPECT_EQ(Coerce(Make(VT_EMPTY), VT_BSTR), "");
-  EXPECT_EQ(Coerce(Make(VT_NULL), VT_I4), "[mismatch]");
-}
-
-TEST(VariantCoercion, ReadsThroughReferences) {
+// Integers of every width keep their limits, reals round half to even, text reads as a decimal number.
+TEST(VariantCoercion, FollowsTheLimitsAndRoundingOfEachTypeAlsoThroughReferences) {
+  const struct {
+    VARIANT source;
+    VARTYPE vt;
+    const char* result;
+  } cases[] = {
+      {I8(127), VT_I1, "127"}, {I8(128), VT_I1, "[overflow]"}, {I8(-32768), VT_I2, "-32768"},
+      {I8(-32769), VT_I2, "[overflow]"}, {I8(255), VT_UI1, "255"}, {I8(-1), VT_UI1, "[overflow]"},
+      {I8(65535), VT_UI2, "65535"}, {I8(4294967295), VT_UI4, "4294967295"}, {I8(4294967296), VT_UI4, "[overflow]"},
+      {I8(-1), VT_UI4, "[overflow]"}, {I8(2147483648), VT_I4, "[overflow]"},
+      {I8(-2147483647 - 1), VT_INT, "-2147483648"}, {Text("18446744073709551615"), VT_UI8, "18446744073709551615"},
+      {Text("18446744073709551615"), VT_I8, "[overflow]"}, {I8(-5), VT_BOOL, "-1"}, {R8(2.5), VT_I4, "2"},
+      {R8(3.5), VT_I4, "4"}, {R8(-2.5), VT_I2, "-2"}, {R8(1e10), VT_I4, "[overflow]"}, {I8(7), VT_R8, "7"},
+      {Text("  42 "), VT_UI4, "42"}, {Text("+42"), VT_I4, "42"}, {Text("-7"), VT_I4, "-7"},
+      {Text("1.5"), VT_I4, "2"}, {Text("ten"), VT_I4, "[mismatch]"}, {Text(""), VT_I4, "[mismatch]"},
+      {Make(VT_EMPTY), VT_I4, "0"}, {Make(VT_EMPTY), VT_BSTR, ""}, {Make(VT_NULL), VT_I4, "[mismatch]"}};
+  for (const auto& c : cases) EXPECT_EQ(Coerce(c.source, c.vt), c.result) << "case " << &c - cases;
+  // Values are read through references.
   LONG value = 300;
   VARIANT ref = Make(VT_BYREF | VT_I4);
   ref.plVal = &value;

@@ -6,6 +6,9 @@
 #include "convert/bin_export.h"
 #include "convert/bin_import.h"
 #include "convert/xml_import.h"
+#include "difference_text.h"
+#include "model/bin_test_support.h"
+#include "model/older_documents.h"
 #include "platform/oleauto.h"
 #include "platform/utf.h"
 #include "tools/conversion_report.h"
@@ -15,33 +18,24 @@ namespace {
 
 // Lossy parts: header texts, base interval, fmin, a relative region, a diagnose, and levels that do not sit on
 // whole codes of the coarse transfer scale 0..100.
-constexpr char kDocument[] =
-    R"(<VRK-Device><VersionInfo version="7"/><Cfg CfgId="" DeviceType="1"/>)"
-    R"(<Header device_description="Pump" HW_version="0" SW_version="0.0" serial_number=""/>)"
-    R"(<Data_transfer_settings param_min_int="0" param_max_int="100"/>)"
-    R"(<Region_settings base_interval_s="60" Hysteresis_percent="5" DelayUp_ms="1000" DelayDn_ms="5000"/>)"
-    R"(<VibroChannels><wave_settings samples="8192" fmax="4000" fmin="10"/><spectrum_settings lines="1600"/>)"
-    R"(<VibroChannel number="1" unit="102" trn_sens="7" trn_offset="0" hpf="0"><param unit="102"/>)"
-    R"(<Average number="1" minvalue="0" maxvalue="100"><abs_level_region high_warning_level="40.3" relay="1"/>)"
-    R"(<rel_percent_region high_warning_level="50"/></Average></VibroChannel></VibroChannels>)"
-    R"(<TachoChannels><TachoChannel number="1" unit="202" minvalue="0" maxvalue="13000">)"
-    R"(<start_stop_region start_level="1301" stop_level="650"/></TachoChannel></TachoChannels>)"
-    R"(<Monitoring/><current-outputs/>)"
-    R"(<Modbus used="0" type="0" DataValidityTime_s="1" param_min_int="3000" param_max_int="28000">)"
-    R"(<RS422 baudrate="19200" databits="4" stopbits="0" parity="0"/><Slave_outputs/><Tables>)"
-    R"(<Table type="1" count="0" address="0"/><Table type="2" count="0" address="0"/>)"
-    R"(<Table type="3" count="0" address="0"/><Table type="4" count="37" address="0"/></Tables><ExchangeCycle/>)"
-    R"(</Modbus><BlackBox decimation_coeff="0"/>)"
-    R"(<Diagnoses><Element Number="1"><Diagnose Number="1" Description="bearing" Conclusion="c"/></Element>)"
-    R"(</Diagnoses><Test used="0" TG0="0" TG1="0" TG2="0" TGE0="0" TGE1="0" TGE2="2" Relay1="0" Relay2="1")"
-    R"( Relay3="2" Relay4="2"/><Relay><WarningDelay On_ms="0" Off_ms="0"/><AlarmDelay On_ms="0" Off_ms="0"/>)"
-    R"(</Relay><Readiness used="0"/><modbus-inputs/></VRK-Device>)";
+std::string Document() {
+  test::Sections s;
+  s.transfer = R"(<Data_transfer_settings param_min_int="0" param_max_int="100"/>)";
+  s.region = R"(<Region_settings base_interval_s="60" Hysteresis_percent="5" DelayUp_ms="1000" DelayDn_ms="5000"/>)";
+  s.spectrum = R"(<wave_settings samples="8192" fmax="4000" fmin="10"/><spectrum_settings lines="1600"/>)";
+  s.vibro = R"(<VibroChannel number="1" unit="102" trn_sens="7" trn_offset="0" hpf="0"><param unit="102"/>)"
+            R"(<Average number="1" minvalue="0" maxvalue="100"><abs_level_region high_warning_level="40.3" relay="1"/>)"
+            R"(<rel_percent_region high_warning_level="50"/></Average></VibroChannel>)";
+  s.tacho = R"(<TachoChannel number="1" unit="202" minvalue="0" maxvalue="13000">)"
+            R"(<start_stop_region start_level="1301" stop_level="650"/></TachoChannel>)";
+  const std::string document = test::Replaced(test::DocumentXml(s), R"(device_description="")", R"(device_description="Pump")");
+  return test::Replaced(document, "<Diagnoses/>",
+                        R"(<Diagnoses><Element Number="1"><Diagnose Number="1" Description="bearing" Conclusion="c"/>)"
+                        R"(</Element></Diagnoses>)");
+}
 
-class ConversionReportTest : public ::testing::Test {
+class ConversionReportTest : public test::EnglishMessagesTest {
  protected:
-  void SetUp() override { SetThreadUILanguage(1033); }
-  void TearDown() override { SetThreadUILanguage(0); }
-
   // The report of `xml` as the converter would give it: the loaded document against its image read back.
   static ConversionReport ReportOf(const std::string& xml) {
     auto root = ImportXmlText(Utf8ToUtf16(xml), false);
@@ -52,12 +46,10 @@ class ConversionReportTest : public ::testing::Test {
 };
 
 TEST_F(ConversionReportTest, ListsEveryValueTheImageLosesOrQuantisesWithItsReason) {
-  const ConversionReport report = ReportOf(kDocument);
-  std::ostringstream text;
-  PrintDifferencesText(report.values, text);
+  const ConversionReport report = ReportOf(Document());
   // An empty identifier comes back as the all-zero one; the sensor and tachometer values the document left out
   // come back with the values the image holds for them.
-  EXPECT_EQ(text.str(),
+  EXPECT_EQ(DifferencesText(report.values),
             "Cfg\\CfgId: \"\" -> 00000000-0000-0000-0000-000000000000: not carried\n"
             "Header\\device_description: Pump -> \"\": not carried\n"
             "Region_settings\\base_interval_s: 60 -> 0: not carried\n"
@@ -80,7 +72,7 @@ TEST_F(ConversionReportTest, ListsEveryValueTheImageLosesOrQuantisesWithItsReaso
 }
 
 TEST_F(ConversionReportTest, JsonFormKeepsAbsentSidesAsNull) {
-  const ConversionReport report = ReportOf(kDocument);
+  const ConversionReport report = ReportOf(Document());
   std::vector<ReportedDifference> relative;
   for (const ReportedDifference& value : report.values)
     if (value.difference.path.find("rel_percent_region") != std::string::npos) relative.push_back(value);
@@ -92,7 +84,7 @@ TEST_F(ConversionReportTest, JsonFormKeepsAbsentSidesAsNull) {
 }
 
 TEST_F(ConversionReportTest, ConfigurationTheImageCarriesWholeHasAnEmptyReport) {
-  std::string xml = kDocument;
+  std::string xml = Document();
   for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
            {R"(CfgId="")", R"(CfgId="00000000-0000-0000-0000-000000000000")"},
            {R"(device_description="Pump")", R"(device_description="")"},

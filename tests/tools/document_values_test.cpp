@@ -52,22 +52,20 @@ TEST_F(DocumentValues, NamesComeFromTheSchemaAndRepeatedElementsGetTheirKeyOrPos
                    }));
 }
 
-TEST_F(DocumentValues, UnknownNamesAreListedAsWrittenAndRepeatedWhenSiblingsShareThem) {
+TEST_F(DocumentValues, UnknownNamesAreListedAsWrittenAndSharedNamesOrKeysGoByPosition) {
   const auto lines = Lines(R"(<VRK-Device><Extra a="1"/><Twice b="1"/><Twice b="2"/><Cfg Unknown="u"/></VRK-Device>)");
   EXPECT_EQ(lines, (std::vector<std::string>{"Extra\\a=1", "Twice\\b 0=1", "Twice\\b 1=2", "Cfg\\Unknown=u"}));
-}
-
-TEST_F(DocumentValues, KeysTakenTwiceFallBackToPositionsSoNoValueHidesAnother) {
-  const auto lines = Lines(
+  // Keys taken twice fall back to positions, so that no value hides another.
+  const auto positions = Lines(
       R"(<VRK-Device><TachoChannels><TachoChannel number="1" unit="201"/><TachoChannel number="1" unit="202"/>)"
       R"(</TachoChannels></VRK-Device>)");
-  EXPECT_EQ(lines, (std::vector<std::string>{"TachoChannels\\=", "TachoChannels\\TachoChannel\\number #1=1",
+  EXPECT_EQ(positions, (std::vector<std::string>{"TachoChannels\\=", "TachoChannels\\TachoChannel\\number #1=1",
                                              "TachoChannels\\TachoChannel\\unit #1=201",
                                              "TachoChannels\\TachoChannel\\number 1=1",
                                              "TachoChannels\\TachoChannel\\unit 1=202"}));
 }
 
-TEST_F(DocumentValues, DiffMatchesOccurrencesByKeyWhateverTheirOrder) {
+TEST_F(DocumentValues, DiffMatchesOccurrencesByKeyWhateverTheirOrderElseOneByOne) {
   const std::string a = R"(<VRK-Device><TachoChannels><TachoChannel number="1" unit="201"/>)"
                         R"(<TachoChannel number="2" unit="202"/></TachoChannels></VRK-Device>)";
   const std::string b = R"(<VRK-Device><TachoChannels><TachoChannel number="2" unit="202"/>)"
@@ -77,12 +75,10 @@ TEST_F(DocumentValues, DiffMatchesOccurrencesByKeyWhateverTheirOrder) {
                                                   "TachoChannels\\TachoChannel\\trn_sens #1: - > 3"}));
   EXPECT_EQ(Diff(b, a), (std::vector<std::string>{"TachoChannels\\TachoChannel\\unit #1: 202 > 201",
                                                   "TachoChannels\\TachoChannel\\trn_sens #1: 3 > -"}));
-}
-
-TEST_F(DocumentValues, DiffPairsRepeatedLocationsOccurrenceByOccurrence) {
-  const std::string a = R"(<VRK-Device><X><Y v="1"/><Y v="1"/></X><X><Y v="1"/></X></VRK-Device>)";
-  const std::string b = R"(<VRK-Device><X><Y v="1"/><Y v="1"/></X><X><Y v="1"/></X><X/></VRK-Device>)";
-  EXPECT_EQ(Diff(a, b), (std::vector<std::string>{"X\\ 2: - > "}));
+  // Repeated locations pair occurrence by occurrence.
+  const std::string c = R"(<VRK-Device><X><Y v="1"/><Y v="1"/></X><X><Y v="1"/></X></VRK-Device>)";
+  const std::string d = R"(<VRK-Device><X><Y v="1"/><Y v="1"/></X><X><Y v="1"/></X><X/></VRK-Device>)";
+  EXPECT_EQ(Diff(c, d), (std::vector<std::string>{"X\\ 2: - > "}));
 }
 
 }  // namespace

@@ -9,33 +9,26 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-TEST(ScriptWords, BlanksSeparateAndBackslashesStayAsWritten) {
+TEST(ScriptWords, BlanksSeparateQuotesKeepBlanksAndScriptWordQuotesOnlyWhatNeedsIt) {
   EXPECT_EQ(SplitScriptWords("set  Region_settings\\Hysteresis_percent\t10 "),
             (Words{"set", "Region_settings\\Hysteresis_percent", "10"}));
   EXPECT_EQ(SplitScriptWords("create TachoChannels\\TachoChannel\\ #1"),
             (Words{"create", "TachoChannels\\TachoChannel\\", "#1"}));
-}
-
-TEST(ScriptWords, QuotesKeepBlanksAndDoubledQuotesStandForOne) {
+  // Quotes keep blanks, and a doubled quote stands for one.
   EXPECT_EQ(SplitScriptWords(R"(set X "Pump 2, ""north"" side")"), (Words{"set", "X", "Pump 2, \"north\" side"}));
   EXPECT_EQ(SplitScriptWords(R"(set X "" 0)"), (Words{"set", "X", "", "0"}));
   EXPECT_EQ(SplitScriptWords(R"(a"b c"d "\")"), (Words{"ab cd", "\\"}));
   EXPECT_THROW(SplitScriptWords(R"(set X "open)"), UsageError);
-}
-
-TEST(ScriptWords, ScriptWordQuotesOnlyWhatNeedsItAndReadsBack) {
+  // ScriptWord quotes only what needs it, and its words read back.
   EXPECT_EQ(ScriptWord("12.5"), "12.5");
   EXPECT_EQ(ScriptWord("C:\\dir"), "C:\\dir");
   for (const std::string value : {"", "two words", "say \"hi\"", "\"", "a\tb"})
     EXPECT_EQ(SplitScriptWords("set P " + ScriptWord(value)), (Words{"set", "P", value})) << value;
 }
 
-TEST(EditCommands, CommentsAndBlankLinesAreNoCommands) {
+TEST(EditCommands, CommentsAreNoCommandsAndArgumentsAreCheckedBeforeAnythingRuns) {
   EXPECT_FALSE(ParseEditCommand("   # set X 1", "s:1"));
   EXPECT_FALSE(ParseEditCommand(" \t\r", "s:2"));
-}
-
-TEST(EditCommands, ArgumentsAreCheckedBeforeAnythingRuns) {
   const auto action = ParseEditCommand("move VibroChannels\\VibroChannel\\ -2 #3 1", "-e 1");
   ASSERT_TRUE(action);
   EXPECT_EQ(action->verb, EditVerb::kMove);

@@ -5,6 +5,8 @@
 
 #include "convert/bin_import.h"
 #include "convert/xml_import.h"
+#include "difference_text.h"
+#include "model/bin_test_support.h"
 #include "model/older_documents.h"
 #include "model/older_images.h"
 #include "platform/oleauto.h"
@@ -16,31 +18,20 @@ namespace {
 
 // A version-6 document: a tachometer in revolutions per second, Profibus settings in the header, a channel
 // measuring displacement and one measuring velocity, and no AlarmDelay.
-constexpr char kDocument[] =
-    R"(<VRK-Device><VersionInfo version="6"/><Cfg CfgId="" DeviceType="1"/>)"
-    R"(<Header device_description="" HW_version="0" SW_version="0.0" serial_number="" baudrate="9600"/>)"
-    R"(<Data_transfer_settings param_min_int="0" param_max_int="65000"/>)"
-    R"(<Region_settings base_interval_s="60" Hysteresis_percent="5" DelayUp_ms="1000" DelayDn_ms="5000"/>)"
-    R"(<VibroChannels><wave_settings samples="8192" fmax="4000" fmin="0"/><spectrum_settings lines="1600"/>)"
-    R"(<VibroChannel number="1" unit="103" trn_sens="7"><param unit="103"/></VibroChannel>)"
-    R"(<VibroChannel number="2" unit="102" trn_sens="7"><param unit="102"/></VibroChannel></VibroChannels>)"
-    R"(<TachoChannels><TachoChannel number="1" unit="201" minvalue="10" maxvalue="100">)"
-    R"(<start_stop_region start_level="20" stop_level="15"/></TachoChannel></TachoChannels>)"
-    R"(<Monitoring/><current-outputs/>)"
-    R"(<Modbus used="0" type="0" DataValidityTime_s="1" param_min_int="3000" param_max_int="28000">)"
-    R"(<RS422 baudrate="19200" databits="4" stopbits="0" parity="0"/><Slave_outputs/><Tables>)"
-    R"(<Table type="1" count="0" address="0"/><Table type="2" count="0" address="0"/>)"
-    R"(<Table type="3" count="0" address="0"/><Table type="4" count="37" address="0"/></Tables><ExchangeCycle/>)"
-    R"(</Modbus><BlackBox decimation_coeff="0"/><Diagnoses/>)"
-    R"(<Test used="0" TG0="0" TG1="0" TG2="0" TGE0="0" TGE1="0" TGE2="2" Relay1="0" Relay2="1")"
-    R"( Relay3="2" Relay4="2"/><Relay><WarningDelay On_ms="0" Off_ms="0"/></Relay>)"
-    R"(<Readiness used="0"/><modbus-inputs/></VRK-Device>)";
+std::string Document() {
+  std::string document = test::OlderDocument(6, test::DocumentSize::kMinimal);
+  document = test::Replaced(document, R"(serial_number="1234")", R"(serial_number="1234" baudrate="9600")");
+  document = test::Replaced(document, "</VibroChannels>",
+                            R"(<VibroChannel number="1" unit="103" trn_sens="7"><param unit="103"/></VibroChannel>)"
+                            R"(<VibroChannel number="2" unit="102" trn_sens="7"><param unit="102"/></VibroChannel>)"
+                            "</VibroChannels>");
+  return test::Replaced(document, "<TachoChannels>",
+                        R"(<TachoChannels><TachoChannel number="1" unit="201" minvalue="10" maxvalue="100">)"
+                        R"(<start_stop_region start_level="20" stop_level="15"/></TachoChannel>)");
+}
 
-class UpgradeReportTest : public ::testing::Test {
+class UpgradeReportTest : public test::EnglishMessagesTest {
  protected:
-  void SetUp() override { SetThreadUILanguage(1033); }
-  void TearDown() override { SetThreadUILanguage(0); }
-
   static UpgradeReport ReportOf(const std::string& xml) {
     auto root = ImportXmlText(Utf8ToUtf16(xml), false);
     return CompareWithUpgrade(ReadUpgradeInput(xml), root->document().text());
@@ -48,21 +39,20 @@ class UpgradeReportTest : public ::testing::Test {
 };
 
 TEST_F(UpgradeReportTest, ListsExactlyWhatTheUpgradeDroppedAddedAndChanged) {
-  const UpgradeReport report = ReportOf(kDocument);
-  std::ostringstream text;
-  PrintDifferencesText(report.values, text);
-  EXPECT_EQ(text.str(),
-            "VersionInfo\\version: 6 -> 7: changed by the upgrade\n"
-            "Header\\baudrate: 9600 -> (absent): dropped by the upgrade\n"
-            "TachoChannels\\TachoChannel\\unit #1: 201 -> 202: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\minvalue #1: 10 -> 600: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\maxvalue #1: 100 -> 6000: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\start_stop_region\\start_level #1: 20 -> 1200: changed by the upgrade\n"
-            "TachoChannels\\TachoChannel\\start_stop_region\\stop_level #1: 15 -> 900: changed by the upgrade\n"
-            "VibroChannels\\VibroChannel\\hpf #1: (absent) -> 1: added by the upgrade\n"
-            "VibroChannels\\VibroChannel\\hpf #2: (absent) -> 0: added with its default\n"
-            "Relay\\AlarmDelay\\On_ms: (absent) -> 0: added by the upgrade\n"
-            "Relay\\AlarmDelay\\Off_ms: (absent) -> 0: added by the upgrade\n");
+  const UpgradeReport report = ReportOf(Document());
+  // The listing, one line a value: location, before and after, and the reason.
+  EXPECT_EQ(DifferencesText(report.values), R"(VersionInfo\version: 6 -> 7: changed by the upgrade
+Header\baudrate: 9600 -> (absent): dropped by the upgrade
+TachoChannels\TachoChannel\unit #1: 201 -> 202: changed by the upgrade
+TachoChannels\TachoChannel\minvalue #1: 10 -> 600: changed by the upgrade
+TachoChannels\TachoChannel\maxvalue #1: 100 -> 6000: changed by the upgrade
+TachoChannels\TachoChannel\start_stop_region\start_level #1: 20 -> 1200: changed by the upgrade
+TachoChannels\TachoChannel\start_stop_region\stop_level #1: 15 -> 900: changed by the upgrade
+VibroChannels\VibroChannel\hpf #1: (absent) -> 1: added by the upgrade
+VibroChannels\VibroChannel\hpf #2: (absent) -> 0: added with its default
+Relay\AlarmDelay\On_ms: (absent) -> 0: added by the upgrade
+Relay\AlarmDelay\Off_ms: (absent) -> 0: added by the upgrade
+)");
   EXPECT_EQ(report.Summary(), "upgraded from version 6: 1 value dropped, 1 added with its default, 3 added, 6 changed");
 }
 
@@ -105,7 +95,7 @@ TEST_F(UpgradeReportTest, UpgradesDropNothingBothVersionsHave) {
 }
 
 TEST_F(UpgradeReportTest, TheUpgradedDocumentHasNothingLeftToUpgrade) {
-  const std::string upgraded = Utf16ToUtf8(ImportXmlText(Utf8ToUtf16(kDocument), false)->document().text());
+  const std::string upgraded = Utf16ToUtf8(ImportXmlText(Utf8ToUtf16(Document()), false)->document().text());
   const UpgradeReport report = ReportOf(upgraded);
   EXPECT_EQ(report.from, 7);
   EXPECT_TRUE(report.values.empty());

@@ -13,6 +13,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/com_ptr.h"
+
 namespace vrk::wintest {
 
 // The value that the clients change: carried in the binary image, so the image shows the change.
@@ -146,5 +148,28 @@ class ComApartment {
  private:
   HRESULT hr_;
 };
+
+// The object of the class that `progid` names, created in process through the system's COM; empty on failure.
+template <class T>
+ComPtr<T> CreateByProgId(const wchar_t* progid, REFIID iid) {
+  CLSID clsid{};
+  ComPtr<T> object;
+  if (SUCCEEDED(CLSIDFromProgID(progid, &clsid)))
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(object.Out()));
+  return object;
+}
+
+// The main function of a client that takes the file to write the image to: `run` gets the log and the file.
+template <class Run>
+int RunClient(int argc, char** argv, const char* name, Run run) {
+  CheckLog log;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s IMAGE_FILE\n", name);
+    return 2;
+  }
+  ComApartment apartment;
+  if (log.Expect(SUCCEEDED(apartment.result()), "COM starts")) run(log, argv[1]);
+  return log.ExitCode();
+}
 
 }  // namespace vrk::wintest

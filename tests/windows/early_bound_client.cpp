@@ -25,15 +25,6 @@ void CheckProgIds(CheckLog& log) {
              "the index list's versioned ProgID names its CLSID");
 }
 
-template <class T>
-ComPtr<T> CreateByProgId(const wchar_t* progid, REFIID iid) {
-  CLSID clsid{};
-  ComPtr<T> object;
-  if (SUCCEEDED(CLSIDFromProgID(progid, &clsid)))
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, reinterpret_cast<void**>(object.Out()));
-  return object;
-}
-
 void CheckErrorInfoBeforeLoad(CheckLog& log, IVRK5420CfgConverter& converter) {
   Bstr value;
   log.ExpectHr(converter.GetValue(Bstr(kDecimationPath).get(), nullptr, value.Out()), E_FAIL,
@@ -131,14 +122,4 @@ void Run(CheckLog& log, const char* image_file) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  CheckLog log;
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: early_bound_client IMAGE_FILE\n");
-    return 2;
-  }
-  ComApartment apartment;
-  if (!log.Expect(SUCCEEDED(apartment.result()), "COM starts")) return log.ExitCode();
-  Run(log, argv[1]);
-  return log.ExitCode();
-}
+int main(int argc, char** argv) { return RunClient(argc, argv, "early_bound_client", Run); }

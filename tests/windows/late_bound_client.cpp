@@ -34,9 +34,7 @@ struct Outcome {
   Outcome() = default;
   Outcome(const Outcome&) = delete;
   ~Outcome() {
-    SysFreeString(excep.bstrSource);
-    SysFreeString(excep.bstrDescription);
-    SysFreeString(excep.bstrHelpFile);
+    for (BSTR text : {excep.bstrSource, excep.bstrDescription, excep.bstrHelpFile}) SysFreeString(text);
   }
   std::wstring Description() const { return excep.bstrDescription ? excep.bstrDescription : L""; }
   std::wstring Source() const { return excep.bstrSource ? excep.bstrSource : L""; }
@@ -115,14 +113,8 @@ void CheckValues(CheckLog& log, const LateBound& converter) {
 
 // The index list has no IDispatch, but a late-bound caller can still pass it as an IUnknown.
 void CheckIndexList(CheckLog& log, const LateBound& converter) {
-  CLSID clsid{};
-  ComPtr<IVRK5420CfgConValueIndexes> indexes;
-  if (FAILED(CLSIDFromProgID(kIndexesProgId, &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IVRK5420CfgConValueIndexes,
-                              reinterpret_cast<void**>(indexes.Out())))) {
-    log.Expect(false, "the index list is created by ProgID");
-    return;
-  }
+  auto indexes = CreateByProgId<IVRK5420CfgConValueIndexes>(kIndexesProgId, IID_IVRK5420CfgConValueIndexes);
+  if (!log.Expect(static_cast<bool>(indexes), "the index list is created by ProgID")) return;
   indexes->put_Count(1);
   indexes->put_UseAttr(0, 1);
   indexes->put_Value(0, kTableKey);
@@ -164,13 +156,8 @@ void CheckImage(CheckLog& log, const LateBound& converter, const char* image_fil
 }
 
 void Run(CheckLog& log, const char* image_file) {
-  CLSID clsid{};
-  ComPtr<IDispatch> dispatch;
-  if (!log.Expect(SUCCEEDED(CLSIDFromProgID(kConverterProgId, &clsid)) &&
-                      SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                                 reinterpret_cast<void**>(dispatch.Out()))),
-                  "the converter is created by ProgID as IDispatch"))
-    return;
+  auto dispatch = CreateByProgId<IDispatch>(kConverterProgId, IID_IDispatch);
+  if (!log.Expect(static_cast<bool>(dispatch), "the converter is created by ProgID as IDispatch")) return;
   const LateBound converter(dispatch.get());
   CheckNames(log, converter);
   Outcome made;
@@ -183,14 +170,4 @@ void Run(CheckLog& log, const char* image_file) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  CheckLog log;
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: late_bound_client IMAGE_FILE\n");
-    return 2;
-  }
-  ComApartment apartment;
-  if (!log.Expect(SUCCEEDED(apartment.result()), "COM starts")) return log.ExitCode();
-  Run(log, argv[1]);
-  return log.ExitCode();
-}
+int main(int argc, char** argv) { return RunClient(argc, argv, "late_bound_client", Run); }

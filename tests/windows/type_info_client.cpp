@@ -126,13 +126,8 @@ void CheckInterface(CheckLog& log, ITypeInfo* dispatch_info, IDispatch* object) 
 }
 
 void Run(CheckLog& log) {
-  CLSID clsid{};
-  ComPtr<IDispatch> object;
-  if (!log.Expect(SUCCEEDED(CLSIDFromProgID(kConverterProgId, &clsid)) &&
-                      SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                                 reinterpret_cast<void**>(object.Out()))),
-                  "the converter is created by ProgID as IDispatch"))
-    return;
+  auto object = CreateByProgId<IDispatch>(kConverterProgId, IID_IDispatch);
+  if (!log.Expect(static_cast<bool>(object), "the converter is created by ProgID as IDispatch")) return;
   UINT count = 0;
   log.Expect(object->GetTypeInfoCount(&count) == S_OK && count == 1, "GetTypeInfoCount gives 1");
   ComPtr<ITypeInfo> info;
