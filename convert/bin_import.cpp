@@ -357,6 +357,17 @@ void ReadTree(TREE& tree, const uint8_t* data, std::size_t size) {
     if (!tag->IsPresent()) bin::ThrowTagError(kMsgNoMandatoryTag, *tag);
 }
 
+// Marks `root`'s document with `version` and fills it from `tree` with `import`.
+template <class TREE, class ROOT, class IMPORT>
+void ImportTree(ROOT& root, const TREE& tree, const std::string& version, IMPORT import) {
+  root.VersionInfo.version.SetValue(version, {}, false);
+  import(root, tree);
+}
+
+void ImportVersion7(CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree) {
+  CBinImporter<bin::CTagBIN_CONFv7>(root, tree).Run();
+}
+
 // Reads the image into the tree `TREE` and fills a root of its version `ROOT`, on a copy of `base`'s document
 // marked with `version`, with `import`.
 template <class TREE, class ROOT, class IMPORT>
@@ -369,8 +380,7 @@ std::unique_ptr<CNodeTag_VRK_Device> ImportImage(const uint8_t* data, std::size_
   auto root = std::make_unique<ROOT>();
   root->SetImperial(base.imperial());
   root->AttachDocument(CopyDocument(base.document()));
-  root->VersionInfo.version.SetValue(version, {}, false);
-  import(*root, tree);
+  ImportTree(*root, tree, version, import);
   return root;
 }
 
@@ -407,36 +417,36 @@ std::unique_ptr<CNodeTag_VRK_Device> ImportInItsVersion(const uint8_t* data, std
       break;
   }
   version = 7;
-  return ImportImage<bin::CTagBIN_CONFv7, CNodeTag_VRK_DeviceV7>(
-      data, size, base, "7", [](CNodeTag_VRK_DeviceV7& root, const bin::CTagBIN_CONFv7& tree) {
-        CBinImporter<bin::CTagBIN_CONFv7>(root, tree).Run();
-      },
-      unread);
+  return ImportImage<bin::CTagBIN_CONFv7, CNodeTag_VRK_DeviceV7>(data, size, base, "7", ImportVersion7, unread);
 }
 
 }  // namespace
 
 std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportBinImage(const uint8_t* data, std::size_t size, bool imperial) {
+  if (bin::SelectTreeVersion(bin::ProbeImageVersion(data, size)) == bin::BinTreeVersion::kV7) {
+    // An image of the current version fills the default document in place; the load passes run once, on the
+    // result (they would leave the default document as it is).
+    std::unique_ptr<CNodeTag_VRK_DeviceV7> root = ParseDefaultConfiguration(imperial);
+    bin::CTagBIN_CONFv7 tree;
+    ReadTree(tree, data, size);
+    ImportTree(*root, tree, "7", ImportVersion7);
+    FinishLoad(*root, false);
+    return root;
+  }
   std::unique_ptr<CNodeTag_VRK_DeviceV7> root = CreateDefaultConfiguration(imperial);
   uint16_t version = 0;
   std::unique_ptr<CNodeTag_VRK_Device> imported = ImportInItsVersion(data, size, *root, version);
-  if (version == 7) {
-    root->AttachDocument(imported->document());
-  } else {
-    // Images of the version-6 tree are checked with the version-6 schema, whatever their version word.
-    FinishLoad(*imported, false);
-    ExplainUpgradeFailure(*imported, version, [&] {
-      UpgradeAnyToVersion7(*imported, *root);
-      FinishLoad(*root, false);
-    });
-    return root;
-  }
-  FinishLoad(*root, false);
+  // Images of the version-6 tree are checked with the version-6 schema, whatever their version word.
+  FinishLoad(*imported, false);
+  ExplainUpgradeFailure(*imported, version, [&] {
+    UpgradeAnyToVersion7(*imported, *root);
+    FinishLoad(*root, false);
+  });
   return root;
 }
 
 ImageInItsVersion ReadImageInItsVersion(const uint8_t* data, std::size_t size) {
-  std::unique_ptr<CNodeTag_VRK_DeviceV7> base = CreateDefaultConfiguration(false);
+  std::unique_ptr<CNodeTag_VRK_DeviceV7> base = ParseDefaultConfiguration(false);
   ImageInItsVersion result;
   result.document = ImportInItsVersion(data, size, *base, result.version, &result.unread)->document();
   return result;

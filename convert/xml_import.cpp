@@ -94,10 +94,14 @@ std::unique_ptr<CNodeTag_VRK_DeviceV7> ImportXmlText(std::u16string_view text, b
   }
 }
 
-std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial) {
+std::unique_ptr<CNodeTag_VRK_DeviceV7> ParseDefaultConfiguration(bool imperial) {
   const std::string_view bytes = DefaultConfigBytes();
   if (bytes.empty()) ThrowMessage(kMsgDefaultNotFound);
-  auto root = MakeRoot([&] { return dom::Document::parseBytes(bytes); }, imperial, kDefaultDocument);
+  return MakeRoot([&] { return dom::Document::parseBytes(bytes); }, imperial, kDefaultDocument);
+}
+
+std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial) {
+  auto root = ParseDefaultConfiguration(imperial);
   FinishLoad(*root, true);
   return root;
 }

@@ -22,5 +22,8 @@ void FinishLoad(CNodeTag_VRK_Device& root, bool check_values);
 // A version-7 root on the embedded default configuration. Throws kMsgDefaultNotFound, kMsgDefaultLoadingError or
 // kMsgDefaultNoRoot.
 std::unique_ptr<CNodeTag_VRK_DeviceV7> CreateDefaultConfiguration(bool imperial);
+// The same before the load passes: the embedded document as parsed, for an import that overwrites it and then
+// runs the passes on the result (they leave the embedded document as it is).
+std::unique_ptr<CNodeTag_VRK_DeviceV7> ParseDefaultConfiguration(bool imperial);
 
 }  // namespace vrk
