@@ -53,7 +53,7 @@ coverage: deps
 	      -DCMAKE_SHARED_LINKER_FLAGS=--coverage -DCMAKE_MODULE_LINKER_FLAGS=--coverage $(LAUNCHER)
 	CCACHE_HASHDIR=true cmake --build $(COVERAGE_BUILD) -j $(JOBS)
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
-	cd $(COVERAGE_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(COVERAGE_BUILD) && VRK_COVERAGE_RUN=1 ctest --output-on-failure -j $(JOBS)
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude '(.*/)?(tests|bench|fuzz)/' \
 	      --exclude '$(COVERAGE_BUILD)/' --exclude-throw-branches --print-summary --txt $(COVERAGE_BUILD)/coverage.txt
 
