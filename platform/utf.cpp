@@ -2,6 +2,7 @@
 // unpaired surrogate in UTF-16 becomes U+FFFD as well.
 #include "platform/utf.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vrk {
@@ -85,7 +86,14 @@ std::string Utf16ToUtf8(std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
     if (cp < 0x80) {
-      out += static_cast<char>(cp);
+      // Runs of ASCII, most of a configuration, are copied as one block.
+      std::size_t end = i + 1;
+      while (end < text.size() && text[end] < 0x80) ++end;
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      std::transform(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(end),
+                     out.begin() + static_cast<std::ptrdiff_t>(at), [](char16_t c) { return static_cast<char>(c); });
+      i = end - 1;
       continue;
     }
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {

@@ -12,6 +12,8 @@ TEST(Utf, RoundTripsEveryEncodedLength) {
   EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
   EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
   EXPECT_EQ(Utf8ToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+  // Runs of ASCII between other characters, at both ends.
+  EXPECT_EQ(Utf16ToUtf8(u"ab\u00A9cd\U0001F600ef"), "ab\xC2\xA9" "cd\xF0\x9F\x98\x80" "ef");
 }
 
 TEST(Utf, MalformedUtf8AndUnpairedSurrogatesBecomeOneReplacementPerBadSequence) {
