@@ -26,16 +26,6 @@ TEST(Crc32, CheckValueIsTheRawRegisterAndAMaskSkipsBytes) {
   EXPECT_EQ(crc(a), UpdateCrc32(kCrc32Initial, skipped.data(), skipped.size()));
 }
 
-TEST(TagWriting, MinimalVersion7TreeByteForByte) {
-  const Bytes expected = Cat({RawTag("CONF", 84, 4), U32(7), RawTag("CFGH", 26, 26), Zeros(22), U32(0x9675541F),
-                              RawTag("CFGB", 30, 30), Zeros(30)});
-  CTagBIN_CONFv7 root;
-  FillMinimal(root);
-  EXPECT_EQ(root.GetSize(), 96u);
-  EXPECT_EQ(WriteImage(root), expected);
-  EXPECT_EQ(root.ConfigCrc(), 0x9675541Fu);
-}
-
 TEST(TagWriting, AbsentOptionalTagsLeaveOutTheirBytesAndTheCrcRoundTrips) {
   CTagBIN_CONFv7 root;
   FillFull(root);

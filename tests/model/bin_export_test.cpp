@@ -1,5 +1,6 @@
-// The version-7 image of a configuration: which tags appear, in which order channels and parameters go, and the
-// record values whose conversions are easy to get wrong (numbers minus one, lines, cycles, level codes).
+// The version-7 image of a configuration: which tags appear, in which order channels go, and the record values
+// whose conversions the seeds' result fingerprints do not reach (unordered channels and cycles, rounded delays,
+// channel code 0, bands without cut-out lists, refusals). The seeds' own records are pinned by those fingerprints.
 #include <gtest/gtest.h>
 
 #include "bin/byte_io.h"
@@ -38,28 +39,18 @@ TEST_F(BinExport, DefaultConfigurationHasOnlyTheFixedTagsAndReturnsTheStoredCrc)
 
   auto tree = test::TreeOf(image);
   EXPECT_EQ(test::PresentTags(*tree), "CONF(CFGH(PBUS ALNR) CFGB(CTAB RELE(DLWA) MBIN))");
-  EXPECT_EQ(tree->ConfigHeader().alnr.Record().count, 0);
-  EXPECT_EQ(tree->ConfigBody().mbin.Record().count, 0);
   // "CONF" header and record, "CFGH" header, then the CRC at byte 22 of its record.
   EXPECT_EQ(bin::ByteReader(image.bytes.data(), image.bytes.size()).U32(12 + 4 + 12 + 22), image.crc32);
   EXPECT_EQ(tree->ConfigCrc(), image.crc32);
-  EXPECT_EQ(tree->ConfigHeader().pbus.Record().settings, (std::array<uint16_t, 5>{4, 0, 2, 0, 3}));
-  EXPECT_EQ(tree->ConfigBody().ctab.Record().words,
-            (std::array<uint16_t, 14>{0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 0, 1, 2, 3}));
 }
 
-TEST_F(BinExport, ConfigurationBodyHoldsTheIdentifierAndSpectrumSettings) {
+TEST_F(BinExport, TheIdentifierIsStoredAsBytesHoweverItIsWritten) {
   Sections s;
   s.cfg = R"(<Cfg CfgId="0123abcd-4567-89EF-01x3-456789abcdef" DeviceType="1"/>)";
   auto tree = ExportTree(*RootOn(s));
   const bin::CONFIGBODYv2& body = tree->ConfigBody().Record();
   EXPECT_EQ(body.cfgId, (std::array<uint8_t, 16>{0x01, 0x23, 0xab, 0xcd, 0x45, 0x67, 0x89, 0xef, 0x01, 0xF3, 0x45,
                                                  0x67, 0x89, 0xab, 0xcd, 0xef}));
-  EXPECT_EQ(body.frequency, 10240);
-  EXPECT_EQ(body.lines, 4096);
-  EXPECT_EQ(body.samples, 8192u);
-  EXPECT_EQ(body.paramMaxInt, 65000);
-
   EXPECT_EQ(CfgIdBytes(""), (std::array<uint8_t, 16>{}));
   EXPECT_EQ(CfgIdBytes("AB\xC3\xA9"), (std::array<uint8_t, 16>{'A', 'B', 0xE9}));
   EXPECT_EQ(CfgIdText(body.cfgId), "0123abcd-4567-89ef-01f3-456789abcdef");
@@ -81,75 +72,25 @@ TEST_F(BinExport, ChannelsAscendInSensorsAndChannelsWhileLinearisationFollowsThe
   EXPECT_EQ(tree->ConfigHeader().alnr.Record().count, 2);
 }
 
-TEST_F(BinExport, ParametersSortByNumberKeepingTheCollectionOrderOfEqualNumbers) {
-  Sections s;
-  s.vibro = R"(<VibroChannel number="1" unit="102"><param unit="102"/><Relative_bands>)"
-            R"(<band number="3" shaft="1" factor="1" lower_bound="5" upper_bound="5" minvalue="0" maxvalue="1">)"
-            R"(<phase number="4"/></band></Relative_bands>)"
-            R"(<Crest number="1" minvalue="0" maxvalue="1"/><Average number="2" minvalue="0" maxvalue="1"/>)"
-            R"(<Absolute_bands><band number="2" low_freq="10" high_freq="20" minvalue="0" maxvalue="1"/>)"
-            R"(</Absolute_bands></VibroChannel>)";
-  auto tree = ExportTree(*RootOn(s));
-  const auto& channel = *tree->ConfigBody().acfg.Channels().at(0);
-  std::string order;
-  for (const auto& p : channel.List().Records()) order += std::to_string(p.code) + ":" + std::to_string(p.number) + " ";
-  EXPECT_EQ(order, "4:0 0:1 5:1 6:2 7:3 ");
-  EXPECT_EQ(channel.Record().paramCount, 5);
-}
-
-TEST_F(BinExport, BandsAreStoredInSpectralLines) {
+// The bands of the every-value seed have a cut-out list; these have none, or an empty one, and the narrowest
+// band there is.
+TEST_F(BinExport, AbsoluteBandsAreStoredInSpectralLines) {
   Sections s;
   s.vibro = R"(<VibroChannel number="1" unit="102"><param unit="102"/><Absolute_bands>)"
             R"(<band number="1" value_type="2" low_freq="10" high_freq="20" minvalue="1" maxvalue="9"/>)"
             R"(<band number="2" value_type="3" low_freq="2.5" high_freq="2.5" minvalue="0" maxvalue="1">)"
             R"(<cutting_rel_bands/></band>)"
-            R"(</Absolute_bands><Relative_bands>)"
-            R"(<band number="3" value_type="2" shaft="2" factor="1.5" lower_bound="7.5" upper_bound="10" minvalue="0")"
-            R"( maxvalue="1">)"
-            R"(<phase number="4"/></band></Relative_bands></VibroChannel>)";
+            R"(</Absolute_bands></VibroChannel>)";
   auto tree = ExportTree(*RootOn(s));
   const auto& p = tree->ConfigBody().acfg.Channels().at(0)->List().Records();
-  ASSERT_EQ(p.size(), 4u);
+  ASSERT_EQ(p.size(), 2u);
   EXPECT_EQ(p[0].code, bin::kParamCodeAbsoluteBandType2);
   EXPECT_EQ(p[0].ExtensionU16(bin::kExtAbsFirstLine), 4);
   EXPECT_EQ(p[0].ExtensionU16(bin::kExtAbsLineCount), 5);
   EXPECT_EQ(p[0].ExtensionU16(bin::kExtAbsNoCutting), 1);
-  EXPECT_EQ(p[0].minValue, 1.0f);
   EXPECT_EQ(p[1].code, bin::kParamCodeAbsoluteBandType3);
   EXPECT_EQ(p[1].ExtensionU16(bin::kExtAbsLineCount), 1);
   EXPECT_EQ(p[1].ExtensionU16(bin::kExtAbsNoCutting), 0);
-  EXPECT_EQ(p[2].code, bin::kParamCodeRelativeBandType2);
-  EXPECT_EQ(p[2].extension.size(), 8u);
-  EXPECT_EQ(p[2].ExtensionU16(bin::kExtRelShaft), 1);
-  EXPECT_EQ(p[2].ExtensionF32(bin::kExtRelFactor), 1.5f);
-  EXPECT_EQ(p[2].ExtensionU16(bin::kExtRelLine), 3);
-  EXPECT_EQ(p[3].code, bin::kParamCodePhase);
-  EXPECT_EQ(p[3].maxValue, 360.0f);
-  EXPECT_EQ(p[3].extension.size(), 6u);
-  EXPECT_EQ(p[3].ExtensionU16(bin::kExtRelShaft), 1);
-}
-
-TEST_F(BinExport, NumbersAreStoredMinusOneExceptModbusInputNumbers) {
-  Sections s;
-  s.vibro = R"(<VibroChannel number="5" unit="102"><param unit="102" sp_window="3"/>)"
-            R"(<Peak number="7" minvalue="0" maxvalue="1"/></VibroChannel>)";
-  s.tacho = R"(<TachoChannel number="4" unit="202" minvalue="0" maxvalue="100"/>)";
-  s.current_outputs = R"(<Output Number="2"><Tag ChannelNum="5" ParamNum="6"/></Output>)";
-  s.modbus = test::ModbusXml(R"(used="1" type="0" DataValidityTime_s="1" param_min_int="0" param_max_int="1")",
-                             R"(<Output Number="9"><Tag ChannelNum="1" ParamNum="0" ParamMin="0" ParamMax="1")"
-                             R"( ParamDef="0"/></Output>)",
-                             "");
-  s.inputs = R"(<Input Number="12" MinPhisValue="0" MaxPhisValue="1" MinInputValue="0" MaxInputValue="1"/>)";
-  auto tree = ExportTree(*RootOn(s));
-  EXPECT_EQ(tree->ConfigHeader().asns.List().Records().at(0).channel, 4);
-  const auto& channel = *tree->ConfigBody().acfg.Channels().at(0);
-  EXPECT_EQ(channel.Record().channel, 4);
-  EXPECT_EQ(channel.Record().spWindow, 2);
-  EXPECT_EQ(channel.List().Records().at(0).number, 6);
-  EXPECT_EQ(tree->ConfigBody().disc.List().Records().at(0).number, 3);
-  EXPECT_EQ(tree->ConfigBody().cout.List().Records().at(0).number, 1);
-  EXPECT_EQ(tree->ConfigBody().mout.List().Records().at(0).number, 8);
-  EXPECT_EQ(tree->ConfigBody().mbin.List().Records().at(0).number, 12);
 }
 
 TEST_F(BinExport, ChannelReferencesBecomeChannelCodes) {
@@ -218,94 +159,14 @@ TEST_F(BinExport, DelaysAreStoredInDeviceCycles) {
   EXPECT_EQ(threshold.releaseDelay, 1);
 }
 
-TEST_F(BinExport, ThresholdLevelsCarryHysteresisDelaysAndMonitoringSlots) {
+TEST_F(BinExport, UnusedReadinessWritesNoThresholdRecords) {
   Sections s;
-  s.region = R"(<Region_settings base_interval_s="0" Hysteresis_percent="10" DelayUp_ms="600" DelayDn_ms="2000"/>)";
-  s.vibro = R"(<VibroChannel number="3" unit="102"><param unit="102"/>)"
-            R"(<Average number="1" minvalue="0" maxvalue="100">)"
-            R"(<abs_level_region high_warning_level="40" low_alarm_level="10" relay="1"/></Average>)"
-            R"(<Peak number="2" minvalue="0" maxvalue="200">)"
-            R"(<abs_level_region low_warning_level="50" low_inoperative_level="4"/></Peak></VibroChannel>)";
-  s.tacho = R"(<TachoChannel number="2" unit="202" minvalue="0" maxvalue="13000">)"
-            R"(<abs_level_region high_alarm_level="6500"/>)"
-            R"(</TachoChannel>)";
-  s.inputs = R"(<Input Number="7" MinPhisValue="-50" MaxPhisValue="50" MinInputValue="0" MaxInputValue="1">)"
-             R"(<abs_level_region high_inoperative_level="30"/></Input>)";
-  s.monitoring = R"(<Element Number="3"><Tag ChannelNum="3" ParamNum="0"/></Element>)"
-                 R"(<Element Number="1"><Tag ChannelNum="51" ParamNum="0"/><Tag ChannelNum="3" ParamNum="0"/>)"
-                 R"(</Element>)";
-  auto tree = ExportTree(*RootOn(s));
-  const auto& thrs = tree->ConfigBody().thrs;
-  const auto& r = thrs.List().Records();
-  ASSERT_EQ(r.size(), 5u);
-  EXPECT_EQ(thrs.Record().count, 5);
-
-  // Per record "channel code:parameter level code upper-lower trip/release first slot's action": the Average's low
-  // alarm 10 (levels in 650ths) has code 2, its lower level at the level, the upper 10 % above, and trips after
-  // DelayDn (10 cycles); its high warning 40 has code 0, the upper level at the level, the lower 10 % below; the
-  // Peak (325ths) has only its low inoperative level among the low ones; then tacho channel 2 and Modbus input 7.
-  std::string levels;
-  for (const auto& t : r)
-    levels += std::to_string(t.channelCode) + ":" + std::to_string(t.paramNum) + " " + std::to_string(t.levelCode) +
-              " " + std::to_string(t.upperLevel) + "-" + std::to_string(t.lowerLevel) + " " +
-              std::to_string(t.tripDelay) + "/" + std::to_string(t.releaseDelay) + " " +
-              std::to_string(t.slots[0].action) + "\n";
-  EXPECT_EQ(levels,
-            "2:0 2 7150-6500 10/3 60\n2:0 0 26000-23400 3/10 60\n2:1 3 1430-1300 10/3 255\n"
-            "16385:0 1 32500-29250 3/10 60\n32768:7 2 52000-50050 3/10 255\n");
-  for (uint32_t k = 0; k < 16; ++k) {
-    EXPECT_EQ(r[1].slots[k].relay, 1);
-    EXPECT_EQ(r[1].slots[k].action, k == 0 || k == 2 ? 0x3C : 0xFF) << k;
-  }
-}
-
-TEST_F(BinExport, ReadinessRecordsFollowTheLevelsADiagnosisHas) {
-  Sections s;
-  s.readiness = R"(<Readiness used="1">)"
-                R"(<Diagnose Number="2" ParamNumber="3" low_inoperative_level="100" high_inoperative_level="400"/>)"
-                R"(<Diagnose Number="1" ParamNumber="1" low_inoperative_level="7"/>)"
-                R"(<Diagnose Number="3" ParamNumber="9" high_inoperative_level="0"/>)"
-                R"(<Diagnose Number="4" ParamNumber="5"/></Readiness>)";
-  auto tree = ExportTree(*RootOn(s));
-  std::string shapes;
-  for (const auto& r : tree->ConfigBody().thrs.List().Records()) {
-    EXPECT_EQ(r.channelCode, 0x8000);
-    EXPECT_EQ(r.upperLevel, r.lowerLevel);
-    EXPECT_EQ(r.tripDelay + r.releaseDelay, 0);
-    EXPECT_EQ(r.slots[0].relay, 0xFF);
-    shapes += "(" + std::to_string(r.levelCode) + "," + std::to_string(r.paramNum) + "," +
-              std::to_string(r.upperLevel) + "," + std::to_string(r.slots[15].relay) + "," +
-              std::to_string(r.slots[15].action) + ")";
-  }
-  EXPECT_EQ(shapes,
-            "(0,2,99,3,1)(1,2,400,255,255)(2,2,65535,3,1)"
-            "(0,0,6,3,0)(1,0,65535,255,255)"
-            "(0,8,0,255,255)(1,8,65535,3,2)"
-            "(0,4,65535,255,64)");
-
   s.readiness = R"(<Readiness used="0"><Diagnose Number="1" ParamNumber="1"/></Readiness>)";
   EXPECT_FALSE(ExportTree(*RootOn(s))->ConfigBody().thrs.IsPresent());
 }
 
-TEST_F(BinExport, TestModeStoresForcedBitsAndValuesOnTheOutputRange) {
+TEST_F(BinExport, ATestValueForAMissingOutputIsRefused) {
   Sections s;
-  s.test = R"(<Test used="1" TG0="1" TG1="2" TG2="0" TGE0="0" TGE1="0" TGE2="2" Relay1="0" Relay2="1" Relay3="2")"
-           R"( Relay4="0"><Parameters><Parameter Number="1" OutputNumber="2" Value="25"/></Parameters></Test>)";
-  s.modbus = R"(<Modbus used="0" type="0"><Slave_outputs><Output Number="2">)"
-             R"(<Tag ChannelNum="100" ParamNum="7" ParamMin="1000" ParamMax="2000"/></Output></Slave_outputs>)"
-             R"(</Modbus>)";
-  s.inputs = R"(<Input Number="7" MinPhisValue="-50" MaxPhisValue="50" MinInputValue="0" MaxInputValue="1"/>)";
-  auto tree = ExportTree(*RootOn(s));
-  const bin::TESTHEADER& header = tree->ConfigBody().test.Record();
-  EXPECT_EQ(header.outputMask, 0b100011);
-  EXPECT_EQ(header.outputState, 0b100010);
-  EXPECT_EQ(header.relayMask, 0b0110);
-  EXPECT_EQ(header.relayState, 0b0100);
-  const auto& values = tree->ConfigBody().test.tstm.List().Records();
-  ASSERT_EQ(values.size(), 1u);
-  EXPECT_EQ(values[0].outputNumber, 1);
-  EXPECT_EQ(values[0].value, 1750);
-
   s.test = R"(<Test used="1" TG0="0" TG1="0" TG2="0" TGE0="0" TGE1="0" TGE2="0" Relay1="0" Relay2="0" Relay3="0")"
            R"( Relay4="0"><Parameters><Parameter Number="1" OutputNumber="3" Value="25"/></Parameters></Test>)";
   EXPECT_EQ(ExportError(s),

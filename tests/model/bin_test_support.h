@@ -53,18 +53,6 @@ struct Sections {
   std::string inputs;  // Input elements
 };
 
-inline constexpr char kDefaultRs422[] = R"(<RS422 baudrate="19200" databits="4" stopbits="0" parity="0"/>)";
-inline constexpr char kDefaultTables[] =
-    R"(<Table type="1" count="0" address="0"/><Table type="2" count="0" address="0"/>)"
-    R"(<Table type="3" count="0" address="0"/><Table type="4" count="37" address="0"/>)";
-
-// A Modbus section; the serial settings and tables default to the default configuration's.
-inline std::string ModbusXml(const std::string& attributes, const std::string& slave_outputs, const std::string& cycles,
-                             const std::string& rs422 = kDefaultRs422, const std::string& tables = kDefaultTables) {
-  return "<Modbus " + attributes + ">" + rs422 + "<Slave_outputs>" + slave_outputs + "</Slave_outputs><Tables>" +
-         tables + "</Tables><ExchangeCycle>" + cycles + "</ExchangeCycle></Modbus>";
-}
-
 inline std::string DocumentXml(const Sections& s) {
   return R"(<VRK-Device><VersionInfo version="7"/>)" + s.cfg +
          R"(<Header device_description="" HW_version="0" SW_version="0.0" serial_number=""/>)" + s.transfer +
@@ -79,11 +67,6 @@ inline std::unique_ptr<CNodeTag_VRK_DeviceV7> RootOn(const Sections& sections) {
   auto root = std::make_unique<CNodeTag_VRK_DeviceV7>();
   root->AttachDocument(dom::Document::parseText(Utf8ToUtf16(DocumentXml(sections))));
   return root;
-}
-
-// A root loaded as the converter loads XML: normalised, completed, checked with values.
-inline std::unique_ptr<CNodeTag_VRK_DeviceV7> LoadedRoot(const Sections& sections) {
-  return ImportXmlText(Utf8ToUtf16(DocumentXml(sections)), false);
 }
 
 // The version-7 tree of an image, read back with its CRC check.

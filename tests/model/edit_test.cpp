@@ -44,7 +44,7 @@ TEST_F(Values, FailedWriteRemovesTheAttributeAndElementsItCreated) {
   EXPECT_EQ(Xml(), before);
 }
 
-TEST_F(Values, UnknownPathsAndMissingIndexesFailAndKeyEntriesFollowKeyChanges) {
+TEST_F(Values, UnknownPathsMissingIndexesAndAbsentAttributesFail) {
   LoadMonitoring();
   EXPECT_EQ(Get("Cfg\\NoSuchAttribute"), "<E_FAIL>");
   EXPECT_EQ(error_, "Invalid path to the attribute\nCfg\\NoSuchAttribute");
@@ -54,12 +54,6 @@ TEST_F(Values, UnknownPathsAndMissingIndexesFailAndKeyEntriesFollowKeyChanges) {
   EXPECT_EQ(error_, "No index for searching an element\n\\VRK_Device\\Monitoring\\Element");
   EXPECT_EQ(Get("Header\\profibus_address"), "<E_FAIL>");
   EXPECT_EQ(error_, "Attribute is not specified\n\\VRK_Device\\Header\\profibus_address");
-  // Key entries select by value and follow key changes.
-  EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "3");
-  ASSERT_EQ(Set("Monitoring\\Element\\Number", "7", Key(3)), S_OK) << error_;
-  EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(3)), "<E_FAIL>");
-  EXPECT_EQ(Get("Monitoring\\Element\\Number", Key(7)), "7");
-  EXPECT_EQ(Get("Monitoring\\Element\\Number", At({2})), "7");
 }
 
 TEST_F(Values, VirtualPairSplitsIntoChannelAndParameter) {

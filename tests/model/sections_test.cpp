@@ -25,22 +25,13 @@ class SectionsTest : public ConverterTest {
 
 using SectionsDocument = SectionsTest;
 
-TEST_F(SectionsDocument, FilledSectionsLoadAndReadBackAndTheirMandatoryPartsAreRequired) {
+// What the filled document loads to is pinned by its result fingerprint, and the error for each missing attribute
+// by the fingerprint that takes a generated configuration's attributes away one by one; no element goes there.
+TEST_F(SectionsDocument, FilledSectionsSaveAndLoadAgainUnchangedAndASlaveOutputNeedsItsTag) {
   ASSERT_EQ(PutXml(kFilledDocument), S_OK) << error_;
-  EXPECT_EQ(Get("Modbus\\ExchangeCycle\\CycleCount"), "1");
-  EXPECT_EQ(Get("Modbus\\Slave_outputs\\Output\\Tag\\ChannelNum_ParamNum", Key(1)), "6553607");
-  EXPECT_EQ(Get("Modbus\\ExchangeCycle\\Cycle\\Commands\\Command\\Function", {{true, 1}, {true, 1}}), "3");
-  EXPECT_EQ(Get("modbus-inputs\\Input\\abs_level_region\\high_alarm_level", Key(7)), "1.2");
-  EXPECT_EQ(Get("Test\\Relay2"), "1");
   const std::string saved = Xml();
   ASSERT_EQ(PutXml(saved), S_OK) << error_;
   EXPECT_EQ(Xml(), saved);
-  EXPECT_EQ(PutXml(Edited(" Function=\"3\"", "")), E_FAIL);
-  EXPECT_EQ(error_, "No mandatory attribute" + Named("Modbus\\ExchangeCycle\\Cycle\\Commands\\Command\\Function"));
-  EXPECT_EQ(PutXml(Edited(" ParamDef=\"65535\"", "")), E_FAIL);
-  EXPECT_EQ(error_, "No mandatory attribute" + Named("Modbus\\Slave_outputs\\Output\\Tag\\ParamDef"));
-  EXPECT_EQ(PutXml(Edited(" MaxInputValue=\"4096\"", "")), E_FAIL);
-  EXPECT_EQ(error_, "No mandatory attribute" + Named("modbus-inputs\\Input\\MaxInputValue"));
   EXPECT_EQ(PutXml(Edited("<Tag ChannelNum=\"100\" ParamNum=\"7\" ParamMin=\"819\" ParamMax=\"4096\""
                           " ParamDef=\"65535\"/>", "")),
             E_FAIL);

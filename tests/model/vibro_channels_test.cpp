@@ -1,5 +1,5 @@
-// The vibration channel section through the converter: a limit quoted with its own formatting, the ranges
-// reported, and the cut-out lists that the document is given each time it is handed out.
+// The vibration channel section through the converter: a limit quoted with its own formatting, and the cut-out
+// lists that the document is given each time it is handed out.
 #include "parameter_documents.h"
 #include "editing/undo_group.h"
 #include "schema/cutting_bands.h"
@@ -35,16 +35,8 @@ class VibroChannelsTest : public ConverterTest {
 
 using Bands = VibroChannelsTest;
 
-TEST_F(Bands, LimitsAreQuotedWithTheirOwnFormattingAndRangesReported) {
+TEST_F(Bands, ALimitIsQuotedWithItsOwnFormatting) {
   LoadChannel();
-  const client::DataRange window = Ranges("VibroChannels\\VibroChannel\\param\\sp_window", At({0}));
-  EXPECT_EQ(window.Dictionary, u"1|Rectangular\n2|Hanning\n3|Hamming\n");
-  EXPECT_EQ(window.DefaultVal, u"2");
-  const client::DataRange sensitivity = Ranges("VibroChannels\\VibroChannel\\trn_sens", At({0}));
-  EXPECT_EQ(sensitivity.Type, 6u);
-  EXPECT_EQ(sensitivity.MinConstraint, 1u);
-  EXPECT_EQ(sensitivity.MinVal, u"0.001");
-  EXPECT_EQ(sensitivity.DefaultVal, u"7");
   EXPECT_EQ(Set(std::string(kRelativeBandPath) + "factor", "0.01", At({0, 0})), S_OK) << error_;
   // factor keeps two decimals, so 0.009 only reaches the check unrounded from a loaded document.
   std::string document = kChannelDocument;
