@@ -12,6 +12,8 @@ WINDOWS_PACKAGES := cmake make mingw-w64 mingw-w64-tools dpkg-dev wixl
 WINDOWS_TEST_BUILD ?= build-windows-test
 WINE_PACKAGES      := wine wine64
 # `make coverage` runs `make test`'s tests in an instrumented build and reports the library's line and branch coverage.
+# gcovr searches that build alone: other build folders (a Wine prefix maps the whole file system) hold counters
+# of other trees.
 COVERAGE_BUILD    ?= build-coverage
 COVERAGE_PACKAGES := gcovr
 # ccache, when the machine has it, keeps rebuilds of several checkouts cheap; nothing depends on it.
@@ -55,7 +57,8 @@ coverage: deps
 	find $(COVERAGE_BUILD) -name '*.gcda' -delete
 	cd $(COVERAGE_BUILD) && VRK_COVERAGE_RUN=1 ctest --output-on-failure -j $(JOBS)
 	gcovr --root . --object-directory $(COVERAGE_BUILD) --exclude '(.*/)?(tests|bench|fuzz)/' \
-	      --exclude '$(COVERAGE_BUILD)/' --exclude-throw-branches --print-summary --txt $(COVERAGE_BUILD)/coverage.txt
+	      --exclude '$(COVERAGE_BUILD)/' --exclude-throw-branches --print-summary --txt $(COVERAGE_BUILD)/coverage.txt \
+	      $(COVERAGE_BUILD)
 
 run: build
 	./cmake/run-main-job.sh $(BUILD)/tools/vrkcfg
