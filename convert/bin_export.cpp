@@ -38,7 +38,10 @@ class StoredIndexReset {
 
 uint16_t MinusOne(uint16_t number) { return static_cast<uint16_t>(number - 1); }
 
-float Single(double value) { return static_cast<float>(value); }
+// The real value of `attribute` on `element` as a 32-bit field.
+float ReadSingleOn(CNodeAttrInfoXML& attribute, const dom::Node& element) {
+  return CheckedSingle(ReadRealOn(attribute, element), attribute);
+}
 
 // A header count; kMsgTagDataUnwritable on `tag` when the list outgrows its u16 count.
 uint16_t CountOf(std::size_t count, const bin::CNodeTagBIN& tag) {
@@ -145,8 +148,8 @@ class CBinExporter {
       lnrc.Record().type = ReadU16On(ch_.Linear.type, linear);
       for (const dom::Node& at : points) {
         bin::LINEARPOINT record;
-        record.volt = Single(ReadRealOn(point.volt, at));
-        record.value = Single(ReadRealOn(point.value, at));
+        record.volt = ReadSingleOn(point.volt, at);
+        record.value = ReadSingleOn(point.value, at);
         lnrc.List().Records().push_back(record);
       }
       lnrc.Seal();
@@ -162,8 +165,8 @@ class CBinExporter {
     for (const auto& [n, channel] : OccurrencesByKey(ch_, {})) {
       bin::SENSECONFIG record;
       record.channel = MinusOne(CheckedU16(n, ch_.number));
-      record.trnSens = Single(ReadRealOn(ch_.trn_sens, channel));
-      record.trnOffset = Single(ReadRealOn(ch_.trn_offset, channel));
+      record.trnSens = ReadSingleOn(ch_.trn_sens, channel);
+      record.trnOffset = ReadSingleOn(ch_.trn_offset, channel);
       asns.List().Records().push_back(record);
     }
     asns.Seal();
@@ -190,7 +193,7 @@ class CBinExporter {
     const SensorCoding coding = EncodeUnits(ReadU16On(ch_.unit, channel), ReadU16On(ch_.param.unit, param));
     record.sensorKind = coding.sensor_kind;
     record.integration = coding.integration;
-    record.averageTime_s = Single(ReadRealOn(ch_.param.average_time_s, param));
+    record.averageTime_s = ReadSingleOn(ch_.param.average_time_s, param);
     record.hpf = ReadU16On(ch_.hpf, channel) & 1u;
     auto& prms = achn.List();
     for (const ParamEntry& entry : ChannelParameters(root_, at, true))
@@ -209,16 +212,16 @@ class CBinExporter {
     if (entry.kind == kParamPhase) {
       const dom::Node band = at.parent();  // a phase describes the band it sits in
       record.code = bin::kParamCodePhase;
-      record.minValue = Single(kPhaseRange.min);
-      record.maxValue = Single(kPhaseRange.max);
+      record.minValue = static_cast<float>(kPhaseRange.min);
+      record.maxValue = static_cast<float>(kPhaseRange.max);
       record.extension.resize(bin::ParamExtensionLength(record.code));
       record.SetExtensionU16(bin::kExtRelShaft, MinusOne(ReadU16On(relative.shaft, band)));
-      record.SetExtensionF32(bin::kExtRelFactor, Single(ReadRealOn(relative.factor, band)));
+      record.SetExtensionF32(bin::kExtRelFactor, ReadSingleOn(relative.factor, band));
       return record;
     }
     CNodeTagBandsContainerV2& parameter = *root_.VibroParameterContainers()[entry.kind];
-    record.minValue = Single(ReadRealOn(parameter.minvalue, at));
-    record.maxValue = Single(ReadRealOn(parameter.maxvalue, at));
+    record.minValue = ReadSingleOn(parameter.minvalue, at);
+    record.maxValue = ReadSingleOn(parameter.maxvalue, at);
     if (entry.kind == kParamAbsoluteBand) {
       auto& band = ch_.Absolute_bands.band;
       record.code = BandCode(band.value_type, at, bin::kParamCodeAbsoluteBand, bin::kParamCodeAbsoluteBandType2,
@@ -234,7 +237,7 @@ class CBinExporter {
                              bin::kParamCodeRelativeBandType3);
       record.extension.resize(bin::ParamExtensionLength(record.code));
       record.SetExtensionU16(bin::kExtRelShaft, MinusOne(ReadU16On(relative.shaft, at)));
-      record.SetExtensionF32(bin::kExtRelFactor, Single(ReadRealOn(relative.factor, at)));
+      record.SetExtensionF32(bin::kExtRelFactor, ReadSingleOn(relative.factor, at));
       record.SetExtensionU16(bin::kExtRelLine,
                              CheckedU16(std::llround(ReadRealOn(relative.lower_bound, at) / line_hz_),
                                         relative.lower_bound));
@@ -259,12 +262,12 @@ class CBinExporter {
       bin::DISCRETGONFIG record;
       record.number = MinusOne(ReadU16On(tacho.number, at));
       record.trnSens = ReadU16On(tacho.trn_sens, at);
-      record.minValue = Single(range.min);
-      record.maxValue = Single(range.max);
+      record.minValue = CheckedSingle(range.min, tacho.minvalue);
+      record.maxValue = CheckedSingle(range.max, tacho.maxvalue);
       record.unitCode = TachoUnitCodeOf(ReadU16On(tacho.unit, at));
       record.stopLevel = EncodeLevel(ReadRealOn(tacho.start_stop_region.stop_level, start_stop), range, scale);
       record.startLevel = EncodeLevel(ReadRealOn(tacho.start_stop_region.start_level, start_stop), range, scale);
-      record.reductorCoeff = Single(ReadRealOn(tacho.reductor_coeff, at));
+      record.reductorCoeff = ReadSingleOn(tacho.reductor_coeff, at);
       disc.List().Records().push_back(record);
     }
     root_.SetStoredIndexes({});
@@ -405,8 +408,8 @@ class CBinExporter {
     for (const dom::Node& at : inputs) {
       bin::MODBUSINPUTCONFIGv6 record;
       record.number = ReadU16On(input.Number, at);
-      record.minPhisValue = Single(ReadRealOn(input.MinPhisValue, at));
-      record.maxPhisValue = Single(ReadRealOn(input.MaxPhisValue, at));
+      record.minPhisValue = ReadSingleOn(input.MinPhisValue, at);
+      record.maxPhisValue = ReadSingleOn(input.MaxPhisValue, at);
       record.minInputValue = ReadU16On(input.MinInputValue, at);
       record.maxInputValue = ReadU16On(input.MaxInputValue, at);
       mbin.List().Records().push_back(record);

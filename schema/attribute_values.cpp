@@ -1,6 +1,7 @@
 #include "schema/attribute_values.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "interface/message_ids.h"
@@ -119,6 +120,11 @@ uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source) {
   if (value < 0 || value > std::numeric_limits<uint16_t>::max())
     ThrowMessage(kMsgIncorrectValueType, source.GetFullPath());
   return static_cast<uint16_t>(value);
+}
+
+float CheckedSingle(double value, const CNodeAttrInfoXML& source) {
+  if (std::fabs(value) > std::numeric_limits<float>::max()) ThrowMessage(kMsgIncorrectValueType, source.GetFullPath());
+  return static_cast<float>(value);
 }
 
 void WriteInteger(CNodeAttrInfoXML& attribute, int64_t value, const CIndexList& at) {

@@ -55,6 +55,9 @@ std::optional<double> RealOfText(const std::optional<std::string>& text);
 // `value` as a 16-bit field computed from `source`; throws kMsgIncorrectValueType with the source's path when it does
 // not fit.
 uint16_t CheckedU16(int64_t value, const CNodeAttrInfoXML& source);
+// `value` as a 32-bit real field computed from `source`; throws kMsgIncorrectValueType with the source's path when
+// it lies beyond that type's range (it would become an infinity that no document holds).
+float CheckedSingle(double value, const CNodeAttrInfoXML& source);
 
 // Writes a decimal integer, or a real rounded to `decimals` places without trailing zeros, creating the elements
 // on the way. The value is not checked here; the whole document is checked once it is complete.

@@ -181,6 +181,10 @@ TEST_F(BinExport, UnreadableValuesFailWithTheSchemaMessages) {
   s = Sections();
   s.current_outputs = R"(<Output Number="1"><Tag ChannelNum="70000" ParamNum="0"/></Output>)";
   EXPECT_EQ(ExportError(s), "Incorrect value type | \\VRK_Device\\current-outputs\\Output\\Tag\\ChannelNum");
+  // A real beyond the image's 32-bit reals would come back as an infinity that no document can hold.
+  s = Sections();
+  s.inputs = R"(<Input Number="1" MinPhisValue="-1e39" MaxPhisValue="50" MinInputValue="0" MaxInputValue="4095"/>)";
+  EXPECT_EQ(ExportError(s), "Incorrect value type | \\VRK_Device\\modbus-inputs\\Input\\MinPhisValue");
 }
 
 TEST(RecordCodes, UnitsComeBackFromSensorKindAndIntegration) {
