@@ -66,17 +66,24 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
+  // No character takes more UTF-16 units than UTF-8 bytes (a malformed sequence, at least one byte, gives one
+  // unit), so the text is written into room of the input's size and cut to what was written.
+  std::u16string out(text.size(), u'\0');
+  std::size_t used = 0;
   for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<uint8_t>(text[pos]) < 0x80) {
+      out[used++] = static_cast<char16_t>(text[pos++]);
+      continue;
+    }
     const char32_t cp = DecodeUtf8(text, pos);
     if (cp >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+      out[used++] = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      out[used++] = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
     } else {
-      out += static_cast<char16_t>(cp);
+      out[used++] = static_cast<char16_t>(cp);
     }
   }
+  out.resize(used);
   return out;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/dom/node_ref.h"
 #include "platform/dom/serialiser.h"
 #include "platform/dom/xml_text.h"
+#include "platform/utf.h"
 
 namespace vrk::dom {
 namespace {
@@ -87,7 +88,15 @@ std::string Document::bytes() const { return SerialiseDocument(DocOf(state_)); }
 std::u16string Document::text() const {
   xmlDocPtr doc = DocOf(state_);
   const char* encoding = doc->encoding ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
-  return state_->DecoderFor(encoding).Decode(bytes());
+  Utf16Decoder& decoder = state_->DecoderFor(encoding);
+  // Writing a single-byte encoding goes through the system's converter character by character. When every
+  // character of the document exists in the encoding, the UTF-8 text converted directly is the same text; a
+  // character it lacks becomes a character reference only on the way through the encoding.
+  if (doc->encoding != nullptr && decoder.AsciiSingleByte()) {
+    std::u16string direct = Utf8ToUtf16(SerialiseDocumentUtf8Body(doc));
+    if (decoder.Represents(direct)) return direct;
+  }
+  return decoder.Decode(bytes());
 }
 
 }  // namespace vrk::dom

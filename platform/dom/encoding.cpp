@@ -120,8 +120,18 @@ std::optional<Utf16Decoder::ByteTable> Utf16Decoder::ReadByteTable() {
       return std::nullopt;
     table.unit[value] = units[0];
     table.valid[value] = true;
+    table.image.set(units[0]);
   }
+  for (unsigned value = 0; value < 0x80; ++value)
+    table.ascii = table.ascii && table.valid[value] && table.unit[value] == value;
   return table;
+}
+
+bool Utf16Decoder::Represents(std::u16string_view text) const {
+  if (!AsciiSingleByte()) return false;
+  for (char16_t unit : text)
+    if (unit >= 0x80 && !table_->image.test(unit)) return false;
+  return true;
 }
 
 Utf16Decoder::~Utf16Decoder() {

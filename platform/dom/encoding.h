@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <bitset>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,11 @@ class Utf16Decoder {
   const std::string& name() const { return name_; }
   // Decodes `bytes`. Throws Error when the bytes or the name are not usable.
   std::u16string Decode(std::string_view bytes);
+  // True when the encoding is one byte per character with ASCII as its first half.
+  bool AsciiSingleByte() const { return table_ && table_->ascii; }
+  // True when AsciiSingleByte() and every unit of `text` is a character the encoding has: writing `text` in the
+  // encoding and decoding it gives `text` back.
+  bool Represents(std::u16string_view text) const;
 
  private:
   // What the converter makes of each byte on its own, for encodings where every byte is one character or
@@ -64,6 +70,8 @@ class Utf16Decoder {
   struct ByteTable {
     std::array<char16_t, 256> unit{};
     std::array<bool, 256> valid{};
+    std::bitset<0x10000> image;  // the units some byte decodes to
+    bool ascii = true;           // bytes 0 to 127 decode to themselves
   };
   std::optional<ByteTable> ReadByteTable();
 

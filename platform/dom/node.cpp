@@ -1,6 +1,7 @@
 // The Node handle: counting, reading, navigation and attribute values. Structure edits live in tree_edit.cpp.
 #include <libxml/parser.h>
 
+#include <cstring>
 #include <utility>
 
 #include "platform/dom/dom.h"
@@ -17,11 +18,12 @@ const char* Chars(const xmlChar* text) { return reinterpret_cast<const char*>(te
 xmlAttrPtr AsAttr(xmlNodePtr node) { return reinterpret_cast<xmlAttrPtr>(node); }
 xmlNodePtr AsNode(xmlAttrPtr attr) { return reinterpret_cast<xmlNodePtr>(attr); }
 
-// True when the engine's string `text` equals `name`; compares in place, without measuring `text` first.
+// True when the engine's string `text` equals `name`, without measuring `text` first. Most names that differ
+// differ in their first letter, so that is looked at before the library comparison, which stops at `text`'s end.
 bool EqualsEngineText(const xmlChar* text, std::string_view name) {
-  for (char c : name)
-    if (*text == 0 || static_cast<char>(*text++) != c) return false;
-  return *text == 0;
+  if (name.empty()) return *text == 0;
+  if (static_cast<char>(*text) != name.front()) return false;
+  return std::strncmp(Chars(text), name.data(), name.size()) == 0 && text[name.size()] == 0;
 }
 
 bool HasQualifiedName(xmlAttrPtr attr, std::string_view name) {
@@ -116,6 +118,8 @@ bool IsElementNamedNoCase(xmlNodePtr node, std::string_view name) {
   if (node->ns != nullptr && node->ns->prefix != nullptr) {
     if (!ConsumeNoCase(name, node->ns->prefix) || name.empty() || name.front() != ':') return false;
     name.remove_prefix(1);
+  } else if (EqualsEngineText(node->name, name)) {
+    return true;  // documents nearly always spell names as the schema does: one library comparison settles it
   }
   return ConsumeNoCase(name, node->name) && name.empty();
 }

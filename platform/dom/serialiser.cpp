@@ -25,11 +25,16 @@ std::string BufferText(xmlBufferPtr buffer) {
                      static_cast<std::size_t>(xmlBufferLength(buffer)));
 }
 
-// The declaration as the engine writes it, but without an encoding pseudo-attribute.
-std::string DeclarationWithoutEncoding(xmlDocPtr doc) {
+// The declaration as the engine writes it, naming `encoding` when it is not null.
+std::string Declaration(xmlDocPtr doc, const xmlChar* encoding) {
   std::string out = "<?xml version=\"";
   out += doc->version ? reinterpret_cast<const char*>(doc->version) : "1.0";
   out += '"';
+  if (encoding != nullptr) {
+    out += " encoding=\"";
+    out += reinterpret_cast<const char*>(encoding);
+    out += '"';
+  }
   if (doc->standalone == 1) out += " standalone=\"yes\"";
   if (doc->standalone == 0) out += " standalone=\"no\"";
   out += "?>\n";
@@ -53,11 +58,25 @@ bool UsesNamespaces(xmlNodePtr top) {
   return false;
 }
 
+// The document's body in UTF-8 after `declaration`.
+std::string SerialiseDocumentAsUtf8(xmlDocPtr doc, std::string declaration) {
+  ErrorScope scope;
+  EncodingOverride utf8(doc, kUtf8);
+  BufferOwner buffer(xmlBufferCreate());
+  if (!buffer) scope.Fail("cannot write the document");
+  xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), kUtf8, XML_SAVE_NO_DECL);
+  if (save == nullptr) scope.Fail("cannot write the document");
+  xmlSaveDoc(save, doc);
+  if (xmlSaveClose(save) < 0 || scope.first().set) scope.Fail("cannot write the document");
+  declaration += BufferText(buffer.get());
+  return declaration;
+}
+
 }  // namespace
 
 std::string SerialiseDocument(xmlDocPtr doc) {
-  ErrorScope scope;
   if (doc->encoding != nullptr) {
+    ErrorScope scope;
     xmlChar* text = nullptr;
     int length = 0;
     xmlDocDumpMemory(doc, &text, &length);
@@ -73,16 +92,11 @@ std::string SerialiseDocument(xmlDocPtr doc) {
   }
 
   // doc->standalone is -1 only when the text had no declaration at all.
-  std::string out = doc->standalone == -1 ? std::string() : DeclarationWithoutEncoding(doc);
-  EncodingOverride utf8(doc, kUtf8);
-  BufferOwner buffer(xmlBufferCreate());
-  if (!buffer) scope.Fail("cannot write the document");
-  xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), kUtf8, XML_SAVE_NO_DECL);
-  if (save == nullptr) scope.Fail("cannot write the document");
-  xmlSaveDoc(save, doc);
-  if (xmlSaveClose(save) < 0 || scope.first().set) scope.Fail("cannot write the document");
-  out += BufferText(buffer.get());
-  return out;
+  return SerialiseDocumentAsUtf8(doc, doc->standalone == -1 ? std::string() : Declaration(doc, nullptr));
+}
+
+std::string SerialiseDocumentUtf8Body(xmlDocPtr doc) {
+  return SerialiseDocumentAsUtf8(doc, Declaration(doc, doc->encoding));
 }
 
 std::string SerialiseNode(xmlNodePtr node) {

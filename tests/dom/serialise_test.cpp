@@ -47,6 +47,34 @@ TEST(DomSerialise, UnrepresentableCharactersBecomeReferences) {
   EXPECT_NE(doc.bytes().find("note=\"&#20013; &amp; &quot;q&quot;\""), std::string::npos);
 }
 
+// text() takes a shorter way for single-byte encodings whose characters the document all has; it must give what
+// decoding bytes() gives, in every place a character can stand, and fall back when a character is missing.
+TEST(DomSerialise, TextIsTheDecodedBytesInEverySingleByteEncoding) {
+  for (const char* encoding : {"windows-1251", "KOI8-R", "CP866", "ISO-8859-5", "ISO-8859-1", "windows-1252"}) {
+    std::string high;
+    for (int value = 0x80; value < 0x100; ++value) {
+      const std::string byte(1, static_cast<char>(value));
+      try {
+        DecodeToUtf16(byte, encoding);
+        high += byte;
+      } catch (const Error&) {  // no character of this encoding
+      }
+    }
+    const std::u16string chars = DecodeToUtf16(high, encoding);
+    for (const std::u16string extra : {u"", u"中", u"😀"}) {
+      for (const char16_t* standalone : {u"", u" standalone=\"yes\""}) {
+        const std::u16string source = u"<?xml version=\"1.0\" encoding=\"" + DecodeToUtf16(encoding, "UTF-8") +
+                                      u"\"" + standalone + u"?>\n<!--" + chars + u"-->\n<?pi " + chars +
+                                      u"?>\n<r a=\"" + chars + extra + u"&amp;&lt;\">" + chars +
+                                      u"<![CDATA[" + chars + u"]]>\r</r>";
+        const Document doc = Document::parseText(source);
+        SCOPED_TRACE(std::string(encoding) + " extra " + std::to_string(extra.size()));
+        EXPECT_EQ(doc.text(), DecodeToUtf16(doc.bytes(), encoding));
+      }
+    }
+  }
+}
+
 TEST(DomSerialise, NodeXmlIsUtf8WhateverTheDocumentEncoding) {
   Document doc = Document::parseBytes(Cp1251(kCyrillic));
   Node channel = doc.documentElement().firstChild().nextSibling();
