@@ -55,16 +55,16 @@ class KindCounts {
 }  // namespace
 
 ConversionReport CompareWithImage(const std::u16string& document, const std::u16string& read_back) {
-  CNodeTag_VRK_DeviceV7 schema;
+  const auto schema = NewSchemaV7();
   std::vector<ValueDifference> differences =
-      DiffDocumentValues(ListDocumentValues(schema, dom::Document::parseText(document)),
-                         ListDocumentValues(schema, dom::Document::parseText(read_back)));
+      DiffDocumentValues(ListDocumentValues(*schema, dom::Document::parseText(document)),
+                         ListDocumentValues(*schema, dom::Document::parseText(read_back)));
   ConversionReport report;
   report.values.reserve(differences.size());
   for (ValueDifference& d : differences) {
     const char* reason = d.added()                                                      ? kAddedOnReading
                          : IsNumber(d.before) && IsNumber(d.after) &&
-                                   IsScaledLevel(schema, d.before_attribute)            ? kQuantised
+                                   IsScaledLevel(*schema, d.before_attribute)            ? kQuantised
                                                                                         : kNotCarried;
     report.values.push_back({std::move(d), reason});
   }

@@ -9,10 +9,10 @@
 namespace vrk::tools {
 
 std::vector<ReportedDifference> DocumentDifferences(const std::u16string& before, const std::u16string& after) {
-  CNodeTag_VRK_DeviceV7 schema;
+  const auto schema = NewSchemaV7();
   std::vector<ReportedDifference> differences;
-  for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(schema, dom::Document::parseText(before)),
-                                               ListDocumentValues(schema, dom::Document::parseText(after))))
+  for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(*schema, dom::Document::parseText(before)),
+                                               ListDocumentValues(*schema, dom::Document::parseText(after))))
     differences.push_back({std::move(d), std::string()});
   return differences;
 }

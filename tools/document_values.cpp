@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "schema/device_v7.h"
 #include "schema/node_info.h"
 #include "schema/value_text.h"
 
@@ -68,6 +69,8 @@ struct Walker {
 };
 
 }  // namespace
+
+std::unique_ptr<CNodeTag_VRK_DeviceV7> NewSchemaV7() { return std::make_unique<CNodeTag_VRK_DeviceV7>(); }
 
 std::vector<DocumentValue> ListDocumentValues(const CNodeTagInfoXML& schema, const dom::Document& document) {
   std::vector<DocumentValue> values;

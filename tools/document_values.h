@@ -2,6 +2,7 @@
 // from the root and one index per repeated element on the path. The tool's reports compare such listings.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,14 @@
 namespace vrk {
 class CNodeTagInfoXML;
 class CNodeAttrInfoXML;
+class CNodeTag_VRK_DeviceV7;
 }  // namespace vrk
 
 namespace vrk::tools {
+
+// The version-7 descriptor tree, on the heap: at some 160 KB it is too large for a stack that may be unable to
+// grow when memory runs short, where the heap reports the shortage.
+std::unique_ptr<CNodeTag_VRK_DeviceV7> NewSchemaV7();
 
 struct DocumentValue {
   // "VibroChannels\VibroChannel\number"; an element without attributes is listed once by its element path, which

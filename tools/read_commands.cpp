@@ -79,10 +79,10 @@ int ListCommand(const std::vector<std::string>& words, const Options& options) {
   ConverterClient client = LoadedClient(args.positional[0], options);
   if (!path.empty()) client.NodesCount(path, indexes);  // an unknown element path is the component's error
 
-  CNodeTag_VRK_DeviceV7 schema;
-  const ElementPrefix prefix = PrefixOf(schema, path);
+  const auto schema = NewSchemaV7();
+  const ElementPrefix prefix = PrefixOf(*schema, path);
   std::vector<DocumentValue> values;
-  for (DocumentValue& value : ListDocumentValues(schema, dom::Document::parseText(client.DocumentText())))
+  for (DocumentValue& value : ListDocumentValues(*schema, dom::Document::parseText(client.DocumentText())))
     if (Under(value, prefix, indexes)) values.push_back(std::move(value));
   if (values.empty() && !path.empty() && !client.NodeText(path, indexes)) throw CallError(Text(Say::kNoSuchOccurrence));
 

@@ -24,9 +24,9 @@ std::unique_ptr<CNodeTag_VRK_Device> SchemaOf(uint16_t version) {
 }
 
 uint16_t DocumentVersion(const dom::Document& document) {
-  CNodeTag_VRK_DeviceV7 schema;
-  schema.AttachDocument(document);
-  const std::optional<std::string> text = schema.VersionInfo.version.FindValue({});
+  const auto schema = NewSchemaV7();
+  schema->AttachDocument(document);
+  const std::optional<std::string> text = schema->VersionInfo.version.FindValue({});
   const std::optional<uint32_t> version = text ? ParseKeyText(*text) : std::nullopt;
   return version && *version <= 0xFFFF ? static_cast<uint16_t>(*version) : 0;
 }
@@ -96,11 +96,11 @@ UpgradeInput ReadUpgradeInput(const std::string& bytes) {
 
 UpgradeReport CompareWithUpgrade(const UpgradeInput& input, const std::u16string& upgraded) {
   const std::unique_ptr<CNodeTag_VRK_Device> before = SchemaOf(input.version);
-  const CNodeTag_VRK_DeviceV7 after;
+  const auto after = NewSchemaV7();
   UpgradeReport report;
   report.from = input.version;
   report.unread = input.unread;
-  const std::vector<DocumentValue> result = ListDocumentValues(after, dom::Document::parseText(upgraded));
+  const std::vector<DocumentValue> result = ListDocumentValues(*after, dom::Document::parseText(upgraded));
   for (ValueDifference& d : DiffDocumentValues(ListDocumentValues(*before, input.document), result)) {
     if (ElementStillThere(d, result)) continue;
     const char* reason = ReasonOf(d);
