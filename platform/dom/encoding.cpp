@@ -4,6 +4,7 @@
 #include <iconv.h>
 #include <libxml/encoding.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <utility>
@@ -76,13 +77,24 @@ bool SystemKnowsEncoding(const char* name) {
 
 bool CanEncode(std::string_view text, const char* name) { return EncodingProbe(name).CanEncode(text); }
 
-EncodingProbe::EncodingProbe(const char* name) : cd_(iconv_open(name, "UTF-8")) {}
+EncodingProbe::EncodingProbe(const char* name) : cd_(iconv_open(name, "UTF-8")) {
+  std::string ascii;
+  for (char c = 1; c < 0x7F; ++c) ascii += c;
+  ascii += '\x7F';
+  ascii_ = Converts(ascii);
+}
 
 EncodingProbe::~EncodingProbe() {
   if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
 }
 
 bool EncodingProbe::CanEncode(std::string_view text) {
+  if (ascii_ && std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return true;
+  return Converts(text);
+}
+
+bool EncodingProbe::Converts(std::string_view text) {
   if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
   iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh shift state for every text
   char* in = const_cast<char*>(text.data());

@@ -43,7 +43,13 @@ class EncodingProbe {
   bool CanEncode(std::string_view text);
 
  private:
+  // Whether the converter takes `text`.
+  bool Converts(std::string_view text);
+
   iconv_t cd_;
+  // The encoding has every ASCII character, so that a text of them needs no pass through the converter (names
+  // and most comments of a configuration are ASCII).
+  bool ascii_ = false;
 };
 
 // A converter from encoding `name` into UTF-16, kept open for repeated use. Opening one loads the system's
