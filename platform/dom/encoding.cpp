@@ -78,10 +78,13 @@ bool SystemKnowsEncoding(const char* name) {
 bool CanEncode(std::string_view text, const char* name) { return EncodingProbe(name).CanEncode(text); }
 
 EncodingProbe::EncodingProbe(const char* name) : cd_(iconv_open(name, "UTF-8")) {
-  std::string ascii;
-  for (char c = 1; c < 0x7F; ++c) ascii += c;
-  ascii += '\x7F';
-  ascii_ = Converts(ascii);
+  // Nothing here may throw once the converter is open: the destructor would not close it.
+  static constexpr std::array<char, 127> kAscii = [] {
+    std::array<char, 127> ascii{};
+    for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i + 1);
+    return ascii;
+  }();
+  ascii_ = Converts(std::string_view(kAscii.data(), kAscii.size()));
 }
 
 EncodingProbe::~EncodingProbe() {
