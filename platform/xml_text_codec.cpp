@@ -54,6 +54,25 @@ std::string Convert(std::string_view input, const std::string& from, const std::
   return output;
 }
 
+// True when the converter gives every ASCII character as itself, one byte each, without a state that a byte
+// switches (as the escape and shift bytes of ISO-2022 encodings or the '+' of UTF-7 do, which then fail this
+// test): a text of ASCII bytes is then the same text in UTF-8. False, too, when the converter cannot say.
+bool KeepsAscii(const std::string& encoding) {
+  std::string ascii(128, '\0');
+  for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i);
+  try {
+    return Convert(ascii, encoding, "UTF-8") == ascii;
+  } catch (const TextCodecError&) {
+    return false;
+  }
+}
+
+bool IsAscii(std::string_view bytes) {
+  unsigned char high = 0;
+  for (char c : bytes) high |= static_cast<unsigned char>(c);  // one reduction, many bytes a step
+  return high < 0x80;
+}
+
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size() * 2);
@@ -84,6 +103,8 @@ std::string DeclaredEncodingOf(std::string_view bytes) {
 std::u16string XmlBytesToText(std::string_view bytes) {
   const std::string encoding = DeclaredEncodingOf(bytes);
   if (encoding.starts_with("UTF-16")) bytes.remove_prefix(2);
+  // Most configurations are ASCII throughout; converting them is then a widening copy.
+  if (IsAscii(bytes) && KeepsAscii(encoding)) return std::u16string(bytes.begin(), bytes.end());
   const std::string utf8 = Convert(bytes, encoding, "UTF-8");
   std::u16string text = Utf8ToUtf16(utf8);
   if (!text.empty() && text.front() == u'\uFEFF') text.erase(0, 1);

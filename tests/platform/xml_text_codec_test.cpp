@@ -43,6 +43,9 @@ TEST(XmlTextCodec, UndecodableBytesAreReportedWithLineAndColumn) {
 TEST(XmlTextCodec, DecodableBytesAndOtherFailuresCarryNoPlace) {
   EXPECT_EQ(XmlBytesToText("<?xml version=\"1.0\" encoding=\"windows-1251\"?><a>\xC4\xE0</a>"),
             u"<?xml version=\"1.0\" encoding=\"windows-1251\"?><a>Да</a>");
+  // ASCII bytes are not always ASCII text: in UTF-7 "+BBQ-" is one Cyrillic letter.
+  EXPECT_EQ(XmlBytesToText("<?xml version=\"1.0\" encoding=\"UTF-7\"?><a>+BBQ-</a>"),
+            u"<?xml version=\"1.0\" encoding=\"UTF-7\"?><a>Д</a>");
   try {
     XmlBytesToText("<?xml version=\"1.0\" encoding=\"x-unknown\"?><a/>");
     ADD_FAILURE() << "decoded";
