@@ -63,15 +63,14 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// True when no byte of `text` has its high bit set. Written as one reduction without an early exit, so that the
-// compiler takes many bytes per step.
+}  // namespace
+
+// One reduction without an early exit, so that the compiler takes many bytes per step.
 bool IsAscii(std::string_view text) {
   unsigned char high = 0;
   for (char c : text) high |= static_cast<unsigned char>(c);
   return high < 0x80;
 }
-
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text) {
   if (IsAscii(text)) return std::u16string(text.begin(), text.end());  // most configurations are ASCII throughout

@@ -67,12 +67,6 @@ bool KeepsAscii(const std::string& encoding) {
   }
 }
 
-bool IsAscii(std::string_view bytes) {
-  unsigned char high = 0;
-  for (char c : bytes) high |= static_cast<unsigned char>(c);  // one reduction, many bytes a step
-  return high < 0x80;
-}
-
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size() * 2);
